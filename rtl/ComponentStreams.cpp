@@ -1,0 +1,699 @@
+#include "ComponentStreams.h"
+
+#include "BinaryForm.h"
+#include "Classes.h"
+#include "Filer.h"
+#include "TextForm.h"
+
+#include <QDateTime>
+#include <charconv>
+#include <QTimeZone>
+#include <QIODevice>
+#include <QMetaEnum>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QDateTime& delphiEpoch() {
+    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
+    return epoch;
+}
+
+// The extended value nearest to the double's shortest decimal form, so that 0.1 is written
+// as 0.1 and still reads back as the same double.
+long double extendedOf(double d) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, d);
+    long double x = d;
+    std::from_chars(buf, r.ptr, x);
+    return x;
+}
+
+bool isObjectProperty(const QMetaProperty& prop) {
+    return (prop.metaType().flags() & QMetaType::PointerToQObject) && prop.metaType().metaObject();
+}
+
+bool inherits(const QMetaProperty& prop, const QMetaObject& base) {
+    return isObjectProperty(prop) && prop.metaType().metaObject()->inherits(&base);
+}
+
+TPersistent* readObject(const QMetaProperty& prop, const QObject* owner) {
+    return qobject_cast<TPersistent*>(prop.read(owner).value<QObject*>());
+}
+
+std::optional<TFormValue> variantToValue(const QVariant& v) {
+    if (!v.isValid())
+        return TFormValue::makeNil();
+    switch (v.typeId()) {
+    case QMetaType::Nullptr:
+        return TFormValue();
+    case QMetaType::Bool:
+        return TFormValue::makeBoolean(v.toBool());
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return TFormValue::makeInteger(v.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return TFormValue::makeFloat(v.toDouble(), TFormValue::Extended);
+    case QMetaType::QString:
+        return TFormValue::makeString(v.toString());
+    case QMetaType::QDateTime: {
+        const qint64 ms = delphiEpoch().msecsTo(v.toDateTime().toUTC());
+        return TFormValue::makeFloat(static_cast<long double>(ms) / 86400000.0L, TFormValue::Date);
+    }
+    case QMetaType::QByteArray:
+        return TFormValue::makeBinary(v.toByteArray());
+    default:
+        return std::nullopt;
+    }
+}
+
+QVariant valueToVariant(const TFormValue& v) {
+    switch (v.kind) {
+    case TFormValue::Null:
+        return QVariant::fromValue(nullptr);
+    case TFormValue::Nil:
+        return QVariant();
+    case TFormValue::Boolean:
+        return QVariant(v.Int != 0);
+    case TFormValue::Integer:
+        if (v.Int >= INT32_MIN && v.Int <= INT32_MAX)
+            return QVariant(int(v.Int));
+        return QVariant(qint64(v.Int));
+    case TFormValue::Float:
+        if (v.floatKind == TFormValue::Date) {
+            const auto ms = qint64(std::llround(double(v.Real * 86400000.0L)));
+            return QVariant(delphiEpoch().addMSecs(ms));
+        }
+        return QVariant(double(v.Real));
+    case TFormValue::String:
+    case TFormValue::Ident:
+        return QVariant(v.Str);
+    case TFormValue::Binary:
+        return QVariant(v.Bytes);
+    default:
+        return QVariant();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+class FilerForWrite : public TFiler {
+public:
+    FilerForWrite(TComponent* root, QString prefix, std::vector<TFormProperty>& out)
+        : TFiler(root), FPrefix(std::move(prefix)), FOut(out) {}
+
+    void DefineProperty(const QString& name, const std::function<void(TReader&)>&,
+                        const std::function<void(TWriter&)>& writeData, bool hasData) override {
+        if (!hasData || !writeData)
+            return;
+        TWriter writer(FRoot);
+        writeData(writer);
+        FOut.push_back({FPrefix + name, writer.Take()});
+    }
+
+    void DefineBinaryProperty(const QString& name, const std::function<void(const QByteArray&)>&,
+                              const std::function<QByteArray()>& writeData, bool hasData) override {
+        if (!hasData || !writeData)
+            return;
+        FOut.push_back({FPrefix + name, TFormValue::makeBinary(writeData())});
+    }
+
+private:
+    QString FPrefix;
+    std::vector<TFormProperty>& FOut;
+};
+
+class Writer {
+public:
+    explicit Writer(TComponent* root) : FRoot(root) {}
+
+    TFormObject writeComponent(TComponent* component) {
+        TFormObject obj;
+        obj.ClassName = component->ClassName();
+        obj.Name = component->Name();
+        if (component->ComponentState() & csInline)
+            obj.Flags |= ffInline;
+        component->SetState(csWriting);
+        try {
+            writeProperties(component, defaultOf(component), QString(), obj.Properties);
+            component->GetChildren(
+                [&](TComponent* child) { obj.Children.push_back(writeComponent(child)); }, FRoot);
+        } catch (...) {
+            component->ClearState(csWriting);
+            throw;
+        }
+        component->ClearState(csWriting);
+        return obj;
+    }
+
+private:
+    // A fresh instance of the object's class, kept for the whole write; none when the class is
+    // not registered, and then every stored property is written.
+    const QObject* defaultOf(const QObject* object) {
+        const QMetaObject* meta = object->metaObject();
+        auto it = FDefaults.find(meta);
+        if (it != FDefaults.end())
+            return it->second.get();
+        TClass cls = GetClass(QString::fromLatin1(meta->className()));
+        std::unique_ptr<QObject> instance;
+        if (cls && cls->Meta == meta)
+            instance.reset(cls->Create(nullptr));
+        return FDefaults.emplace(meta, std::move(instance)).first->second.get();
+    }
+
+    std::optional<TFormValue> componentReference(TComponent* target) const {
+        if (!target)
+            return std::nullopt;
+        if (target->Name().isEmpty())
+            return std::nullopt;
+        if (target == FRoot || target->Owner() == FRoot || !target->Owner())
+            return TFormValue::makeIdent(target->Name());
+        if (target->Owner()->Name().isEmpty())
+            return std::nullopt;
+        return TFormValue::makeIdent(target->Owner()->Name() + u'.' + target->Name());
+    }
+
+    std::optional<TFormValue> scalarValue(const QMetaProperty& prop, const QObject* object) {
+        const QVariant v = prop.read(object);
+        if (prop.isEnumType()) {
+            const QMetaEnum e = prop.enumerator();
+            const int bits = v.toInt();
+            if (e.isFlag()) {
+                QStringList names;
+                for (int i = 0; i < e.keyCount(); ++i) {
+                    const int k = e.value(i);
+                    if (k != 0 && (bits & k) == k)
+                        names.push_back(QString::fromLatin1(e.key(i)));
+                }
+                return TFormValue::makeSet(names);
+            }
+            if (const char* key = e.valueToKey(bits))
+                return TFormValue::makeIdent(QString::fromLatin1(key));
+            return TFormValue::makeInteger(bits);
+        }
+        const QMetaType type = prop.metaType();
+        if (IsEventType(type)) {
+            QVariant m = v;
+            if (!m.convert(QMetaType::fromType<TMethod>()))
+                return std::nullopt;
+            const QString name = m.value<TMethod>().Name;
+            if (name.isEmpty())
+                return std::nullopt;
+            return TFormValue::makeIdent(name);
+        }
+        switch (type.id()) {
+        case QMetaType::Float:
+            return TFormValue::makeFloat(v.toFloat(), TFormValue::Single);
+        case QMetaType::Double:
+            return TFormValue::makeFloat(extendedOf(v.toDouble()));
+        case QMetaType::QStringList: {
+            TFormValue list;
+            list.kind = TFormValue::List;
+            for (const QString& s : v.toStringList())
+                list.Elements.push_back(TFormValue::makeString(s));
+            return list;
+        }
+        case QMetaType::QVariant:
+            return variantToValue(v);
+        default:
+            break;
+        }
+        if (auto value = variantToValue(v); value && type.id() != QMetaType::QVariant &&
+                                            value->kind != TFormValue::Nil)
+            return value;
+        throw EWriteError(QStringLiteral("Cannot stream property %1 of type %2")
+                              .arg(QLatin1String(prop.name()), QLatin1String(type.name())));
+    }
+
+    TFormValue collectionValue(TCollection* collection) {
+        TFormValue v;
+        v.kind = TFormValue::Collection;
+        for (int i = 0; i < collection->Count(); ++i) {
+            TCollectionItem* item = collection->Items(i);
+            TFormCollectionItem entry;
+            writeProperties(item, defaultOf(item), QString(), entry.Properties);
+            v.Items.push_back(std::move(entry));
+        }
+        return v;
+    }
+
+    void writeProperties(QObject* object, const QObject* defaults, const QString& prefix,
+                         std::vector<TFormProperty>& out) {
+        const QMetaObject* meta = object->metaObject();
+        for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty prop = meta->property(i);
+            if (!prop.isStored() || !prop.isReadable())
+                continue;
+            const QString name = prefix + QString::fromLatin1(prop.name());
+            if (inherits(prop, TComponent::staticMetaObject)) {
+                if (!prop.isWritable())
+                    continue;
+                auto value = componentReference(
+                    qobject_cast<TComponent*>(prop.read(object).value<QObject*>()));
+                auto base = defaults ? componentReference(qobject_cast<TComponent*>(
+                                           prop.read(defaults).value<QObject*>()))
+                                     : std::nullopt;
+                if (value && value != base)
+                    out.push_back({name, *value});
+                continue;
+            }
+            if (inherits(prop, TCollection::staticMetaObject)) {
+                auto* collection = qobject_cast<TCollection*>(readObject(prop, object));
+                if (!collection)
+                    continue;
+                TFormValue value = collectionValue(collection);
+                auto* base = defaults ? qobject_cast<TCollection*>(readObject(prop, defaults))
+                                      : nullptr;
+                if (!base || !(collectionValue(base) == value))
+                    out.push_back({name, std::move(value)});
+                continue;
+            }
+            if (isObjectProperty(prop)) {
+                TPersistent* sub = readObject(prop, object);
+                if (!sub)
+                    continue;
+                const QObject* subDefaults = defaults ? readObject(prop, defaults) : nullptr;
+                if (subDefaults && subDefaults->metaObject() != sub->metaObject())
+                    subDefaults = nullptr;
+                writeProperties(sub, subDefaults, name + u'.', out);
+                continue;
+            }
+            if (!prop.isWritable())
+                continue;
+            auto value = scalarValue(prop, object);
+            if (!value)
+                continue;
+            if (defaults) {
+                auto base = scalarValue(prop, defaults);
+                if (base && *base == *value)
+                    continue;
+            }
+            out.push_back({name, std::move(*value)});
+        }
+        if (auto* persistent = qobject_cast<TPersistent*>(object)) {
+            FilerForWrite filer(FRoot, prefix, out);
+            persistent->DefineProperties(filer);
+        }
+    }
+
+    TComponent* FRoot;
+    std::map<const QMetaObject*, std::unique_ptr<QObject>> FDefaults;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+class FilerForRead : public TFiler {
+public:
+    FilerForRead(TComponent* root, const QString& name, const TFormValue& value)
+        : TFiler(root), FName(name), FValue(value) {}
+
+    bool handled() const { return FHandled; }
+
+    void DefineProperty(const QString& name, const std::function<void(TReader&)>& readData,
+                        const std::function<void(TWriter&)>&, bool) override {
+        if (FHandled || !SameText(name, FName) || !readData)
+            return;
+        FHandled = true;
+        TReader reader(FValue, FRoot);
+        readData(reader);
+    }
+
+    void DefineBinaryProperty(const QString& name,
+                              const std::function<void(const QByteArray&)>& readData,
+                              const std::function<QByteArray()>&, bool) override {
+        if (FHandled || !SameText(name, FName) || !readData)
+            return;
+        if (FValue.kind != TFormValue::Binary)
+            throw EReadError(QStringLiteral("Invalid property value: binary data expected"));
+        FHandled = true;
+        readData(FValue.Bytes);
+    }
+
+private:
+    QString FName;
+    const TFormValue& FValue;
+    bool FHandled = false;
+};
+
+class Reader {
+public:
+    TComponent* read(const TFormObject& object, TComponent* instance) {
+        TComponent* root = instance;
+        QPointer<TComponent> createdRoot;
+        try {
+            if (!root) {
+                root = CreateComponentByName(object.ClassName, nullptr);
+                createdRoot = root;
+            }
+            FRoot = root;
+            readInto(root, object, nullptr, root);
+            resolveFixups();
+            for (auto& c : FLoaded)
+                if (c) {
+                    c->ClearState(csReading);
+                    c->Loaded();
+                }
+        } catch (...) {
+            cleanUp(root, createdRoot);
+            throw;
+        }
+        return root;
+    }
+
+private:
+    struct Fixup {
+        QPointer<QObject> Object;
+        QMetaProperty Property;
+        QString Target;
+    };
+
+    void cleanUp(TComponent* root, QPointer<TComponent>& createdRoot) {
+        // Free what this read made, newest first; freeing an owner frees what it owns.
+        for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
+            delete it->data();
+        if (createdRoot)
+            delete createdRoot.data();
+        else if (root)
+            root->ClearState(csLoading | csReading);
+        for (auto& c : FLoaded)
+            if (c)
+                c->ClearState(csLoading | csReading);
+    }
+
+    [[noreturn]] void fail(const QString& path, const QString& what) const {
+        throw EReadError(QStringLiteral("Error reading %1: %2").arg(path, what));
+    }
+
+    void readInto(TComponent* component, const TFormObject& object, TComponent* parent,
+                  TComponent* owner) {
+        component->SetState(csLoading | csReading);
+        FLoaded.push_back(component);
+        if (component != FRoot || !object.Name.isEmpty()) {
+            try {
+                component->SetName(object.Name);
+            } catch (const Exception& e) {
+                fail(object.Name.isEmpty() ? object.ClassName : object.Name, e.Message());
+            }
+        }
+        if (parent && component->HasParent())
+            component->SetParentComponent(parent);
+        const QString path = component->Name().isEmpty() ? object.ClassName : component->Name();
+        for (const TFormProperty& p : object.Properties)
+            readProperty(component, path, p);
+        // An inline frame owns the components nested in it.
+        TComponent* childOwner = (object.Flags & ffInline) ? component : owner;
+        for (const TFormObject& child : object.Children)
+            readChild(child, component, childOwner);
+    }
+
+    void readChild(const TFormObject& object, TComponent* parent, TComponent* owner) {
+        TComponent* component = nullptr;
+        if (object.Flags & ffInherited) {
+            component = owner->FindComponent(object.Name);
+            if (!component)
+                fail(object.Name, QStringLiteral("Ancestor for '%1' not found").arg(object.Name));
+        } else {
+            try {
+                component = CreateComponentByName(object.ClassName, owner);
+            } catch (const Exception& e) {
+                fail(object.Name.isEmpty() ? object.ClassName : object.Name, e.Message());
+            }
+            FCreated.push_back(component);
+            if (object.Flags & ffInline)
+                component->SetState(csInline);
+        }
+        readInto(component, object, parent, owner);
+    }
+
+    // Walks "Font.Name" to the object that holds the last name.
+    void readProperty(QObject* object, const QString& path, const TFormProperty& p) {
+        const QStringList parts = p.Name.split(u'.');
+        QObject* target = object;
+        for (int i = 0; i + 1 < parts.size(); ++i) {
+            const QMetaProperty prop = FindPublishedProperty(target->metaObject(), parts[i]);
+            TPersistent* sub = prop.isValid() && isObjectProperty(prop) ? readObject(prop, target)
+                                                                        : nullptr;
+            if (!sub || inherits(prop, TComponent::staticMetaObject))
+                fail(path + u'.' + p.Name,
+                     QStringLiteral("Property %1 does not exist").arg(parts.mid(0, i + 1).join(u'.')));
+            target = sub;
+        }
+        const QString last = parts.back();
+        const QMetaProperty prop = FindPublishedProperty(target->metaObject(), last);
+        try {
+            if (prop.isValid() && prop.isStored()) {
+                assign(target, prop, p.Value, path + u'.' + p.Name);
+                return;
+            }
+            if (auto* persistent = qobject_cast<TPersistent*>(target)) {
+                FilerForRead filer(FRoot, last, p.Value);
+                persistent->DefineProperties(filer);
+                if (filer.handled())
+                    return;
+            }
+        } catch (const EReadError& e) {
+            if (e.Message().startsWith(QStringLiteral("Error reading ")))
+                throw;
+            fail(path + u'.' + p.Name, e.Message());
+        } catch (const Exception& e) {
+            fail(path + u'.' + p.Name, e.Message());
+        }
+        fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist").arg(p.Name));
+    }
+
+    [[noreturn]] void invalid(const QString& path, const TFormValue&) const {
+        fail(path, QStringLiteral("Invalid property value"));
+    }
+
+    void write(QObject* target, const QMetaProperty& prop, const QVariant& value,
+               const QString& path) {
+        if (!prop.isWritable() || !prop.write(target, value))
+            fail(path, QStringLiteral("Invalid property value"));
+    }
+
+    void assign(QObject* target, const QMetaProperty& prop, const TFormValue& v,
+                const QString& path) {
+        if (inherits(prop, TComponent::staticMetaObject)) {
+            if (v.kind == TFormValue::Nil) {
+                write(target, prop, QVariant(prop.metaType()), path);
+                return;
+            }
+            if (v.kind != TFormValue::Ident)
+                invalid(path, v);
+            FFixups.push_back({target, prop, v.Str});
+            return;
+        }
+        if (inherits(prop, TCollection::staticMetaObject)) {
+            auto* collection = qobject_cast<TCollection*>(readObject(prop, target));
+            if (v.kind != TFormValue::Collection || !collection)
+                invalid(path, v);
+            collection->Clear();
+            for (const TFormCollectionItem& entry : v.Items) {
+                TCollectionItem* item = collection->Add();
+                const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(item->Index());
+                for (const TFormProperty& p : entry.Properties)
+                    readProperty(item, itemPath, p);
+            }
+            return;
+        }
+        if (isObjectProperty(prop))
+            fail(path, QStringLiteral("Invalid property value"));
+        if (prop.isEnumType()) {
+            const QMetaEnum e = prop.enumerator();
+            if (e.isFlag()) {
+                if (v.kind != TFormValue::Set)
+                    invalid(path, v);
+                int bits = 0;
+                for (const QString& name : v.Names)
+                    bits |= enumValue(e, name, path);
+                write(target, prop, QVariant(bits), path);
+            } else {
+                if (v.kind == TFormValue::Ident)
+                    write(target, prop, QVariant(enumValue(e, v.Str, path)), path);
+                else if (v.kind == TFormValue::Integer)
+                    write(target, prop, QVariant(int(v.Int)), path);
+                else
+                    invalid(path, v);
+            }
+            return;
+        }
+        const QMetaType type = prop.metaType();
+        if (IsEventType(type)) {
+            TMethod m;
+            if (v.kind == TFormValue::Ident)
+                m.Name = v.Str;
+            else if (v.kind != TFormValue::Nil)
+                invalid(path, v);
+            QVariant value = QVariant::fromValue(m);
+            if (!value.convert(type))
+                invalid(path, v);
+            write(target, prop, value, path);
+            return;
+        }
+        switch (type.id()) {
+        case QMetaType::QVariant:
+            if (v.kind == TFormValue::List || v.kind == TFormValue::Set ||
+                v.kind == TFormValue::Collection)
+                invalid(path, v);
+            write(target, prop, valueToVariant(v), path);
+            return;
+        case QMetaType::Bool:
+            if (v.kind != TFormValue::Boolean)
+                invalid(path, v);
+            write(target, prop, QVariant(v.Int != 0), path);
+            return;
+        case QMetaType::Int:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong: {
+            if (v.kind != TFormValue::Integer)
+                invalid(path, v);
+            QVariant value(qint64(v.Int));
+            if (type.id() == QMetaType::Int && (v.Int < INT32_MIN || v.Int > INT32_MAX))
+                fail(path, QStringLiteral("Value %1 out of range").arg(v.Int));
+            if (!value.convert(type))
+                invalid(path, v);
+            write(target, prop, value, path);
+            return;
+        }
+        case QMetaType::Double:
+        case QMetaType::Float:
+            if (v.kind == TFormValue::Integer)
+                write(target, prop, QVariant(double(v.Int)), path);
+            else if (v.kind == TFormValue::Float)
+                write(target, prop, QVariant(double(v.Real)), path);
+            else
+                invalid(path, v);
+            return;
+        case QMetaType::QString:
+            if (v.kind != TFormValue::String)
+                invalid(path, v);
+            write(target, prop, QVariant(v.Str), path);
+            return;
+        case QMetaType::QByteArray:
+            if (v.kind != TFormValue::Binary)
+                invalid(path, v);
+            write(target, prop, QVariant(v.Bytes), path);
+            return;
+        case QMetaType::QStringList: {
+            if (v.kind != TFormValue::List)
+                invalid(path, v);
+            QStringList list;
+            for (const TFormValue& e : v.Elements) {
+                if (e.kind != TFormValue::String)
+                    invalid(path, v);
+                list.push_back(e.Str);
+            }
+            write(target, prop, QVariant(list), path);
+            return;
+        }
+        case QMetaType::QDateTime:
+            if (v.kind != TFormValue::Float)
+                invalid(path, v);
+            write(target, prop, valueToVariant(v), path);
+            return;
+        default:
+            fail(path, QStringLiteral("Cannot read property of type %1")
+                           .arg(QLatin1String(type.name())));
+        }
+    }
+
+    int enumValue(const QMetaEnum& e, const QString& name, const QString& path) const {
+        for (int i = 0; i < e.keyCount(); ++i)
+            if (SameText(QString::fromLatin1(e.key(i)), name))
+                return e.value(i);
+        fail(path, QStringLiteral("Invalid property value '%1'").arg(name));
+    }
+
+    // References are resolved once every component exists. "Form2.Button1" names a component
+    // of another root; only the root being read is searched, and others stay unassigned.
+    void resolveFixups() {
+        for (const Fixup& f : FFixups) {
+            if (!f.Object)
+                continue;
+            TComponent* target = nullptr;
+            const QStringList parts = f.Target.split(u'.');
+            if (parts.size() == 1)
+                target = SameText(parts[0], FRoot->Name()) ? FRoot : FRoot->FindComponent(parts[0]);
+            else if (parts.size() == 2 && SameText(parts[0], FRoot->Name()))
+                target = FRoot->FindComponent(parts[1]);
+            if (!target)
+                continue;
+            const QMetaObject* wanted = f.Property.metaType().metaObject();
+            if (!target->metaObject()->inherits(wanted))
+                throw EReadError(QStringLiteral("Error reading %1: %2 is not a %3")
+                                     .arg(QLatin1String(f.Property.name()), f.Target,
+                                          QLatin1String(wanted->className())));
+            f.Property.write(f.Object, QVariant::fromValue<QObject*>(target));
+        }
+    }
+
+    TComponent* FRoot = nullptr;
+    std::vector<QPointer<TComponent>> FCreated;
+    std::vector<QPointer<TComponent>> FLoaded;
+    std::vector<Fixup> FFixups;
+};
+
+} // namespace
+
+QMetaProperty FindPublishedProperty(const QMetaObject* cls, const QString& name) {
+    if (!cls)
+        return {};
+    const int exact = cls->indexOfProperty(name.toLatin1().constData());
+    if (exact >= QObject::staticMetaObject.propertyCount())
+        return cls->property(exact);
+    for (int i = QObject::staticMetaObject.propertyCount(); i < cls->propertyCount(); ++i)
+        if (SameText(QString::fromLatin1(cls->property(i).name()), name))
+            return cls->property(i);
+    return {};
+}
+
+const QMetaObject* PropertyClass(const QMetaObject* cls, const QString& name) {
+    const QMetaProperty prop = FindPublishedProperty(cls, name);
+    return prop.isValid() && isObjectProperty(prop) ? prop.metaType().metaObject() : nullptr;
+}
+
+TFormObject ComponentToFormObject(TComponent* root) {
+    return Writer(root).writeComponent(root);
+}
+
+void WriteComponent(QIODevice& output, TComponent* root) {
+    const QByteArray data = WriteBinaryForm(ComponentToFormObject(root));
+    if (output.write(data) != data.size())
+        throw EWriteError(QStringLiteral("Stream write error: %1").arg(output.errorString()));
+}
+
+QByteArray WriteComponentText(TComponent* root) {
+    return WriteTextForm(ComponentToFormObject(root));
+}
+
+TComponent* ReadComponent(const TFormObject& object, TComponent* instance) {
+    return Reader().read(object, instance);
+}
+
+TComponent* ReadComponent(QIODevice& input, TComponent* instance) {
+    const QByteArray data = input.readAll();
+    qsizetype pos = 0;
+    const TFormObject object = ReadBinaryForm(data, pos);
+    if (!input.isSequential())
+        input.seek(input.pos() - (data.size() - pos));
+    return ReadComponent(object, instance);
+}
+
+TComponent* ReadComponentText(const QByteArray& text, TComponent* instance) {
+    return ReadComponent(ReadTextForm(text), instance);
+}

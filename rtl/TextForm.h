@@ -1,0 +1,14 @@
+#pragma once
+
+// The text form of an object stream: "object Name: TClass" blocks with "Name = value" lines.
+// The writer emits plain ASCII (other characters as #nnn codes) so the text survives any editor;
+// the parser reports the line and column of the first thing it cannot read.
+
+#include "FormData.h"
+
+#include <QByteArrayView>
+
+QByteArray WriteTextForm(const TFormObject& root);
+
+// Parses one object from `text` (UTF-8, an optional byte order mark is skipped).
+TFormObject ReadTextForm(QByteArrayView text);

@@ -1,0 +1,321 @@
+// The three stored forms of a form file and the conversions between them.
+
+#include "BinaryForm.h"
+#include "ObjectStreams.h"
+#include "SysUtils.h"
+#include "TextForm.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every value kind, nested objects, collections and the header variants.
+const char* const AllKinds = R"(object Form1: TForm1
+  Left = 10
+  Small = -128
+  Medium = 32767
+  Large = -2147483648
+  Huge = 9223372036854775807
+  Ratio = 0.1
+  Tiny = 1.0E-300
+  Single = 2.5s
+  Money = -12.3456c
+  When = 45000.25d
+  Caption = 'It''s'#13#10'done'
+  Unicode = 'caf'#233' '#8364' '#55357#56832
+  Empty = ''
+  Yes = True
+  No = False
+  Nothing = nil
+  Unknown = Null
+  Align = alClient
+  Anchors = [akLeft, akTop]
+  NoAnchors = []
+  Data = {
+    000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F
+    FF}
+  NoData = {}
+  Lines.Strings = (
+    'one'
+    'two'
+    (
+      1
+      2.5)
+    [a]
+    nil)
+  NoLines = ()
+  Items = <
+    item
+      Caption = 'first'
+      Font.Name = 'Arial'
+    end
+    item [3]
+      Nested = <
+        item
+        end>
+    end>
+  NoItems = <>
+  OnClick = Form1Click
+  FocusControl = Other.Button1
+  object Panel1: TPanel
+    object Label1: TLabel [2]
+      Caption = 'x'
+    end
+  end
+  inherited Base1: TBase
+  end
+  inline Frame1: TFrame1
+  end
+  object TTimer
+  end
+end
+)";
+
+TFormObject parse(const char* text) {
+    return ReadTextForm(QByteArray(text));
+}
+
+std::string errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Exception& e) {
+        return e.Message().toStdString();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(FormStreams, TextIsWrittenBackExactly) {
+    // The writer's own output is a fixed point: parse and write give the same bytes.
+    const QByteArray once = WriteTextForm(parse(AllKinds));
+    EXPECT_EQ(once.toStdString(), std::string(AllKinds));
+}
+
+TEST(FormStreams, TextBinaryTextKeepsEveryValue) {
+    const TFormObject tree = parse(AllKinds);
+    const QByteArray binary = WriteBinaryForm(tree);
+    ASSERT_TRUE(binary.startsWith("TPF0"));
+    EXPECT_EQ(ReadBinaryForm(binary), tree);
+    EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary(AllKinds)).toStdString(), std::string(AllKinds));
+}
+
+TEST(FormStreams, ValuesAreReadAsWritten) {
+    const TFormObject tree = parse(AllKinds);
+    auto value = [&](const char* name) {
+        for (const auto& p : tree.Properties)
+            if (p.Name == QLatin1String(name))
+                return p.Value;
+        ADD_FAILURE() << name;
+        return TFormValue();
+    };
+    EXPECT_EQ(value("Huge").Int, Q_INT64_C(9223372036854775807));
+    EXPECT_EQ(value("Caption").Str, QStringLiteral("It's\r\ndone"));
+    EXPECT_EQ(value("Unicode").Str, QStringLiteral(u"café € \U0001F600"));
+    EXPECT_EQ(value("Money").Int, -123456);
+    EXPECT_EQ(value("Single").floatKind, TFormValue::Single);
+    EXPECT_EQ(value("When").floatKind, TFormValue::Date);
+    EXPECT_EQ(value("Ratio").Real, 0.1L);
+    EXPECT_EQ(value("Data").Bytes.size(), 33);
+    EXPECT_EQ(value("Unknown").kind, TFormValue::Null);
+    EXPECT_EQ(value("FocusControl").Str, QStringLiteral("Other.Button1"));
+    const TFormValue items = value("Items");
+    ASSERT_EQ(items.Items.size(), 2u);
+    EXPECT_TRUE(items.Items[1].HasOrder);
+    EXPECT_EQ(items.Items[1].Order, 3);
+    EXPECT_EQ(items.Items[0].Properties[1].Name, QStringLiteral("Font.Name"));
+
+    ASSERT_EQ(tree.Children.size(), 4u);
+    EXPECT_EQ(tree.Children[0].Children[0].ChildPos, 2);
+    EXPECT_EQ(tree.Children[1].Flags, ffInherited);
+    EXPECT_EQ(tree.Children[2].Flags, ffInline);
+    EXPECT_TRUE(tree.Children[3].Name.isEmpty());
+    EXPECT_EQ(tree.Children[3].ClassName, QStringLiteral("TTimer"));
+}
+
+TEST(FormStreams, LongStringsAreSplitAndJoined) {
+    const QString longText = QString(150, u'x') + QStringLiteral(u"\u00e9") + QString(40, u'\'');
+    TFormObject root;
+    root.ClassName = QStringLiteral("TForm");
+    root.Properties.push_back({QStringLiteral("Hint"), TFormValue::makeString(longText)});
+    const QByteArray text = WriteTextForm(root);
+    EXPECT_TRUE(text.contains("' +\n")) << text.toStdString();
+    for (const QByteArray& line : text.split('\n'))
+        EXPECT_LE(line.size(), 140);
+    EXPECT_EQ(ReadTextForm(text).Properties[0].Value.Str, longText);
+}
+
+TEST(FormStreams, ExtendedPrecisionSurvivesText) {
+    TFormObject root;
+    root.ClassName = QStringLiteral("TForm");
+    const long double third = 1.0L / 3.0L;
+    root.Properties.push_back({QStringLiteral("X"), TFormValue::makeFloat(third)});
+    root.Properties.push_back({QStringLiteral("Y"), TFormValue::makeFloat(3.0L)});
+    const TFormObject back = ReadTextForm(WriteTextForm(root));
+    EXPECT_EQ(back.Properties[0].Value.Real, third);
+    EXPECT_EQ(back.Properties[1].Value.kind, TFormValue::Float);
+}
+
+TEST(FormStreams, ResourceFormCarriesHeader) {
+    const QByteArray resource = ObjectTextToResource(QByteArray(AllKinds));
+    ASSERT_TRUE(resource.startsWith(QByteArray("\xFF\x0A\x00", 3)));
+    EXPECT_EQ(resource.mid(3, 7), QByteArray("TFORM1\0", 7));
+    EXPECT_EQ(resource.mid(10, 2), QByteArray("\x30\x10", 2));
+    quint32 size = 0;
+    std::memcpy(&size, resource.constData() + 12, 4);
+    EXPECT_EQ(qsizetype(size), resource.size() - 16);
+    EXPECT_EQ(resource.mid(16, 4), QByteArray("TPF0"));
+    EXPECT_EQ(ObjectResourceToText(resource).toStdString(), std::string(AllKinds));
+}
+
+TEST(FormStreams, DetectsTheStoredFormat) {
+    EXPECT_EQ(DetectFormFileFormat(QByteArray(AllKinds)), TFormFileFormat::Text);
+    EXPECT_EQ(DetectFormFileFormat("\xEF\xBB\xBF  inherited X: T\n"), TFormFileFormat::Text);
+    EXPECT_EQ(DetectFormFileFormat(ObjectTextToBinary(AllKinds)), TFormFileFormat::Binary);
+    EXPECT_EQ(DetectFormFileFormat(ObjectTextToResource(AllKinds)), TFormFileFormat::Resource);
+    EXPECT_EQ(DetectFormFileFormat("objective"), TFormFileFormat::Unknown);
+    EXPECT_EQ(DetectFormFileFormat(""), TFormFileFormat::Unknown);
+    EXPECT_EQ(FormFileToText(ObjectTextToResource(AllKinds)).toStdString(), std::string(AllKinds));
+    EXPECT_THROW(FormFileToText("hello"), EReadError);
+}
+
+TEST(FormStreams, DeviceConvertersReportTheFormat) {
+    QBuffer text;
+    text.setData(QByteArray(AllKinds));
+    text.open(QIODevice::ReadOnly);
+    QBuffer resource;
+    resource.open(QIODevice::WriteOnly);
+    TStreamOriginalFormat format = sofUnknown;
+    ObjectTextToResource(text, resource, format);
+    EXPECT_EQ(format, sofText);
+    resource.close();
+    resource.open(QIODevice::ReadOnly);
+    QBuffer back;
+    back.open(QIODevice::WriteOnly);
+    ObjectResourceToText(resource, back, format);
+    EXPECT_EQ(format, sofBinary);
+    EXPECT_EQ(back.data().toStdString(), std::string(AllKinds));
+
+    // A binary stream followed by other data leaves the device just past the object.
+    QBuffer binary;
+    binary.setData(ObjectTextToBinary("object A: TB\nend\n") + "tail");
+    binary.open(QIODevice::ReadOnly);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ObjectBinaryToText(binary, out);
+    EXPECT_EQ(binary.readAll(), QByteArray("tail"));
+}
+
+TEST(FormStreams, BadTextNamesLineAndColumn) {
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 'abc\nend\n"); }),
+              "Error in form text on line 2, column 7: Unterminated string");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = #\nend\n"); }),
+              "Error in form text on line 2, column 7: Character code expected after '#'");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = #70000\nend\n"); }),
+              "Error in form text on line 2, column 7: Character code out of range");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 99999999999999999999\nend\n"); }),
+              "Error in form text on line 2, column 7: Integer out of range");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = {0A1}\nend\n"); }),
+              "Error in form text on line 2, column 7: Binary data has an odd number of "
+              "hexadecimal digits");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = {0G}\nend\n"); }),
+              "Error in form text on line 2, column 9: Invalid binary data");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = (Null)\nend\n"); }),
+              "Error in form text on line 2, column 8: Null cannot stand in a list");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = [a b]\nend\n"); }),
+              "Error in form text on line 2, column 10: ',' or ']' expected but 'b' found");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 1\n"); }),
+              "Error in form text on line 3, column 1: 'end' expected but end of text found");
+    EXPECT_EQ(errorOf([] { parse("X = 1\n"); }),
+              "Error in form text on line 1, column 1: 'object' expected but 'X' found");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\nend\nend\n"); }),
+              "Error in form text on line 3, column 1: end of text expected after the root "
+              "object but 'e' found");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = <\n    thing\n  >\nend\n"); }),
+              "Error in form text on line 3, column 5: 'item' or '>' expected but 't' found");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 'a' +\nend\n"); }),
+              "Error in form text on line 3, column 1: String expected after '+' but 'e' found");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 12abc\nend\n"); }),
+              "Error in form text on line 2, column 7: Invalid number");
+    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 1.23456c\nend\n"); }),
+              "Error in form text on line 2, column 7: Currency values have at most four "
+              "decimals");
+    EXPECT_EQ(errorOf([] { parse(""); }),
+              "Error in form text on line 1, column 1: 'object' expected but end of text found");
+}
+
+TEST(FormStreams, DeepNestingIsRefusedNotOverflowed) {
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i)
+        text += "object A: T\n";
+    EXPECT_THROW(ReadTextForm(text), EParserError);
+    QByteArray lists = "object A: T\n X = " + QByteArray(100000, '(');
+    EXPECT_THROW(ReadTextForm(lists), EParserError);
+
+    QByteArray binary("TPF0");
+    for (int i = 0; i < 100000; ++i)
+        binary += QByteArray("\x01T\x00\x00", 4);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(binary); }).rfind("Error reading object stream at byte", 0), 0u);
+}
+
+TEST(FormStreams, BadBinaryNamesTheOffset) {
+    const QByteArray good = ObjectTextToBinary("object A: TB\n  X = 'abc'\n  Y = {00}\nend\n");
+    // Every truncation fails cleanly.
+    for (qsizetype n = 0; n < good.size(); ++n)
+        EXPECT_THROW(ReadBinaryForm(good.left(n)), EReadError) << n;
+
+    EXPECT_EQ(errorOf([] { ReadBinaryForm(QByteArray("TPF1")); }),
+              "Error reading object stream at byte 0: invalid stream format (no TPF0 signature)");
+    QByteArray unknownType("TPF0\x02TB\x01" "A\x01X\x63", 12);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(unknownType); }),
+              "Error reading object stream at byte 11: unknown value type 99");
+    QByteArray negative("TPF0\x02TB\x01" "A\x01X\x0C\xFF\xFF\xFF\xFF", 16);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(negative); }),
+              "Error reading object stream at byte 12: negative length -1");
+    QByteArray absurd("TPF0\x02TB\x01" "A\x01X\x0A\xFF\xFF\xFF\x7F", 16);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(absurd); }),
+              "Error reading object stream at byte 12: length 2147483647 exceeds the 0 bytes left");
+    QByteArray wide("TPF0\x02TB\x01" "A\x01X\x12\xFF\xFF\xFF\x7F", 16);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(wide); }),
+              "Error reading object stream at byte 12: bad wide string length 2147483647");
+    QByteArray flags("TPF0\xF8TB\x01" "A\x00\x00", 11);
+    EXPECT_EQ(errorOf([&] { ReadBinaryForm(flags); }),
+              "Error reading object stream at byte 5: unknown object flags 0xf8");
+    EXPECT_THROW(ObjectResourceToText(QByteArray("\xFF\x0A\x00NAME", 7)), EReadError);
+    EXPECT_THROW(ObjectResourceToText(QByteArray("\xFF\x0A\x00N\x00\x30\x10\xFF\xFF\x00\x00", 11)),
+                 EReadError);
+}
+
+TEST(FormStreams, WriterRefusesWhatCannotBeReadBack) {
+    TFormObject root;
+    root.ClassName = QStringLiteral("TForm");
+    TFormValue list;
+    list.kind = TFormValue::List;
+    list.Elements.push_back(TFormValue());
+    root.Properties.push_back({QStringLiteral("X"), list});
+    EXPECT_THROW(WriteBinaryForm(root), EWriteError);
+    root.Properties[0] = {QStringLiteral("X"), TFormValue::makeSet({QString()})};
+    EXPECT_THROW(WriteBinaryForm(root), EWriteError);
+    root.Properties[0] = {QString(256, u'n'), TFormValue::makeInteger(1)};
+    EXPECT_THROW(WriteBinaryForm(root), EWriteError);
+    root.Properties.clear();
+    root.ClassName.clear();
+    EXPECT_THROW(WriteBinaryForm(root), EWriteError);
+}
+
+TEST(FormStreams, ReadsBinaryOfOtherWriters) {
+    // Long ANSI, UTF-8 and double values that our writer does not produce itself.
+    QByteArray b("TPF0\x02TB\x01" "A", 9);
+    b += QByteArray("\x01L\x0C\x03\x00\x00\x00" "abc", 10);
+    b += QByteArray("\x01U\x14\x02\x00\x00\x00\xC3\xA9", 9);
+    b += QByteArray("\x01" "D\x15", 3) + QByteArray("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8);
+    b += QByteArray("\x00\x00", 2);
+    const TFormObject tree = ReadBinaryForm(b);
+    ASSERT_EQ(tree.Properties.size(), 3u);
+    EXPECT_EQ(tree.Properties[0].Value.Str, QStringLiteral("abc"));
+    EXPECT_EQ(tree.Properties[1].Value.Str, QStringLiteral(u"\u00e9"));
+    EXPECT_EQ(tree.Properties[2].Value.Real, 1.5L);
+    // Written back and read again, the values stay.
+    EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(tree)), tree);
+}
