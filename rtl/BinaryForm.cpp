@@ -24,7 +24,8 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& what) const {
-        throw EReadError(QStringLiteral("Error reading object stream at byte %1: %2").arg(FPos).arg(what));
+        throw EReadError(
+            QStringLiteral("Error reading object stream at byte %1: %2").arg(FPos).arg(what));
     }
 
     void need(qsizetype n) const {
@@ -68,7 +69,9 @@ private:
         }
         if (FData.size() - FPos < n) {
             FPos = at;
-            fail(QStringLiteral("length %1 exceeds the %2 bytes left").arg(n).arg(FData.size() - FPos - 4));
+            fail(QStringLiteral("length %1 exceeds the %2 bytes left")
+                     .arg(n)
+                     .arg(FData.size() - FPos - 4));
         }
         return n;
     }
@@ -117,7 +120,8 @@ private:
             ++FPos;
             obj.Flags = prefix & 0x0F;
             if (obj.Flags & ~(ffInherited | ffChildPos | ffInline))
-                fail(QStringLiteral("unknown object flags 0x%1").arg(prefix, 2, 16, QLatin1Char('0')));
+                fail(QStringLiteral("unknown object flags 0x%1")
+                         .arg(prefix, 2, 16, QLatin1Char('0')));
             if (obj.Flags & ffChildPos)
                 obj.ChildPos = readIntegerValue();
         }

@@ -6,11 +6,11 @@
 #include "TextForm.h"
 
 #include <QDateTime>
-#include <charconv>
-#include <QTimeZone>
 #include <QIODevice>
 #include <QMetaEnum>
 #include <QStringList>
+#include <QTimeZone>
+#include <charconv>
 #include <map>
 #include <memory>
 #include <optional>
@@ -229,8 +229,8 @@ private:
         default:
             break;
         }
-        if (auto value = variantToValue(v); value && type.id() != QMetaType::QVariant &&
-                                            value->kind != TFormValue::Nil)
+        if (auto value = variantToValue(v);
+            value && type.id() != QMetaType::QVariant && value->kind != TFormValue::Nil)
             return value;
         throw EWriteError(QStringLiteral("Cannot stream property %1 of type %2")
                               .arg(QLatin1String(prop.name()), QLatin1String(type.name())));
@@ -273,8 +273,8 @@ private:
                 if (!collection)
                     continue;
                 TFormValue value = collectionValue(collection);
-                auto* base = defaults ? qobject_cast<TCollection*>(readObject(prop, defaults))
-                                      : nullptr;
+                auto* base =
+                    defaults ? qobject_cast<TCollection*>(readObject(prop, defaults)) : nullptr;
                 if (!base || !(collectionValue(base) == value))
                     out.push_back({name, std::move(value)});
                 continue;
@@ -443,11 +443,11 @@ private:
         QObject* target = object;
         for (int i = 0; i + 1 < parts.size(); ++i) {
             const QMetaProperty prop = FindPublishedProperty(target->metaObject(), parts[i]);
-            TPersistent* sub = prop.isValid() && isObjectProperty(prop) ? readObject(prop, target)
-                                                                        : nullptr;
+            TPersistent* sub =
+                prop.isValid() && isObjectProperty(prop) ? readObject(prop, target) : nullptr;
             if (!sub || inherits(prop, TComponent::staticMetaObject))
-                fail(path + u'.' + p.Name,
-                     QStringLiteral("Property %1 does not exist").arg(parts.mid(0, i + 1).join(u'.')));
+                fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist")
+                                               .arg(parts.mid(0, i + 1).join(u'.')));
             target = sub;
         }
         const QString last = parts.back();
@@ -607,8 +607,8 @@ private:
             write(target, prop, valueToVariant(v), path);
             return;
         default:
-            fail(path, QStringLiteral("Cannot read property of type %1")
-                           .arg(QLatin1String(type.name())));
+            fail(path,
+                 QStringLiteral("Cannot read property of type %1").arg(QLatin1String(type.name())));
         }
     }
 

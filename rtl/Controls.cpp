@@ -20,8 +20,9 @@ void TControl::SetParent(TWinControl* parent) {
         return;
     if (parent && (parent == this || (qobject_cast<TWinControl*>(this) &&
                                       static_cast<TWinControl*>(this)->ContainsControl(parent))))
-        throw EComponentError(QStringLiteral("A control cannot have itself or one of its children as "
-                                             "its parent"));
+        throw EComponentError(
+            QStringLiteral("A control cannot have itself or one of its children as "
+                           "its parent"));
     if (FParent) {
         auto& list = FParent->FControls;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());

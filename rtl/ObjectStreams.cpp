@@ -35,7 +35,8 @@ TFormFileFormat DetectFormFileFormat(const QByteArray& head) {
     text = text.trimmed();
     for (const char* kw : {"object", "inherited", "inline"}) {
         const auto n = qsizetype(std::strlen(kw));
-        if (text.size() > n && QByteArrayView(text.data(), n).compare(kw, Qt::CaseInsensitive) == 0 &&
+        if (text.size() > n &&
+            QByteArrayView(text.data(), n).compare(kw, Qt::CaseInsensitive) == 0 &&
             static_cast<unsigned char>(text[n]) <= 32)
             return TFormFileFormat::Text;
     }
@@ -66,21 +67,24 @@ QByteArray WrapResource(const QByteArray& objectStream, const QString& resourceN
 
 QByteArray UnwrapResource(const QByteArray& resource, QString* resourceName) {
     if (!resource.startsWith(QByteArrayLiteral("\xFF\x0A\x00")))
-        throw EReadError(QStringLiteral("Error reading form resource at byte 0: resource header expected"));
+        throw EReadError(
+            QStringLiteral("Error reading form resource at byte 0: resource header expected"));
     const auto nameEnd = resource.indexOf('\0', 3);
     if (nameEnd < 0 || resource.size() - (nameEnd + 1) < 6)
-        throw EReadError(QStringLiteral("Error reading form resource at byte 3: truncated resource header"));
+        throw EReadError(
+            QStringLiteral("Error reading form resource at byte 3: truncated resource header"));
     if (resourceName)
         *resourceName = QString::fromLatin1(resource.mid(3, nameEnd - 3));
     quint32 size = 0;
     std::memcpy(&size, resource.constData() + nameEnd + 3, 4);
     const auto dataAt = nameEnd + 7;
     if (size > quint32(resource.size() - dataAt))
-        throw EReadError(QStringLiteral("Error reading form resource at byte %1: size %2 exceeds the "
-                                        "%3 bytes left")
-                             .arg(nameEnd + 3)
-                             .arg(size)
-                             .arg(resource.size() - dataAt));
+        throw EReadError(
+            QStringLiteral("Error reading form resource at byte %1: size %2 exceeds the "
+                           "%3 bytes left")
+                .arg(nameEnd + 3)
+                .arg(size)
+                .arg(resource.size() - dataAt));
     return resource.mid(dataAt, size);
 }
 

@@ -2,7 +2,6 @@
 
 #include "Filer.h"
 
-
 QString TStrings::Text() const {
     QString text;
     for (const QString& line : FLines)

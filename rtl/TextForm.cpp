@@ -282,7 +282,8 @@ private:
     QString parseIdent(bool dotted, const char* what) {
         skipBlanks();
         if (!identStart(cur()))
-            fail(QStringLiteral("%1 expected but %2 found").arg(QLatin1String(what), describeCurrent()));
+            fail(QStringLiteral("%1 expected but %2 found")
+                     .arg(QLatin1String(what), describeCurrent()));
         const auto start = FPos;
         for (;;) {
             while (identChar(cur()))
@@ -449,7 +450,8 @@ private:
             ++FPos;
             skipBlanks();
             if (cur() != u'\'' && cur() != u'#')
-                fail(QStringLiteral("String expected after '+' but %1 found").arg(describeCurrent()));
+                fail(QStringLiteral("String expected after '+' but %1 found")
+                         .arg(describeCurrent()));
             s += parseStringLiteral();
         }
     }

@@ -58,7 +58,8 @@ std::vector<Command> FormCommands() {
                         "Reads a form file in any stored format and writes the binary object\n"
                         "stream, starting with the signature TPF0, to OUT.\n"),
          [](const QStringList& args, CommandContext& c) {
-             return convert(args, c, TFormFileFormat::Binary, false, QStringLiteral("form-to-binary"));
+             return convert(args, c, TFormFileFormat::Binary, false,
+                            QStringLiteral("form-to-binary"));
          }},
         {QStringLiteral("form-to-resource"),
          QStringLiteral("convert a form file to the binary resource form"),

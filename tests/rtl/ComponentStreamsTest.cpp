@@ -61,22 +61,20 @@ TEST_F(ComponentStreams, WritesOnlyWhatDiffersFromAFreshInstance) {
     auto* label = new TTestLabel(&form);
     label->SetName(QStringLiteral("Label1"));
     label->SetParent(&form);
-    EXPECT_EQ(WriteComponentText(&form).toStdString(),
-              "object Form1: TForm\n"
-              "  object Label1: TTestLabel\n"
-              "  end\n"
-              "end\n");
+    EXPECT_EQ(WriteComponentText(&form).toStdString(), "object Form1: TForm\n"
+                                                       "  object Label1: TTestLabel\n"
+                                                       "  end\n"
+                                                       "end\n");
     label->FFont->FSize = 10;
     label->FWordWrap = true;
     label->SetWidth(80);
-    EXPECT_EQ(WriteComponentText(&form).toStdString(),
-              "object Form1: TForm\n"
-              "  object Label1: TTestLabel\n"
-              "    Width = 80\n"
-              "    Font.Size = 10\n"
-              "    WordWrap = True\n"
-              "  end\n"
-              "end\n");
+    EXPECT_EQ(WriteComponentText(&form).toStdString(), "object Form1: TForm\n"
+                                                       "  object Label1: TTestLabel\n"
+                                                       "    Width = 80\n"
+                                                       "    Font.Size = 10\n"
+                                                       "    WordWrap = True\n"
+                                                       "  end\n"
+                                                       "end\n");
 }
 
 TEST_F(ComponentStreams, FullFormText) {
@@ -137,7 +135,8 @@ TEST_F(ComponentStreams, ReadBackGivesTheSameComponents) {
     EXPECT_EQ(label->Owner(), copy.get());
     EXPECT_EQ(label->Parent()->Name(), QStringLiteral("Panel1"));
     EXPECT_EQ(label->FFocusControl, copy->FindComponent(QStringLiteral("Edit1")));
-    EXPECT_EQ(label->FFont->FStyle, TTestFont::TFontStyles(TTestFont::fsBold) | TTestFont::fsItalic);
+    EXPECT_EQ(label->FFont->FStyle,
+              TTestFont::TFontStyles(TTestFont::fsBold) | TTestFont::fsItalic);
     EXPECT_EQ(label->FScale, 2.5f);
     EXPECT_EQ(label->FBlob, QByteArray("\x00\x01\xFF", 3));
     EXPECT_EQ(label->Items()->Count(), 2);
@@ -152,9 +151,9 @@ TEST_F(ComponentStreams, VariantValuesKeepTheirType) {
     auto* label = new TTestLabel(&form);
     label->SetName(QStringLiteral("L"));
     const QDateTime when(QDate(2024, 2, 29), QTime(13, 30), Qt::UTC);
-    for (const QVariant& v : {QVariant(42), QVariant(2.75), QVariant(true), QVariant(QString("s")),
-                              QVariant::fromValue(nullptr), QVariant(when),
-                              QVariant(Q_INT64_C(1) << 50)}) {
+    for (const QVariant& v :
+         {QVariant(42), QVariant(2.75), QVariant(true), QVariant(QString("s")),
+          QVariant::fromValue(nullptr), QVariant(when), QVariant(Q_INT64_C(1) << 50)}) {
         label->FValue = v;
         std::unique_ptr<TComponent> copy(ReadComponentText(WriteComponentText(&form)));
         auto* back = qobject_cast<TTestLabel*>(copy->FindComponent(QStringLiteral("L")));
@@ -218,8 +217,9 @@ TEST_F(ComponentStreams, FailedReadLeavesNothingBehind) {
 
 TEST_F(ComponentStreams, ErrorNamesComponentAndProperty) {
     try {
-        std::unique_ptr<TComponent> f(ReadComponentText(
-            "object F: TForm\n  object A: TTestLabel\n    Font.Style = [fsBold, fsHeavy]\n  end\nend\n"));
+        std::unique_ptr<TComponent> f(
+            ReadComponentText("object F: TForm\n  object A: TTestLabel\n    Font.Style = [fsBold, "
+                              "fsHeavy]\n  end\nend\n"));
         FAIL();
     } catch (const EReadError& e) {
         EXPECT_EQ(e.Message(),
@@ -236,13 +236,13 @@ TEST_F(ComponentStreams, ErrorNamesComponentAndProperty) {
 
 TEST_F(ComponentStreams, ReferencesOutsideTheRootStayUnassigned) {
     std::unique_ptr<TComponent> form(ReadComponentText("object F: TForm\n"
-                                                      "  object A: TTestLabel\n"
-                                                      "    FocusControl = Other.Button1\n"
-                                                      "  end\n"
-                                                      "  object B: TTestLabel\n"
-                                                      "    FocusControl = F.A\n"
-                                                      "  end\n"
-                                                      "end\n"));
+                                                       "  object A: TTestLabel\n"
+                                                       "    FocusControl = Other.Button1\n"
+                                                       "  end\n"
+                                                       "  object B: TTestLabel\n"
+                                                       "    FocusControl = F.A\n"
+                                                       "  end\n"
+                                                       "end\n"));
     auto* a = qobject_cast<TTestLabel*>(form->FindComponent(QStringLiteral("A")));
     auto* b = qobject_cast<TTestLabel*>(form->FindComponent(QStringLiteral("B")));
     EXPECT_EQ(a->FFocusControl, nullptr);

@@ -98,7 +98,8 @@ TEST(FormStreams, TextBinaryTextKeepsEveryValue) {
     const QByteArray binary = WriteBinaryForm(tree);
     ASSERT_TRUE(binary.startsWith("TPF0"));
     EXPECT_EQ(ReadBinaryForm(binary), tree);
-    EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary(AllKinds)).toStdString(), std::string(AllKinds));
+    EXPECT_EQ(ObjectBinaryToText(ObjectTextToBinary(AllKinds)).toStdString(),
+              std::string(AllKinds));
 }
 
 TEST(FormStreams, ValuesAreReadAsWritten) {
@@ -256,7 +257,9 @@ TEST(FormStreams, DeepNestingIsRefusedNotOverflowed) {
     QByteArray binary("TPF0");
     for (int i = 0; i < 100000; ++i)
         binary += QByteArray("\x01T\x00\x00", 4);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(binary); }).rfind("Error reading object stream at byte", 0), 0u);
+    EXPECT_EQ(
+        errorOf([&] { ReadBinaryForm(binary); }).rfind("Error reading object stream at byte", 0),
+        0u);
 }
 
 TEST(FormStreams, BadBinaryNamesTheOffset) {
@@ -267,19 +270,29 @@ TEST(FormStreams, BadBinaryNamesTheOffset) {
 
     EXPECT_EQ(errorOf([] { ReadBinaryForm(QByteArray("TPF1")); }),
               "Error reading object stream at byte 0: invalid stream format (no TPF0 signature)");
-    QByteArray unknownType("TPF0\x02TB\x01" "A\x01X\x63", 12);
+    QByteArray unknownType("TPF0\x02TB\x01"
+                           "A\x01X\x63",
+                           12);
     EXPECT_EQ(errorOf([&] { ReadBinaryForm(unknownType); }),
               "Error reading object stream at byte 11: unknown value type 99");
-    QByteArray negative("TPF0\x02TB\x01" "A\x01X\x0C\xFF\xFF\xFF\xFF", 16);
+    QByteArray negative("TPF0\x02TB\x01"
+                        "A\x01X\x0C\xFF\xFF\xFF\xFF",
+                        16);
     EXPECT_EQ(errorOf([&] { ReadBinaryForm(negative); }),
               "Error reading object stream at byte 12: negative length -1");
-    QByteArray absurd("TPF0\x02TB\x01" "A\x01X\x0A\xFF\xFF\xFF\x7F", 16);
+    QByteArray absurd("TPF0\x02TB\x01"
+                      "A\x01X\x0A\xFF\xFF\xFF\x7F",
+                      16);
     EXPECT_EQ(errorOf([&] { ReadBinaryForm(absurd); }),
               "Error reading object stream at byte 12: length 2147483647 exceeds the 0 bytes left");
-    QByteArray wide("TPF0\x02TB\x01" "A\x01X\x12\xFF\xFF\xFF\x7F", 16);
+    QByteArray wide("TPF0\x02TB\x01"
+                    "A\x01X\x12\xFF\xFF\xFF\x7F",
+                    16);
     EXPECT_EQ(errorOf([&] { ReadBinaryForm(wide); }),
               "Error reading object stream at byte 12: bad wide string length 2147483647");
-    QByteArray flags("TPF0\xF8TB\x01" "A\x00\x00", 11);
+    QByteArray flags("TPF0\xF8TB\x01"
+                     "A\x00\x00",
+                     11);
     EXPECT_EQ(errorOf([&] { ReadBinaryForm(flags); }),
               "Error reading object stream at byte 5: unknown object flags 0xf8");
     EXPECT_THROW(ObjectResourceToText(QByteArray("\xFF\x0A\x00NAME", 7)), EReadError);
@@ -306,10 +319,17 @@ TEST(FormStreams, WriterRefusesWhatCannotBeReadBack) {
 
 TEST(FormStreams, ReadsBinaryOfOtherWriters) {
     // Long ANSI, UTF-8 and double values that our writer does not produce itself.
-    QByteArray b("TPF0\x02TB\x01" "A", 9);
-    b += QByteArray("\x01L\x0C\x03\x00\x00\x00" "abc", 10);
+    QByteArray b("TPF0\x02TB\x01"
+                 "A",
+                 9);
+    b += QByteArray("\x01L\x0C\x03\x00\x00\x00"
+                    "abc",
+                    10);
     b += QByteArray("\x01U\x14\x02\x00\x00\x00\xC3\xA9", 9);
-    b += QByteArray("\x01" "D\x15", 3) + QByteArray("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8);
+    b += QByteArray("\x01"
+                    "D\x15",
+                    3) +
+         QByteArray("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8);
     b += QByteArray("\x00\x00", 2);
     const TFormObject tree = ReadBinaryForm(b);
     ASSERT_EQ(tree.Properties.size(), 3u);
