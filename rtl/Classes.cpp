@@ -177,6 +177,13 @@ void TComponent::SetDesigning(bool designing, bool setChildren) {
             c->SetDesigning(designing, true);
 }
 
+void TComponent::SetSubComponent(bool isSubComponent) {
+    if (isSubComponent)
+        FState |= csSubComponent;
+    else
+        FState &= ~csSubComponent;
+}
+
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this)
         return;

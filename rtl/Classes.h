@@ -89,6 +89,9 @@ enum TComponentStateFlag {
     csAncestor = 0x20,
     csUpdating = 0x40,
     csInline = 0x80,
+    // Owned by the component whose published property holds it; streamed inside that
+    // component as qualified names rather than as a reference.
+    csSubComponent = 0x100,
 };
 using TComponentState = int;
 
@@ -126,6 +129,7 @@ public:
     // Sets or clears the designing flag here and, when asked, on the owned components.
     void SetDesigning(bool designing, bool setChildren = true);
     void SetState(TComponentState flags) { FState |= flags; }
+    void SetSubComponent(bool isSubComponent);
     void ClearState(TComponentState flags) { FState &= ~flags; }
 
     // `component` is told through Notification when this one is freed, and vice versa.

@@ -44,6 +44,12 @@ TPersistent* readObject(const QMetaProperty& prop, const QObject* owner) {
     return qobject_cast<TPersistent*>(prop.read(owner).value<QObject*>());
 }
 
+// The component a property holds when it is a sub-component of the property's owner.
+TComponent* subComponentOf(const QMetaProperty& prop, const QObject* owner) {
+    auto* c = qobject_cast<TComponent*>(prop.read(owner).value<QObject*>());
+    return c && (c->ComponentState() & csSubComponent) && c->Owner() == owner ? c : nullptr;
+}
+
 std::optional<TFormValue> variantToValue(const QVariant& v) {
     if (!v.isValid())
         return TFormValue::makeNil();
@@ -157,6 +163,10 @@ public:
         return obj;
     }
 
+    void writeObjectProperties(TPersistent* object, std::vector<TFormProperty>& out) {
+        writeProperties(object, defaultOf(object), QString(), out);
+    }
+
 private:
     // A fresh instance of the object's class, kept for the whole write; none when the class is
     // not registered, and then every stored property is written.
@@ -257,6 +267,14 @@ private:
                 continue;
             const QString name = prefix + QString::fromLatin1(prop.name());
             if (inherits(prop, TComponent::staticMetaObject)) {
+                if (TComponent* sub = subComponentOf(prop, object)) {
+                    const QObject* subDefaults =
+                        defaults ? subComponentOf(prop, defaults) : nullptr;
+                    if (subDefaults && subDefaults->metaObject() != sub->metaObject())
+                        subDefaults = nullptr;
+                    writeProperties(sub, subDefaults, name + u'.', out);
+                    continue;
+                }
                 if (!prop.isWritable())
                     continue;
                 auto value = componentReference(
@@ -372,6 +390,15 @@ public:
         return root;
     }
 
+    void readObjectProperties(const TFormObject& object, TPersistent* target, TComponent* root) {
+        FRoot = root;
+        const QString path = target->ClassName();
+        for (const TFormProperty& p : object.Properties)
+            readProperty(target, path, p);
+        if (root)
+            resolveFixups();
+    }
+
 private:
     struct Fixup {
         QPointer<QObject> Object;
@@ -445,7 +472,8 @@ private:
             const QMetaProperty prop = FindPublishedProperty(target->metaObject(), parts[i]);
             TPersistent* sub =
                 prop.isValid() && isObjectProperty(prop) ? readObject(prop, target) : nullptr;
-            if (!sub || inherits(prop, TComponent::staticMetaObject))
+            if (!sub ||
+                (inherits(prop, TComponent::staticMetaObject) && !subComponentOf(prop, target)))
                 fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist")
                                                .arg(parts.mid(0, i + 1).join(u'.')));
             target = sub;
@@ -486,6 +514,8 @@ private:
     void assign(QObject* target, const QMetaProperty& prop, const TFormValue& v,
                 const QString& path) {
         if (inherits(prop, TComponent::staticMetaObject)) {
+            if (subComponentOf(prop, target))
+                invalid(path, v);
             if (v.kind == TFormValue::Nil) {
                 write(target, prop, QVariant(prop.metaType()), path);
                 return;
@@ -665,6 +695,17 @@ QMetaProperty FindPublishedProperty(const QMetaObject* cls, const QString& name)
 const QMetaObject* PropertyClass(const QMetaObject* cls, const QString& name) {
     const QMetaProperty prop = FindPublishedProperty(cls, name);
     return prop.isValid() && isObjectProperty(prop) ? prop.metaType().metaObject() : nullptr;
+}
+
+TFormObject PersistentToFormObject(TPersistent* object, TComponent* root) {
+    TFormObject obj;
+    obj.ClassName = object->ClassName();
+    Writer(root).writeObjectProperties(object, obj.Properties);
+    return obj;
+}
+
+void ReadPersistent(const TFormObject& object, TPersistent* target, TComponent* root) {
+    Reader().readObjectProperties(object, target, root);
 }
 
 TFormObject ComponentToFormObject(TComponent* root) {

@@ -10,6 +10,7 @@
 
 class QIODevice;
 class TComponent;
+class TPersistent;
 
 // The object tree of `root` and every component it nests (GetChildren). A property is written
 // only where it differs from a freshly constructed instance of the same class.
@@ -23,6 +24,12 @@ QByteArray WriteComponentText(TComponent* root);
 TComponent* ReadComponent(const TFormObject& object, TComponent* instance = nullptr);
 TComponent* ReadComponent(QIODevice& input, TComponent* instance = nullptr);
 TComponent* ReadComponentText(const QByteArray& text, TComponent* instance = nullptr);
+
+// The published properties of a persistent object that is not a component (a package's
+// content, say) as an object of its class name, and back. Reading into `target` stops at the
+// first error; callers that must not be left half-changed read into a fresh object and Assign.
+TFormObject PersistentToFormObject(TPersistent* object, TComponent* root = nullptr);
+void ReadPersistent(const TFormObject& object, TPersistent* target, TComponent* root = nullptr);
 
 // The published property `name` of a class, matched case-insensitively; invalid when none.
 QMetaProperty FindPublishedProperty(const QMetaObject* cls, const QString& name);

@@ -265,3 +265,51 @@ TEST_F(ComponentStreams, UnnamedAndNonVisualComponentsStream) {
     std::unique_ptr<TComponent> copy(ReadComponentText(text));
     EXPECT_EQ(copy->ComponentCount(), 2);
 }
+
+TEST_F(ComponentStreams, SubComponentsStreamInsideTheirHolder) {
+    TDataModule module;
+    module.SetName(QStringLiteral("DM"));
+    auto* holder = new TTestHolder(&module);
+    holder->SetName(QStringLiteral("Holder1"));
+    holder->FSub->FFileName = QStringLiteral("strings.pkg");
+    static_cast<TTestItem*>(holder->FSub->Items()->Add())->FValue = 3;
+    auto* other = new TTestSub(&module);
+    other->SetName(QStringLiteral("Loose"));
+    holder->FOther = other;
+    const QByteArray text = WriteComponentText(&module);
+    EXPECT_EQ(text.toStdString(), "object DM: TDataModule\n"
+                                  "  object Holder1: TTestHolder\n"
+                                  "    Sub.FileName = 'strings.pkg'\n"
+                                  "    Sub.Items = <\n"
+                                  "      item\n"
+                                  "        Value = 3\n"
+                                  "      end>\n"
+                                  "    Other = Loose\n"
+                                  "  end\n"
+                                  "  object Loose: TTestSub\n"
+                                  "  end\n"
+                                  "end\n");
+    std::unique_ptr<TComponent> copy(ReadComponentText(text));
+    auto* back = qobject_cast<TTestHolder*>(copy->FindComponent(QStringLiteral("Holder1")));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->FSub->FFileName, QStringLiteral("strings.pkg"));
+    EXPECT_EQ(back->FSub->Items()->Count(), 1);
+    EXPECT_EQ(back->FOther, copy->FindComponent(QStringLiteral("Loose")));
+    // A sub-component cannot be replaced by a reference.
+    EXPECT_THROW(ReadComponentText("object DM: TDataModule\n  object H: TTestHolder\n"
+                                   "    Sub = Loose\n  end\nend\n"),
+                 EReadError);
+}
+
+TEST_F(ComponentStreams, PersistentObjectsRoundTripOnTheirOwn) {
+    TTestSub source;
+    source.FFileName = QStringLiteral("x");
+    static_cast<TTestItem*>(source.Items()->Add())->FCaption = QStringLiteral("a");
+    const TFormObject object = PersistentToFormObject(&source);
+    EXPECT_EQ(object.ClassName, QStringLiteral("TTestSub"));
+    TTestSub target;
+    ReadPersistent(object, &target);
+    EXPECT_EQ(target.FFileName, QStringLiteral("x"));
+    ASSERT_EQ(target.Items()->Count(), 1);
+    EXPECT_EQ(static_cast<TTestItem*>(target.Items()->Items(0))->FCaption, QStringLiteral("a"));
+}

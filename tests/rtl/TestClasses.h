@@ -143,7 +143,35 @@ public:
     }
 };
 
+// A component that holds another component as a sub-component, streamed inside it.
+class TTestSub : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(QString FileName MEMBER FFileName)
+    Q_PROPERTY(TCollection* Items READ Items)
+public:
+    Q_INVOKABLE explicit TTestSub(TComponent* owner = nullptr)
+        : TComponent(owner), FItems(new TCollection(ClassOf<TTestItem>(), this)) {}
+    TCollection* Items() const { return FItems; }
+    QString FFileName;
+    TCollection* FItems;
+};
+
+class TTestHolder : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TTestSub* Sub READ Sub)
+    Q_PROPERTY(TTestSub* Other MEMBER FOther)
+public:
+    Q_INVOKABLE explicit TTestHolder(TComponent* owner = nullptr)
+        : TComponent(owner), FSub(new TTestSub(this)) {
+        FSub->SetName(QStringLiteral("Sub"));
+        FSub->SetSubComponent(true);
+    }
+    TTestSub* Sub() const { return FSub; }
+    TTestSub* FSub;
+    TTestSub* FOther = nullptr;
+};
+
 inline void RegisterTestClasses() {
     RegisterRtlClasses();
-    RegisterClasses<TTestLabel, TTestPanel, TTestItem, TTestFailing>();
+    RegisterClasses<TTestLabel, TTestPanel, TTestItem, TTestFailing, TTestHolder, TTestSub>();
 }
