@@ -1,0 +1,157 @@
+object MainWindow: TMainWindow
+  Left = 0
+  Top = 0
+  Caption = 'Orders '#8211' main window'
+  ClientHeight = 600
+  ClientWidth = 900
+  Color = clBtnFace
+  Constraints.MinHeight = 400
+  Constraints.MinWidth = 600
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -12
+  Font.Name = 'Segoe UI'
+  Font.Style = []
+  Menu = MainMenu1
+  WindowState = wsMaximized
+  OnCloseQuery = FormCloseQuery
+  OnShow = FormShow
+  TextHeight = 15
+  object ToolBar1: TToolBar
+    Left = 0
+    Top = 0
+    Width = 900
+    Height = 29
+    Images = ImageList1
+    TabOrder = 0
+    object NewButton: TToolButton
+      Left = 0
+      Top = 0
+      Action = FileNew
+    end
+    object OpenButton: TToolButton
+      Left = 23
+      Top = 0
+      Action = FileOpen
+    end
+    object Separator1: TToolButton
+      Left = 46
+      Top = 0
+      Width = 8
+      ImageIndex = -1
+      Style = tbsSeparator
+    end
+  end
+  object StatusBar1: TStatusBar
+    Left = 0
+    Top = 581
+    Width = 900
+    Height = 19
+    Panels = <
+      item
+        Text = 'Ready'
+        Width = 200
+      end
+      item
+        Alignment = taCenter
+        Width = 120
+      end
+      item
+        Bevel = pbNone
+        Style = psOwnerDraw
+        Width = 50
+      end>
+    SimplePanel = False
+    OnDrawPanel = StatusBar1DrawPanel
+  end
+  object MainMenu1: TMainMenu
+    Images = ImageList1
+    Left = 40
+    Top = 80
+    object FileMenu: TMenuItem
+      Caption = '&File'
+      object FileNewItem: TMenuItem
+        Action = FileNew
+      end
+      object FileOpenItem: TMenuItem
+        Action = FileOpen
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object FileExitItem: TMenuItem
+        Caption = 'E&xit'
+        ShortCut = 32883
+        OnClick = FileExitItemClick
+      end
+    end
+    object HelpMenu: TMenuItem
+      Caption = '&Help'
+      object HelpAboutItem: TMenuItem
+        Caption = '&About'#8230
+        OnClick = HelpAboutItemClick
+      end
+    end
+  end
+  object ActionList1: TActionList
+    Images = ImageList1
+    Left = 96
+    Top = 80
+    object FileNew: TAction
+      Category = 'File'
+      Caption = '&New'
+      Hint = 'New|Creates a new order'
+      ImageIndex = 0
+      ShortCut = 16462
+      OnExecute = FileNewExecute
+    end
+    object FileOpen: TAction
+      Category = 'File'
+      Caption = '&Open'#8230
+      Hint = 'Open|Opens an existing order'
+      ImageIndex = 1
+      ShortCut = 16463
+      OnExecute = FileOpenExecute
+      OnUpdate = FileOpenUpdate
+    end
+  end
+  object ImageList1: TImageList
+    Left = 152
+    Top = 80
+    Bitmap = {
+      A54DCA182530BB1D6D132CDED6237B2ED91E3F721FCB1971174494D6493C9D5C
+      3460BE31201E69FEDAA0EEE8B9997F5C7C2999FDAFE593253CD654AF4DFAD714
+      27A0AEB3FEE9232F8AF2211F9EE491C5B10BECB5563BFC1E6F93427ECBC8FE29
+      55E5CD8E46DC8ED4B7C2764D2A5A4D767706F85D8690024AD6BDA3401BE9C8CB
+      CCC935F6CD1F61226AE15338AE1A34004D33BA0D246AC04C81B1BAF23E3BF9EE
+      F5F79F2B4934AF87F5520B69B94B0D982E85BB55B672A872637ACD7466FCB60E
+      0E8FF18463B0E4B2BA29703474F064AC68F700F5B02B3DC666F45BDEAA2CCAED
+      CD2B5157410E4DEE4AF2B34F430A073447DE636C0E806C957BA684D6431FB5EA
+      D7424D09E15D024C5848F23D1FA6F7361D7F618D1532E70E20E2A6668DE7F47E
+      8467E546D53EC8E2A1257BDB256C9B3E4FBB498146EF7030CBF9537252DCCEAD
+      D764B6A32FBB09ADEAE109C4A997203975352B878B145C8A42D884CF4CFDA72D
+      8E1D5DD92589082D852A7122873EE805ADD58942167A385286195C679F9C6994
+      E45B8AB1098012070961F37DE436DDFDC99D6E75AF6547CFB11B42072482DC53
+      1C2BC3907C9617EB5E5089E40186BAA8A57D119E6FB65D00ABC32AF38E667F02
+      2E872D49CC15C90B999B772B4FC7A6FD4C914A16DB4708752B0F1544B835C0E7
+      19097DFA8701E9232F21F2812687786976EBFCC327F5931765274BA9829B4406
+      F61FF889326FFA9492EDEEEE3C669F2BF20894EA27E689C66B6B262E4886B843
+      8F39BA76FEF8C90C5101FBE6CF9A48D5B0C0A13DA900A6ADCB3D64069481BE21
+      C9C727B8DB8C188F341A924C7F88DFA161BFDB0ECC682919D2E64692F8194157
+      F1D4AF90988285CF7A9AF7C93D5552266AFE70E7AAE6DA47627C2E59AF2EA37A
+      BC84670AD3C4D36BC08AAD1FFF8EB8406E2F8A7FC4CCE4DD9F0B4110D9F2FA00
+      25C8EFE57F37724F4D37EA2B14004077139B4180DF3932249962C6857200059A
+      EB8EA17CF3787E0ED29D1C0B63FFD7298374D9BD74FC11ADD7B9CA6503952269
+      FD669F6376EE71879737FD5F72F8D51C4AC91B6D0C48D41A1E5EC9E6A0392854
+      A8615EEF109FC1BFA9E2563701288F29B3D73F6AC2B69EDD2C19F264BEE462A5
+      BAF20FD27ECF14C011ED201F836320ADB98BAB1686A28D9801210C7736F3EEC5
+      80DCFC43FE5D049B4D78A7A3EBB92865C8517ED02111F6A652DA3524872B6A31
+      D7FFE4587744D5EB783E96968F89BE828565E07E5F7D784E9060A721CA807D76
+      33ED123402F376E5BF1496773D19616326BE5BE5850336B36F13BCAE48166882
+      136805A7D1BE5E9F276810FDF720D033CA4F2E53CB8AD1919DD51A9FB6D4D509
+      BA64C8CF6803DE50D83A2ECFBAEB5342071A48CB2DBD574AB29152572237C4FB
+      659A4016F7A11BC62C5271CF64F25D6F15CC50C4B73F4C7E621513A53CC7E99C
+      D79D7FD9C7BCE4E05B0B01FAEE78E4EA5BF2CC362241B7DCBB2EE21414422AA0
+      281BC1450D21386343FB93547121B38151A58CE94982}
+  end
+end
