@@ -1,0 +1,5 @@
+#include "QzExcept.h"
+
+void QzExcept(const QString& message) {
+    throw EQzError(message);
+}

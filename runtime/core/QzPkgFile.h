@@ -1,0 +1,58 @@
+#pragma once
+
+// Package files: a small header (magic, kind, format version, description, content length and
+// checksum) followed by the package's content as a binary object stream. The description can be
+// read without touching the content; a load validates the whole file first.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+enum class TQzPkgKind : std::uint8_t {
+    Strings = 1,
+    Images = 2,
+    Vars = 3,
+    Privileges = 4,
+    Display = 5,
+    Language = 6,
+    Setup = 7,
+};
+
+// "strings", "images", ... as people and the command line name the kinds.
+QString QzPkgKindName(TQzPkgKind kind);
+// The kind for a name (case-insensitive); false when there is none.
+bool QzPkgKindFromName(const QString& name, TQzPkgKind& kind);
+
+inline constexpr quint16 QzPkgFormatVersion = 1;
+
+struct TQzPkgFileHeader {
+    TQzPkgKind Kind = TQzPkgKind::Strings;
+    quint16 Version = QzPkgFormatVersion;
+    QString Description;
+};
+
+struct TQzPkgFileContents {
+    TQzPkgFileHeader Header;
+    QByteArray Content;
+};
+
+QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& content);
+// Parses and checks a whole file's bytes; raises EQzError naming `fileName` and the problem.
+TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileName);
+// Reads and checks the header alone; raises EQzError like QzParsePkgFile.
+TQzPkgFileHeader QzReadPkgFileHeader(const QString& fileName);
+// Reads and parses a whole file, expecting `kind`.
+TQzPkgFileContents QzLoadPkgFile(const QString& fileName, TQzPkgKind kind);
+// Writes through a temporary file in the same folder renamed over the target, so an interrupted
+// save leaves the previous file whole.
+void QzSaveFileAtomic(const QString& fileName, const QByteArray& bytes);
+
+// The description stored in a package file of the kind, read without loading it; empty for a
+// missing, unreadable or foreign file (these run on every selection of a file list).
+QString QzReadPkgStringsDescription(const QString& fileName);
+QString QzReadPkgImagesDescription(const QString& fileName);
+QString QzReadPkgVarsDescription(const QString& fileName);
+QString QzReadPkgAccessDescription(const QString& fileName);
+QString QzReadPkgDisplayDescription(const QString& fileName);
+QString QzReadPkgLanguageDescription(const QString& fileName);
+QString QzReadPkgSetupDescription(const QString& fileName);

@@ -1,0 +1,9 @@
+#include "QzRuntime.h"
+
+#include "Controls.h"
+#include "QzPkgStrings.h"
+
+void QzRegisterRuntimeClasses() {
+    RegisterRtlClasses();
+    RegisterClasses<TQzPkgStrings>();
+}

@@ -1,0 +1,44 @@
+// The package file container on its own: header, description, checksum.
+
+#include "PkgTestSupport.h"
+#include "QzExcept.h"
+#include "QzPkgFile.h"
+
+TEST(PkgFile, HeaderAndContentRoundTrip) {
+    TQzPkgFileHeader header;
+    header.Kind = TQzPkgKind::Display;
+    header.Description = QStringLiteral(u"Colours ✓");
+    const QByteArray content("TPF0 anything", 13);
+    const QByteArray file = QzBuildPkgFile(header, content);
+    EXPECT_TRUE(file.startsWith("QZPK"));
+    const TQzPkgFileContents back = QzParsePkgFile(file, QStringLiteral("x.dis"));
+    EXPECT_EQ(back.Header.Kind, TQzPkgKind::Display);
+    EXPECT_EQ(back.Header.Version, QzPkgFormatVersion);
+    EXPECT_EQ(back.Header.Description, header.Description);
+    EXPECT_EQ(back.Content, content);
+
+    // Every truncation and any trailing byte is refused.
+    for (qsizetype n = 0; n < file.size(); ++n)
+        EXPECT_THROW(QzParsePkgFile(file.left(n), QStringLiteral("x.dis")), EQzError) << n;
+    EXPECT_THROW(QzParsePkgFile(file + 'x', QStringLiteral("x.dis")), EQzError);
+    QByteArray kind = file;
+    kind[4] = 42;
+    EXPECT_EQ(errorOf([&] { QzParsePkgFile(kind, QStringLiteral("x.dis")); }),
+              "Cannot read package file \"x.dis\": unknown package kind 42");
+    QByteArray absurd = file;
+    absurd[7] = char(0xFF);
+    absurd[8] = char(0xFF);
+    absurd[9] = char(0xFF);
+    absurd[10] = char(0x7F);
+    EXPECT_EQ(errorOf([&] { QzParsePkgFile(absurd, QStringLiteral("x.dis")); }),
+              "Cannot read package file \"x.dis\": the description length 2147483647 is not "
+              "plausible");
+}
+
+TEST(PkgFile, KindNames) {
+    TQzPkgKind kind{};
+    EXPECT_TRUE(QzPkgKindFromName(QStringLiteral("Privileges"), kind));
+    EXPECT_EQ(kind, TQzPkgKind::Privileges);
+    EXPECT_EQ(QzPkgKindName(TQzPkgKind::Setup), QStringLiteral("setup"));
+    EXPECT_FALSE(QzPkgKindFromName(QStringLiteral("colours"), kind));
+}
