@@ -50,7 +50,7 @@ void appendLE(QByteArray& out, T v) {
     QzExcept(QStringLiteral("Cannot read package file \"%1\": %2").arg(fileName, problem));
 }
 
-// Checks the fixed part and the description; returns the offset after the description.
+// Checks the fixed part, the description and the name; returns the offset after them.
 qsizetype parseHeader(const QByteArray& bytes, const QString& fileName, TQzPkgFileHeader& header) {
     if (bytes.size() < 4 || std::memcmp(bytes.constData(), Magic, 4) != 0)
         fail(fileName, QStringLiteral("it is not a package file"));
@@ -65,13 +65,21 @@ qsizetype parseHeader(const QByteArray& bytes, const QString& fileName, TQzPkgFi
         fail(fileName, QStringLiteral("format version %1 is newer than this library reads (%2)")
                            .arg(header.Version)
                            .arg(QzPkgFormatVersion));
-    const auto length = readLE<quint32>(bytes.constData() + 7);
-    if (length > MaxDescription)
-        fail(fileName, QStringLiteral("the description length %1 is not plausible").arg(length));
-    if (bytes.size() - FixedHeader < qsizetype(length))
-        fail(fileName, QStringLiteral("the file is truncated"));
-    header.Description = QString::fromUtf8(bytes.constData() + FixedHeader, length);
-    return FixedHeader + length;
+    qsizetype at = FixedHeader - 4;
+    for (QString* text : {&header.Description, &header.Name}) {
+        if (bytes.size() - at < 4)
+            fail(fileName, QStringLiteral("the file is truncated"));
+        const auto length = readLE<quint32>(bytes.constData() + at);
+        if (length > MaxDescription)
+            fail(fileName,
+                 QStringLiteral("the text length %1 in the header is not plausible").arg(length));
+        at += 4;
+        if (bytes.size() - at < qsizetype(length))
+            fail(fileName, QStringLiteral("the file is truncated"));
+        *text = QString::fromUtf8(bytes.constData() + at, length);
+        at += length;
+    }
+    return at;
 }
 
 QString description(const QString& fileName, TQzPkgKind kind) {
@@ -117,16 +125,20 @@ bool QzPkgKindFromName(const QString& name, TQzPkgKind& kind) {
 
 QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& content) {
     const QByteArray description = header.Description.toUtf8();
-    if (description.size() > qsizetype(MaxDescription))
-        QzExcept(
-            QStringLiteral("The package description is longer than %1 bytes").arg(MaxDescription));
+    const QByteArray name = header.Name.toUtf8();
+    if (description.size() > qsizetype(MaxDescription) || name.size() > qsizetype(MaxDescription))
+        QzExcept(QStringLiteral("A package description or name is longer than %1 bytes")
+                     .arg(MaxDescription));
     QByteArray out;
-    out.reserve(FixedHeader + description.size() + ContentHeader + content.size());
+    out.reserve(FixedHeader + description.size() + 4 + name.size() + ContentHeader +
+                content.size());
     out.append(Magic, 4);
     out.append(char(header.Kind));
     appendLE<quint16>(out, header.Version);
-    appendLE<quint32>(out, quint32(description.size()));
-    out += description;
+    for (const QByteArray* text : {&description, &name}) {
+        appendLE<quint32>(out, quint32(text->size()));
+        out += *text;
+    }
     appendLE<quint32>(out, quint32(content.size()));
     appendLE<quint32>(out, crc32(content));
     out += content;
@@ -156,13 +168,17 @@ TQzPkgFileHeader QzReadPkgFileHeader(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         fail(fileName, file.errorString());
+    // Only as far as the two texts reach: the content is never read here.
     QByteArray head = file.read(FixedHeader);
-    TQzPkgFileHeader header;
-    if (head.size() == FixedHeader && std::memcmp(head.constData(), Magic, 4) == 0) {
-        const auto length = readLE<quint32>(head.constData() + 7);
-        if (length <= MaxDescription)
-            head += file.read(length);
+    for (int text = 0; text < 2 && head.size() >= 4; ++text) {
+        const auto length = readLE<quint32>(head.constData() + head.size() - 4);
+        if (length > MaxDescription)
+            break;
+        head += file.read(length);
+        if (text == 0)
+            head += file.read(4);
     }
+    TQzPkgFileHeader header;
     parseHeader(head, fileName, header);
     return header;
 }

@@ -29,6 +29,8 @@ struct TQzPkgFileHeader {
     TQzPkgKind Kind = TQzPkgKind::Strings;
     quint16 Version = QzPkgFormatVersion;
     QString Description;
+    // The package's name when it was saved; informative, a load does not rename a package.
+    QString Name;
 };
 
 struct TQzPkgFileContents {

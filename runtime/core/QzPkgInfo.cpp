@@ -167,6 +167,7 @@ void TQzPkgInfo::writeFile(const QString& fileName) {
     TQzPkgFileHeader header;
     header.Kind = FKind;
     header.Description = FDescription;
+    header.Name = GetPkgName();
     QzSaveFileAtomic(fileName, QzBuildPkgFile(header, ContentBytes()));
 }
 

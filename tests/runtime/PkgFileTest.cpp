@@ -8,6 +8,7 @@ TEST(PkgFile, HeaderAndContentRoundTrip) {
     TQzPkgFileHeader header;
     header.Kind = TQzPkgKind::Display;
     header.Description = QStringLiteral(u"Colours ✓");
+    header.Name = QStringLiteral("Main");
     const QByteArray content("TPF0 anything", 13);
     const QByteArray file = QzBuildPkgFile(header, content);
     EXPECT_TRUE(file.startsWith("QZPK"));
@@ -15,6 +16,7 @@ TEST(PkgFile, HeaderAndContentRoundTrip) {
     EXPECT_EQ(back.Header.Kind, TQzPkgKind::Display);
     EXPECT_EQ(back.Header.Version, QzPkgFormatVersion);
     EXPECT_EQ(back.Header.Description, header.Description);
+    EXPECT_EQ(back.Header.Name, QStringLiteral("Main"));
     EXPECT_EQ(back.Content, content);
 
     // Every truncation and any trailing byte is refused.
@@ -31,8 +33,8 @@ TEST(PkgFile, HeaderAndContentRoundTrip) {
     absurd[9] = char(0xFF);
     absurd[10] = char(0x7F);
     EXPECT_EQ(errorOf([&] { QzParsePkgFile(absurd, QStringLiteral("x.dis")); }),
-              "Cannot read package file \"x.dis\": the description length 2147483647 is not "
-              "plausible");
+              "Cannot read package file \"x.dis\": the text length 2147483647 in the header "
+              "is not plausible");
 }
 
 TEST(PkgFile, KindNames) {
