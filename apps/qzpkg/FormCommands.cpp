@@ -22,13 +22,10 @@ void writeFile(const QString& path, const QByteArray& data) {
         throw EStreamError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 
-int convert(const QStringList& args, CommandContext& context, TFormFileFormat to, bool outOptional,
-            const QString& name) {
-    if (args.size() < (outOptional ? 1 : 2) || args.size() > 2) {
-        context.err << "qzpkg " << name << ": expected " << (outOptional ? "IN [OUT]" : "IN OUT")
-                    << "; see 'qzpkg " << name << " --help'\n";
-        return 2;
-    }
+int convert(const QStringList& args, CommandContext& context, TFormFileFormat to,
+            bool outOptional) {
+    if (args.size() < (outOptional ? 1 : 2) || args.size() > 2)
+        throw UsageError{QStringLiteral("expected %1").arg(outOptional ? "IN [OUT]" : "IN OUT")};
     const QByteArray text = FormFileToText(readFile(args[0]));
     const QByteArray result = to == TFormFileFormat::Text ? text : TextToFormFile(text, to);
     if (args.size() == 1) {
@@ -50,7 +47,7 @@ std::vector<Command> FormCommands() {
                         "binary resource) and writes its text form to OUT, or to standard output\n"
                         "when OUT is omitted.\n"),
          [](const QStringList& args, CommandContext& c) {
-             return convert(args, c, TFormFileFormat::Text, true, QStringLiteral("form-to-text"));
+             return convert(args, c, TFormFileFormat::Text, true);
          }},
         {QStringLiteral("form-to-binary"),
          QStringLiteral("convert a form file to the binary object stream (TPF0)"),
@@ -58,8 +55,7 @@ std::vector<Command> FormCommands() {
                         "Reads a form file in any stored format and writes the binary object\n"
                         "stream, starting with the signature TPF0, to OUT.\n"),
          [](const QStringList& args, CommandContext& c) {
-             return convert(args, c, TFormFileFormat::Binary, false,
-                            QStringLiteral("form-to-binary"));
+             return convert(args, c, TFormFileFormat::Binary, false);
          }},
         {QStringLiteral("form-to-resource"),
          QStringLiteral("convert a form file to the binary resource form"),
@@ -68,8 +64,7 @@ std::vector<Command> FormCommands() {
                         "form to OUT: the resource header (0xFF 0x0A 0x00, the upper-cased root\n"
                         "class name, flags and size) followed by the binary object stream.\n"),
          [](const QStringList& args, CommandContext& c) {
-             return convert(args, c, TFormFileFormat::Resource, false,
-                            QStringLiteral("form-to-resource"));
+             return convert(args, c, TFormFileFormat::Resource, false);
          }},
     };
 }

@@ -19,6 +19,26 @@ void printUsage(QTextStream& out, const std::vector<Command>& commands) {
 
 } // namespace
 
+ParsedArgs ParseArgs(const QStringList& args, const QStringList& valueOptions,
+                     const QStringList& switches) {
+    ParsedArgs parsed;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (valueOptions.contains(a)) {
+            if (i + 1 >= args.size())
+                throw UsageError{QStringLiteral("%1 needs a value").arg(a)};
+            parsed.Values[a].push_back(args[++i]);
+        } else if (switches.contains(a)) {
+            parsed.Switches.push_back(a);
+        } else if (a.startsWith(u"--")) {
+            throw UsageError{QStringLiteral("unknown option %1").arg(a)};
+        } else {
+            parsed.Positional.push_back(a);
+        }
+    }
+    return parsed;
+}
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
@@ -26,6 +46,8 @@ int main(int argc, char* argv[]) {
     CommandContext context{out, err};
 
     std::vector<Command> commands = FormCommands();
+    for (Command& c : PackageCommands())
+        commands.push_back(std::move(c));
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help") {
         printUsage(args.isEmpty() ? err : out, commands);
@@ -41,6 +63,9 @@ int main(int argc, char* argv[]) {
         }
         try {
             return c.Run(args, context);
+        } catch (const UsageError& e) {
+            err << "qzpkg " << name << ": " << e.Message << "; see 'qzpkg " << name << " --help'\n";
+            return 2;
         } catch (const Exception& e) {
             out.flush();
             err << "qzpkg " << name << ": " << e.Message() << '\n';

@@ -270,6 +270,34 @@ void QzSetAppPath(const QString& path) {
     appPath() = path;
 }
 
+QString QzPackageClassName(TQzPkgKind kind) {
+    switch (kind) {
+    case TQzPkgKind::Strings:
+        return QStringLiteral("TQzPkgStrings");
+    case TQzPkgKind::Images:
+        return QStringLiteral("TQzPkgImages");
+    case TQzPkgKind::Vars:
+        return QStringLiteral("TQzPkgVars");
+    case TQzPkgKind::Privileges:
+        return QStringLiteral("TQzPkgPrivileges");
+    case TQzPkgKind::Display:
+        return QStringLiteral("TQzPkgDisplay");
+    case TQzPkgKind::Language:
+        return QStringLiteral("TQzPkgLanguage");
+    case TQzPkgKind::Setup:
+        return QStringLiteral("TQzPkgSetup");
+    }
+    return QString();
+}
+
+TQzPkgInfo* QzCreatePackage(TQzPkgKind kind, TComponent* owner) {
+    const QString className = QzPackageClassName(kind);
+    TClass cls = GetClass(className);
+    if (!cls || !cls->Meta->inherits(&TQzPkgInfo::staticMetaObject))
+        QzExcept(QStringLiteral("Packages of kind %1 are not available").arg(QzPkgKindName(kind)));
+    return static_cast<TQzPkgInfo*>(cls->Create(owner));
+}
+
 const QList<TQzPkgInfo*>& QzAllPackages() {
     return packages();
 }

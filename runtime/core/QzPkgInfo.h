@@ -178,6 +178,11 @@ private:
 QString QzAppPath();
 void QzSetAppPath(const QString& path);
 
+// A new, empty package of a kind (its class must be registered); raises EQzError otherwise.
+TQzPkgInfo* QzCreatePackage(TQzPkgKind kind, TComponent* owner = nullptr);
+// The class that implements a kind: "TQzPkgStrings", ...
+QString QzPackageClassName(TQzPkgKind kind);
+
 // Every package alive, in creation order.
 const QList<TQzPkgInfo*>& QzAllPackages();
 // The package of a kind and name for references: the active one, else the first created.
