@@ -334,6 +334,12 @@ void TCollection::Assign(const TPersistent* source) {
         TPersistent::Assign(source);
         return;
     }
+    // A trial copy first, so an item that cannot be copied leaves this collection whole.
+    {
+        TCollection trial(FItemClass);
+        for (TCollectionItem* item : other->FItems)
+            trial.Add()->Assign(item);
+    }
     Clear();
     for (TCollectionItem* item : other->FItems)
         Add()->Assign(item);

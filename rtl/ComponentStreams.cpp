@@ -476,6 +476,11 @@ private:
                 (inherits(prop, TComponent::staticMetaObject) && !subComponentOf(prop, target)))
                 fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist")
                                                .arg(parts.mid(0, i + 1).join(u'.')));
+            // A sub-component read through its holder is loaded like the holder.
+            if (auto* c = qobject_cast<TComponent*>(sub); c && !(c->ComponentState() & csLoading)) {
+                c->SetState(csLoading | csReading);
+                FLoaded.push_back(c);
+            }
             target = sub;
         }
         const QString last = parts.back();

@@ -17,7 +17,9 @@ constexpr qsizetype FixedHeader = 4 + 1 + 2 + 4;
 constexpr qsizetype ContentHeader = 4 + 4;
 constexpr quint32 MaxDescription = 64 * 1024;
 
-quint32 crc32(const QByteArray& data) {
+} // namespace
+
+quint32 QzCrc32(QByteArrayView data) {
     static const std::array<quint32, 256> table = [] {
         std::array<quint32, 256> t{};
         for (quint32 i = 0; i < 256; ++i) {
@@ -33,6 +35,8 @@ quint32 crc32(const QByteArray& data) {
         crc = table[(crc ^ static_cast<quint8>(ch)) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
+
+namespace {
 
 template <typename T>
 T readLE(const char* p) {
@@ -140,7 +144,7 @@ QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& cont
         out += *text;
     }
     appendLE<quint32>(out, quint32(content.size()));
-    appendLE<quint32>(out, crc32(content));
+    appendLE<quint32>(out, QzCrc32(content));
     out += content;
     return out;
 }
@@ -159,7 +163,7 @@ TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileNa
         fail(fileName, QStringLiteral("the file has %1 unexpected bytes at its end")
                            .arg(bytes.size() - contentAt - length));
     result.Content = bytes.mid(contentAt, length);
-    if (crc32(result.Content) != checksum)
+    if (QzCrc32(result.Content) != checksum)
         fail(fileName, QStringLiteral("the file is damaged (checksum mismatch)"));
     return result;
 }

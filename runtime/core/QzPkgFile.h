@@ -5,6 +5,7 @@
 // read without touching the content; a load validates the whole file first.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 
@@ -37,6 +38,9 @@ struct TQzPkgFileContents {
     TQzPkgFileHeader Header;
     QByteArray Content;
 };
+
+// CRC-32 (the common polynomial) of `data`; files of the library check their content with it.
+quint32 QzCrc32(QByteArrayView data);
 
 QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& content);
 // Parses and checks a whole file's bytes; raises EQzError naming `fileName` and the problem.

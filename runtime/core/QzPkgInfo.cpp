@@ -29,6 +29,10 @@ void TQzPkgData::Validate() const {
             list->Validate();
 }
 
+TPersistent* TQzPkgData::GetOwner() const {
+    return FPackage;
+}
+
 TQzPkgItem::TQzPkgItem(TCollection* collection) : TCollectionItem(collection) {}
 
 TQzPkgItem::~TQzPkgItem() {
@@ -99,6 +103,7 @@ TQzPkgInfo::~TQzPkgInfo() {
 
 void TQzPkgInfo::InitData() {
     FData = CreateData();
+    FData->FPackage = this;
     DataChanged();
 }
 
@@ -141,6 +146,7 @@ void TQzPkgInfo::SetContentBytes(const QByteArray& bytes) {
 
 void TQzPkgInfo::CommitData(std::unique_ptr<TQzPkgData> data) {
     FData = std::move(data);
+    FData->FPackage = this;
     DataChanged();
 }
 

@@ -13,6 +13,8 @@
 #include <climits>
 #include <memory>
 
+class TQzPkgInfo;
+
 inline constexpr int QzNeverPlaced = INT_MAX;
 
 // Content of a package. Kinds add their lists and values as published properties; the editor
@@ -28,12 +30,19 @@ public:
     using TPersistent::TPersistent;
     // Checks what the stream cannot check by itself; raises EQzError.
     virtual void Validate() const;
+    // The package whose content this is; none while a load is still checking it.
+    TQzPkgInfo* Package() const { return FPackage; }
+    TPersistent* GetOwner() const override;
 
     int FEditorLeft = QzNeverPlaced;
     int FEditorTop = 0;
     int FEditorWidth = 0;
     int FEditorHeight = 0;
     int FEditorState = 0; // 2 = maximised
+
+private:
+    friend class TQzPkgInfo;
+    TQzPkgInfo* FPackage = nullptr;
 };
 
 // An item of a package list with an id unique in its list.

@@ -182,3 +182,14 @@ TEST_F(ComponentModel, AssignOfUnrelatedClassesIsRefused) {
     EXPECT_EQ(lines.Lines(), QStringList({"a", "b", "c", "d"}));
     EXPECT_EQ(lines.Text(), QStringLiteral("a\r\nb\r\nc\r\nd\r\n"));
 }
+
+TEST_F(ComponentModel, FailedCollectionAssignLeavesTheTargetWhole) {
+    // TCollectionItem itself cannot be assigned: the copy fails on the first item.
+    TCollection source(ClassOf<TCollectionItem>());
+    source.Add();
+    TCollection target(ClassOf<TCollectionItem>());
+    target.Add();
+    target.Add();
+    EXPECT_THROW(target.Assign(&source), EConvertError);
+    EXPECT_EQ(target.Count(), 2);
+}

@@ -293,6 +293,8 @@ TEST_F(ComponentStreams, SubComponentsStreamInsideTheirHolder) {
     auto* back = qobject_cast<TTestHolder*>(copy->FindComponent(QStringLiteral("Holder1")));
     ASSERT_TRUE(back);
     EXPECT_EQ(back->FSub->FFileName, QStringLiteral("strings.pkg"));
+    EXPECT_EQ(back->FSub->FLoadedCalls, 1); // a sub-component learns that it was loaded
+    EXPECT_FALSE(back->FSub->IsLoading());
     EXPECT_EQ(back->FSub->Items()->Count(), 1);
     EXPECT_EQ(back->FOther, copy->FindComponent(QStringLiteral("Loose")));
     // A sub-component cannot be replaced by a reference.

@@ -152,8 +152,13 @@ public:
     Q_INVOKABLE explicit TTestSub(TComponent* owner = nullptr)
         : TComponent(owner), FItems(new TCollection(ClassOf<TTestItem>(), this)) {}
     TCollection* Items() const { return FItems; }
+    void Loaded() override {
+        TComponent::Loaded();
+        ++FLoadedCalls;
+    }
     QString FFileName;
     TCollection* FItems;
+    int FLoadedCalls = 0;
 };
 
 class TTestHolder : public TComponent {

@@ -1,0 +1,17 @@
+// The UI suite drives real widgets, so it needs an application object for its whole run. It runs
+// without a display: the offscreen platform unless the caller chose another (test discovery
+// starts the binary outside CTest's environment too).
+
+#include "QzRuntime.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QzRegisterRuntimeClasses();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
