@@ -1,13 +1,20 @@
 #include "Command.h"
 
 #include "QzExcept.h"
+#include "QzPkgImages.h"
 #include "QzPkgInfo.h"
+#include "QzPkgStrings.h"
 #include "QzRuntime.h"
+#include "QzUtils.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaProperty>
+#include <QSaveFile>
+#include <QSet>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -30,6 +37,173 @@ void countLists(const TQzPkgInfo& pkg, const QString& prefix, QList<QPair<QStrin
     for (TComponent* child : pkg.ComponentList())
         if (auto* nested = qobject_cast<TQzPkgInfo*>(child))
             countLists(*nested, prefix + nested->GetPkgName() + u'.', out);
+}
+
+// A package file read whole, keeping the name it was saved under for the next save.
+std::unique_ptr<TQzPkgInfo> loadPackage(const QString& file) {
+    const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
+    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
+    pkg->LoadFromFile(file);
+    pkg->SetPkgName(header.Name);
+    return pkg;
+}
+
+template <typename T>
+std::unique_ptr<T> loadPackageOf(const QString& file, TQzPkgKind kind) {
+    std::unique_ptr<TQzPkgInfo> pkg = loadPackage(file);
+    if (pkg->Kind() != kind)
+        QzExcept(QStringLiteral("%1 holds a %2 package, not a %3 package")
+                     .arg(file, QzPkgKindName(pkg->Kind()), QzPkgKindName(kind)));
+    return std::unique_ptr<T>(static_cast<T*>(pkg.release()));
+}
+
+// The strings list a --labels, --messages or --texts switch names.
+struct StringsList {
+    TQzPkgItemList* List;
+    bool Labels;
+};
+StringsList chooseList(const ParsedArgs& args, TQzPkgStrings& pkg) {
+    const bool labels = args.has(QStringLiteral("--labels"));
+    const bool messages = args.has(QStringLiteral("--messages"));
+    const bool texts = args.has(QStringLiteral("--texts"));
+    if (int(labels) + int(messages) + int(texts) != 1)
+        throw UsageError{QStringLiteral("name exactly one of --labels, --messages, --texts")};
+    if (labels)
+        return {pkg.Labels(), true};
+    return {messages ? pkg.Messages() : pkg.Texts(), false};
+}
+
+QString itemText(TQzPkgItem* item) {
+    if (auto* label = qobject_cast<TQzPkgStringsLabel*>(item))
+        return label->Text();
+    return static_cast<TQzPkgStringsText*>(item)->Text();
+}
+
+int runStringsExport(const QStringList& raw, CommandContext& c) {
+    const ParsedArgs args = ParseArgs(
+        raw, {},
+        {QStringLiteral("--labels"), QStringLiteral("--messages"), QStringLiteral("--texts")});
+    if (args.Positional.size() != 2)
+        throw UsageError{QStringLiteral("expected FILE OUT.txt")};
+    auto pkg = loadPackageOf<TQzPkgStrings>(args.Positional[0], TQzPkgKind::Strings);
+    const StringsList list = chooseList(args, *pkg);
+    QList<TQzPkgItem*> items;
+    for (int i = 0; i < list.List->Count(); ++i)
+        items.push_back(list.List->GetItems(i));
+    std::sort(items.begin(), items.end(),
+              [](TQzPkgItem* a, TQzPkgItem* b) { return a->Id() < b->Id(); });
+    QString text;
+    for (TQzPkgItem* item : items) {
+        QStringList fields{QString::number(item->Id()), itemText(item)};
+        if (list.Labels)
+            fields.push_back(static_cast<TQzPkgStringsLabel*>(item)->Hint());
+        while (fields.size() > 1 && fields.back().isEmpty())
+            fields.removeLast();
+        text += QzTextFromStrings(fields, u',') + u'\n';
+    }
+    QSaveFile out(args.Positional[1]);
+    const QByteArray bytes = text.toUtf8();
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        QzExcept(QStringLiteral("Cannot write %1: %2").arg(args.Positional[1], out.errorString()));
+    c.out << "Exported " << items.size() << ' ' << list.List->What() << "(s) to "
+          << args.Positional[1] << '\n';
+    return 0;
+}
+
+int runStringsImport(const QStringList& raw, CommandContext& c) {
+    const ParsedArgs args = ParseArgs(
+        raw, {},
+        {QStringLiteral("--labels"), QStringLiteral("--messages"), QStringLiteral("--texts")});
+    if (args.Positional.size() != 2)
+        throw UsageError{QStringLiteral("expected FILE IN.txt")};
+    const QString file = args.Positional[0];
+    auto pkg = loadPackageOf<TQzPkgStrings>(file, TQzPkgKind::Strings);
+    const StringsList list = chooseList(args, *pkg);
+
+    QFile in(args.Positional[1]);
+    if (!in.open(QIODevice::ReadOnly))
+        QzExcept(QStringLiteral("Cannot open %1: %2").arg(args.Positional[1], in.errorString()));
+    const QStringList lines = QString::fromUtf8(in.readAll()).split(u'\n');
+
+    // Every line is read and checked before the list changes, so a bad line changes nothing.
+    struct Entry {
+        int Id;
+        QString Text;
+        QString Hint;
+    };
+    QList<Entry> entries;
+    QSet<int> seen;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n];
+        if (line.trimmed().isEmpty())
+            continue;
+        const auto failAt = [&](const QString& problem) {
+            QzExcept(QStringLiteral("%1, line %2: %3; %4 is left as it was")
+                         .arg(args.Positional[1])
+                         .arg(n + 1)
+                         .arg(problem, file));
+        };
+        QStringList fields;
+        try {
+            QzTextToStrings(line, fields, u',');
+        } catch (const EQzError& e) {
+            failAt(e.Message());
+        }
+        bool ok = false;
+        const int id = fields.value(0).trimmed().toInt(&ok);
+        if (!ok || id < 0)
+            failAt(QStringLiteral("'%1' is not an id").arg(fields.value(0)));
+        if (seen.contains(id))
+            failAt(QStringLiteral("the id %1 appears twice").arg(id));
+        if (fields.size() > (list.Labels ? 3 : 2))
+            failAt(QStringLiteral("too many fields"));
+        seen.insert(id);
+        entries.push_back({id, fields.value(1), fields.value(2)});
+    }
+    list.List->Clear();
+    for (const Entry& e : entries) {
+        if (list.Labels)
+            pkg->Labels()->Add(e.Id, e.Text, e.Hint);
+        else
+            static_cast<TQzPkgStringsTexts*>(list.List)->Add(e.Id, e.Text);
+    }
+    pkg->SaveToFile(file);
+    c.out << "Imported " << entries.size() << ' ' << list.List->What() << "(s) into " << file
+          << '\n';
+    return 0;
+}
+
+int runImagesAdd(const QStringList& raw, CommandContext& c) {
+    const ParsedArgs args = ParseArgs(raw, {QStringLiteral("--first-id")}, {});
+    if (args.Positional.size() < 2)
+        throw UsageError{QStringLiteral("expected FILE PICTURE...")};
+    const QString file = args.Positional[0];
+    auto pkg = loadPackageOf<TQzPkgImages>(file, TQzPkgKind::Images);
+    int next = -1;
+    if (args.Values.contains(QStringLiteral("--first-id"))) {
+        bool ok = false;
+        next = args.value(QStringLiteral("--first-id")).toInt(&ok);
+        if (!ok || next < 0)
+            throw UsageError{QStringLiteral("--first-id takes a whole number from 0")};
+    }
+    // Nothing is saved unless every picture was added.
+    for (const QString& picture : args.Positional.mid(1)) {
+        const int id = next >= 0 ? next++ : pkg->Images()->UniqueId();
+        TQzPkgImagesImage* image = pkg->Images()->Add(id);
+        try {
+            image->LoadFromFile(picture);
+        } catch (const EQzError& e) {
+            QzExcept(QStringLiteral("%1; %2 is left as it was").arg(e.Message(), file));
+        }
+        c.out << QStringLiteral("%1  %2  %3x%4  %5\n")
+                     .arg(id, 4)
+                     .arg(image->GraphicClass())
+                     .arg(image->Width())
+                     .arg(image->Height())
+                     .arg(picture);
+    }
+    pkg->SaveToFile(file);
+    return 0;
 }
 
 int runNew(const QStringList& raw, CommandContext& c) {
@@ -59,8 +233,7 @@ int runInfo(const QStringList& raw, CommandContext& c) {
         throw UsageError{QStringLiteral("expected FILE")};
     const QString file = args.Positional[0];
     const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
-    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
-    pkg->LoadFromFile(file);
+    const std::unique_ptr<TQzPkgInfo> pkg = loadPackage(file);
     QList<QPair<QString, int>> counts;
     countLists(*pkg, QString(), counts);
 
@@ -105,5 +278,29 @@ std::vector<Command> PackageCommands() {
                         "file and the number of items in each of its lists. The whole file is\n"
                         "read and checked. --json prints one JSON object instead.\n"),
          runInfo},
+        {QStringLiteral("strings-export"),
+         QStringLiteral("export the labels, messages or texts of a strings package"),
+         QStringLiteral(
+             "Usage: qzpkg strings-export FILE --labels|--messages|--texts OUT.txt\n\n"
+             "Writes every item of the list, by ascending id, one line each: the id, the text\n"
+             "and (labels) the hint, separated by commas. Fields holding commas, quotes,\n"
+             "line breaks or outer blanks are quoted, so every text comes back exactly.\n"
+             "Trailing empty fields are left out. The protection flag is not exported.\n"),
+         runStringsExport},
+        {QStringLiteral("strings-import"),
+         QStringLiteral("replace a list of a strings package from a text file"),
+         QStringLiteral("Usage: qzpkg strings-import FILE --labels|--messages|--texts IN.txt\n\n"
+                        "Replaces the list with the items of IN.txt, in the format strings-export\n"
+                        "writes. Blank lines are skipped. Every line is checked first: a bad line\n"
+                        "(not an id, an id twice, a broken quote) is reported with its number and\n"
+                        "FILE is left untouched. Imported items are not protected.\n"),
+         runStringsImport},
+        {QStringLiteral("images-add"), QStringLiteral("add picture files to an images package"),
+         QStringLiteral("Usage: qzpkg images-add FILE PICTURE... [--first-id N]\n\n"
+                        "Adds each picture (any format the library reads, or an .imqz image\n"
+                        "file) as a new image. Ids count up from N, or are the first free ones\n"
+                        "without --first-id. A taken id or an unreadable picture stops the\n"
+                        "command and FILE is left untouched.\n"),
+         runImagesAdd},
     };
 }

@@ -18,6 +18,11 @@ QString& appPath() {
     static QString path;
     return path;
 }
+// "a label", "an image".
+QString withArticle(const QString& noun) {
+    const bool vowel = !noun.isEmpty() && QStringLiteral("aeiou").contains(noun[0].toLower());
+    return (vowel ? QStringLiteral("an ") : QStringLiteral("a ")) + noun;
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -49,8 +54,9 @@ void TQzPkgItem::SetId(int id) {
         if (id < 0)
             QzExcept(QStringLiteral("%1 is not a valid %2 id").arg(id).arg(list->What()));
         if (list->FIndex.contains(id))
-            QzExcept(
-                QStringLiteral("There is already a %1 with the id %2").arg(list->What()).arg(id));
+            QzExcept(QStringLiteral("There is already %1 with the id %2")
+                         .arg(withArticle(list->What()))
+                         .arg(id));
         if (list->FIndex.value(FId) == this)
             list->FIndex.remove(FId);
         list->FIndex.insert(id, this);
@@ -77,7 +83,8 @@ TQzPkgItem* TQzPkgItemList::AddWithId(int id) {
     if (id < 0)
         QzExcept(QStringLiteral("%1 is not a valid %2 id").arg(id).arg(FWhat));
     if (FIndex.contains(id))
-        QzExcept(QStringLiteral("There is already a %1 with the id %2").arg(FWhat).arg(id));
+        QzExcept(
+            QStringLiteral("There is already %1 with the id %2").arg(withArticle(FWhat)).arg(id));
     auto* item = static_cast<TQzPkgItem*>(Add());
     item->SetId(id);
     return item;
@@ -85,8 +92,11 @@ TQzPkgItem* TQzPkgItemList::AddWithId(int id) {
 
 void TQzPkgItemList::Validate() const {
     // Ids are checked as they are read; an item without one would be unreachable.
-    if (FIndex.size() != Count())
-        QzExcept(QStringLiteral("A %1 has no id").arg(FWhat));
+    if (FIndex.size() != Count()) {
+        QString item = withArticle(FWhat);
+        item[0] = item[0].toUpper();
+        QzExcept(item + QStringLiteral(" has no id"));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

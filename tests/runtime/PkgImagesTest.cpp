@@ -83,9 +83,9 @@ TEST_F(PkgImages, ItemsRefuseDuplicateIdsMasksOutsideThePictureAndNegativeMargin
     TQzPkgImages pkg;
     fill(pkg);
     EXPECT_EQ(pkg.Images()->UniqueId(), 12);
-    EXPECT_EQ(errorOf([&] { pkg.Images()->Add(10); }), "There is already a image with the id 10");
+    EXPECT_EQ(errorOf([&] { pkg.Images()->Add(10); }), "There is already an image with the id 10");
     EXPECT_EQ(errorOf([&] { pkg.Images()->FindId(3)->SetId(11); }),
-              "There is already a image with the id 11");
+              "There is already an image with the id 11");
     EXPECT_EQ(pkg.Images()->Count(), 3);
 
     TQzPkgImagesImage* image = pkg.Images()->FindId(3);
@@ -358,7 +358,7 @@ TEST_F(PkgImages, DamagedContentIsRefusedAsAWhole) {
             propertyOf(items[1].Properties, QStringLiteral("Id")).Value =
                 TFormValue::makeInteger(3);
         },
-        "There is already a image with the id 3");
+        "There is already an image with the id 3");
     expectRefused(
         [](auto& items) {
             TFormValue& picture = propertyOf(items[1].Properties, QStringLiteral("Picture")).Value;
