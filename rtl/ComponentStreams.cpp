@@ -73,6 +73,9 @@ std::optional<TFormValue> variantToValue(const QVariant& v) {
     case QMetaType::QString:
         return TFormValue::makeString(v.toString());
     case QMetaType::QDateTime: {
+        // No date is the stream's zero date, as in files written elsewhere.
+        if (!v.toDateTime().isValid())
+            return TFormValue::makeFloat(0, TFormValue::Date);
         const qint64 ms = delphiEpoch().msecsTo(v.toDateTime().toUTC());
         return TFormValue::makeFloat(static_cast<long double>(ms) / 86400000.0L, TFormValue::Date);
     }
@@ -97,6 +100,8 @@ QVariant valueToVariant(const TFormValue& v) {
         return QVariant(qint64(v.Int));
     case TFormValue::Float:
         if (v.floatKind == TFormValue::Date) {
+            if (v.Real == 0)
+                return QVariant(QDateTime());
             const auto ms = qint64(std::llround(double(v.Real * 86400000.0L)));
             return QVariant(delphiEpoch().addMSecs(ms));
         }

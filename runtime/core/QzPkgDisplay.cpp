@@ -28,12 +28,6 @@ std::unique_ptr<TQzPkgImagesData> readImages(const QByteArray& bytes, const QStr
     }
 }
 
-// Zero in the stream's date encoding is its "no date".
-bool isStreamZeroDate(const QDateTime& date) {
-    static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return date == zero;
-}
-
 // Raises EQzError for a name no set can have.
 void checkSetName(const QString& name, const QString& what) {
     if (name.trimmed().isEmpty())
@@ -272,7 +266,7 @@ TQzPkgDisplayData::TQzPkgDisplayData(QObject* parent)
 TQzPkgDisplayData::~TQzPkgDisplayData() = default;
 
 void TQzPkgDisplayData::SetUpdateDateTime(const QDateTime& date) {
-    FUpdateDateTime = isStreamZeroDate(date) ? QDateTime() : date;
+    FUpdateDateTime = date;
 }
 
 void TQzPkgDisplayData::DefineProperties(TFiler& filer) {

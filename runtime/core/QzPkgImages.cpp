@@ -496,12 +496,7 @@ std::unique_ptr<TQzPkgData> TQzPkgImages::CreateData() const {
 
 std::unique_ptr<TQzPkgImagesData> QzReadPkgImagesData(const QByteArray& content) {
     auto data = std::make_unique<TQzPkgImagesData>();
-    const TFormObject object = ReadBinaryForm(content);
-    if (object.ClassName != data->ClassName())
-        QzExcept(QStringLiteral("the content is a %1, not a %2")
-                     .arg(object.ClassName, data->ClassName()));
-    ReadPersistent(object, data.get());
-    data->Validate();
+    QzReadPkgData(content, *data);
     return data;
 }
 

@@ -134,14 +134,18 @@ void TQzPkgInfo::SetActive(bool active) {
     FActive = active;
 }
 
+void QzReadPkgData(const QByteArray& bytes, TQzPkgData& data) {
+    const TFormObject object = ReadBinaryForm(bytes);
+    if (object.ClassName != data.ClassName())
+        QzExcept(QStringLiteral("the content is a %1, not a %2")
+                     .arg(object.ClassName, data.ClassName()));
+    ReadPersistent(object, &data);
+    data.Validate();
+}
+
 std::unique_ptr<TQzPkgData> TQzPkgInfo::parseContent(const QByteArray& bytes) const {
     std::unique_ptr<TQzPkgData> data = CreateData();
-    const TFormObject object = ReadBinaryForm(bytes);
-    if (object.ClassName != data->ClassName())
-        QzExcept(QStringLiteral("the content is a %1, not a %2")
-                     .arg(object.ClassName, data->ClassName()));
-    ReadPersistent(object, data.get());
-    data->Validate();
+    QzReadPkgData(bytes, *data);
     return data;
 }
 

@@ -182,6 +182,10 @@ private:
     QString FStampFile;
 };
 
+// Reads content bytes into `data`, a fresh content object, and validates it; raises when the
+// bytes are not content of that class. Nested packages read their part with it too.
+void QzReadPkgData(const QByteArray& bytes, TQzPkgData& data);
+
 // The application folder where package files live, ending with a separator. Hosts set it (the
 // designer from the project's folder or the application component's Path).
 QString QzAppPath();

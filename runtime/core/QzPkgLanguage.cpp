@@ -50,23 +50,12 @@ int currencyFormatOf(const QLocale& locale) {
     return before ? (spaced ? 2 : 0) : (spaced ? 3 : 1);
 }
 
-// Zero in the stream's date encoding is its "no date".
-bool isStreamZeroDate(const QDateTime& date) {
-    static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return date == zero;
-}
-
 std::unique_ptr<TQzPkgStringsData> readStrings(const QByteArray& bytes, const QString& part) {
     auto data = std::make_unique<TQzPkgStringsData>();
     if (bytes.isEmpty())
         return data;
     try {
-        const TFormObject object = ReadBinaryForm(bytes);
-        if (object.ClassName != data->ClassName())
-            QzExcept(QStringLiteral("the content is a %1, not a %2")
-                         .arg(object.ClassName, data->ClassName()));
-        ReadPersistent(object, data.get());
-        data->Validate();
+        QzReadPkgData(bytes, *data);
     } catch (const Exception& e) {
         QzExcept(QStringLiteral("the %1 strings are unreadable: %2").arg(part, e.Message()));
     }
@@ -238,7 +227,7 @@ TQzPkgLanguageData::TQzPkgLanguageData(QObject* parent)
 TQzPkgLanguageData::~TQzPkgLanguageData() = default;
 
 void TQzPkgLanguageData::SetLastUpdateDate(const QDateTime& date) {
-    FLastUpdateDate = isStreamZeroDate(date) ? QDateTime() : date;
+    FLastUpdateDate = date;
 }
 
 void TQzPkgLanguageData::readNested() const {

@@ -1,27 +1,13 @@
 // qzpkg's form conversions, run as a person would run them.
 
 #include "ObjectStreams.h"
+#include "QzpkgRun.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolRun {
-    int Exit;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-ToolRun qzpkg(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(QZPKG_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
 
 const QByteArray FormText = "object Form1: TForm1\n"
                             "  Caption = 'Orders '#8211' main'\n"

@@ -3,30 +3,16 @@
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
+#include "QzpkgRun.h"
 
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolRun {
-    int Exit;
-    QByteArray Out;
-    QByteArray Err;
-};
-
-ToolRun qzpkg(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(QZPKG_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
 
 class QzpkgPackages : public ::testing::Test {
 protected:
