@@ -23,4 +23,18 @@ for form in "$here"/forms/*.dfm; do
     status=1
   fi
 done
+
+# The example application's strings: a package file made from the text lists.
+pkg="$work/Main.pst"
+"$bin/qzpkg" new strings "$pkg" --name Main --description "Example application strings" >/dev/null
+"$bin/qzpkg" strings-import "$pkg" --labels "$here/packages/labels.txt" >/dev/null
+"$bin/qzpkg" strings-import "$pkg" --messages "$here/packages/messages.txt" >/dev/null
+"$bin/qzpkg" strings-export "$pkg" --labels "$work/labels.txt" >/dev/null
+if cmp -s "$here/packages/labels.txt" "$work/labels.txt"; then
+  echo "Main.pst labels export gives back the imported text"
+else
+  echo "Main.pst: labels changed on the way through the package" >&2
+  status=1
+fi
+"$bin/qzpkg" info "$pkg"
 exit $status
