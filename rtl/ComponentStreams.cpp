@@ -562,9 +562,13 @@ private:
             } else {
                 if (v.kind == TFormValue::Ident)
                     write(target, prop, QVariant(enumValue(e, v.Str, path)), path);
-                else if (v.kind == TFormValue::Integer)
+                else if (v.kind == TFormValue::Integer) {
+                    if (v.Int < INT32_MIN || v.Int > INT32_MAX || !e.valueToKey(int(v.Int)))
+                        fail(path, QStringLiteral("%1 is not a value of %2")
+                                       .arg(v.Int)
+                                       .arg(QLatin1String(e.enumName())));
                     write(target, prop, QVariant(int(v.Int)), path);
-                else
+                } else
                     invalid(path, v);
             }
             return;

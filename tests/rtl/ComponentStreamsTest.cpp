@@ -183,6 +183,7 @@ TEST_F(ComponentStreams, FailedReadLeavesNothingBehind) {
         "object F: TForm\n  object A: TTestLabel\n  end\n  object B: TNoSuchClass\n  end\nend\n",
         "object F: TForm\n  object A: TTestLabel\n    Nope = 1\n  end\nend\n",
         "object F: TForm\n  object A: TTestLabel\n    Alignment = taNowhere\n  end\nend\n",
+        "object F: TForm\n  object A: TTestLabel\n    Alignment = 771\n  end\nend\n",
         "object F: TForm\n  object A: TTestLabel\n    Width = 'wide'\n  end\nend\n",
         "object F: TForm\n  object A: TTestLabel\n    Width = 99999999999\n  end\nend\n",
         "object F: TForm\n  object A: TTestLabel\n  end\n  object a: TTestLabel\n  end\nend\n",

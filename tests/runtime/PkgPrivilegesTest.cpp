@@ -190,7 +190,8 @@ TEST_F(PkgPrivileges, DamagedFilesLeaveThePackageAsItWas) {
     };
     expectRefused(withSecond("Id", TFormValue::makeInteger(12)),
                   "There is already a privilege with the id 12");
-    expectRefused(withSecond("Access", TFormValue::makeInteger(5)), "5 is not an access level");
+    expectRefused(withSecond("Access", TFormValue::makeInteger(5)),
+                  "5 is not a value of TQzAccess");
     expectRefused(withSecond("Access", TFormValue::makeIdent("acEverything")),
                   "Invalid property value 'acEverything'");
 }

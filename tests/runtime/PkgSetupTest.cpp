@@ -150,7 +150,7 @@ TEST_F(PkgSetup, BadContentIsRefusedWhole) {
         EXPECT_EQ(setup.ContentBytes(), before);
     };
     expectRefused(contentWith(good, QStringLiteral("Keys.DeleteType"), TFormValue::makeInteger(9)),
-                  "The delete type must be between 0 and 3, not 9");
+                  "9 is not a value of TQzDeleteType");
     expectRefused(contentWith(good, QStringLiteral("Keys.EditRecord"), TFormValue::makeInteger(-1)),
                   "-1 is not a shortcut");
     expectRefused(contentWith(good, QStringLiteral("DataBase.DateSeparator"),

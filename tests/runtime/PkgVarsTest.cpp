@@ -395,7 +395,7 @@ TEST_F(PkgVars, DamagedContentLeavesThePackageAsItWas) {
     expectRefused(pkg, damaged(0, set("VInteger", TFormValue::makeInteger(1LL << 40))),
                   "Value 1099511627776 out of range");
     expectRefused(pkg, damaged(0, set("ItemType", TFormValue::makeInteger(9))),
-                  "9 is not a type of variable");
+                  "9 is not a value of TQzPkgVarsItemType");
     expectRefused(pkg, damaged(0, set("Items", emptyCollection())), "Invalid property value");
     expectRefused(pkg,
                   damaged(0,

@@ -185,8 +185,10 @@ TEST_F(Refs, FormTextEditedByHandReadsBack) {
     EXPECT_NE(refused("Caption.PkgName = 3").find("Label1.Caption.PkgName"), std::string::npos);
     EXPECT_NE(refused("Mask.Size = 10000000").find("The mask size must be between 0 and 9999999"),
               std::string::npos);
-    EXPECT_NE(refused("Mask.DataType = 9").find("The data type"), std::string::npos);
-    EXPECT_NE(refused("Privilege.Access = 3").find("The access level"), std::string::npos);
+    EXPECT_NE(refused("Mask.DataType = 9").find("9 is not a value of TQzDataType"),
+              std::string::npos);
+    EXPECT_NE(refused("Privilege.Access = 3").find("3 is not a value of TQzAccess"),
+              std::string::npos);
     EXPECT_NE(refused("Mask.DateYear = dyNever").find("dyNever"), std::string::npos);
 }
 
