@@ -1,6 +1,7 @@
 #include "QzRuntime.h"
 
 #include "Controls.h"
+#include "QzComponents.h"
 #include "QzPkgDisplay.h"
 #include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
@@ -28,4 +29,5 @@ void QzRegisterRuntimeClasses() {
     RegisterClasses<TQzMask>();
     RegisterClasses<TQzPkgLanguage>();
     RegisterClasses<TQzPkgSetup>();
+    QzRegisterComponentClasses();
 }
