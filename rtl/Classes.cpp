@@ -373,7 +373,10 @@ void TCollection::insertItem(TCollectionItem* item, int index) {
 }
 
 void TCollection::removeItem(TCollectionItem* item) {
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
+    // Items mostly leave from the end (Clear, freeing a collection), so look there first.
+    const auto it = std::find(FItems.rbegin(), FItems.rend(), item);
+    if (it != FItems.rend())
+        FItems.erase(std::next(it).base());
     item->FCollection = nullptr;
 }
 
@@ -385,20 +388,35 @@ QHash<QString, TClass>& registry() {
     static QHash<QString, TClass> classes;
     return classes;
 }
+QList<TClass>& registrationOrder() {
+    static QList<TClass> order;
+    return order;
+}
 QString registryKey(const QString& name) {
     return name.toLower();
 }
 } // namespace
 
 void RegisterClass(TClass cls) {
-    registry().insert(registryKey(cls->ClassName()), cls);
+    auto& map = registry();
+    const QString key = registryKey(cls->ClassName());
+    if (TClass previous = map.value(key, nullptr))
+        registrationOrder().removeOne(previous);
+    map.insert(key, cls);
+    registrationOrder().push_back(cls);
 }
 
 void UnRegisterClass(TClass cls) {
     auto& map = registry();
     auto it = map.find(registryKey(cls->ClassName()));
-    if (it != map.end() && it.value() == cls)
+    if (it != map.end() && it.value() == cls) {
         map.erase(it);
+        registrationOrder().removeOne(cls);
+    }
+}
+
+QList<TClass> RegisteredClasses() {
+    return registrationOrder();
 }
 
 TClass GetClass(const QString& className) {

@@ -239,6 +239,8 @@ TClass FindClass(const QString& className);
 // None for an unknown class.
 TClass GetClass(const QString& className);
 void UnRegisterClass(TClass cls);
+// Every registered class, in the order of registration.
+QList<TClass> RegisteredClasses();
 // Creates a registered component by class name; raises EClassNotFound for an unknown one.
 TComponent* CreateComponentByName(const QString& className, TComponent* owner);
 

@@ -175,12 +175,13 @@ public:
 private:
     // A fresh instance of the object's class, kept for the whole write; none when the class is
     // not registered, and then every stored property is written.
-    const QObject* defaultOf(const QObject* object) {
+    const QObject* defaultOf(const QObject* object, TClass known = nullptr) {
         const QMetaObject* meta = object->metaObject();
         auto it = FDefaults.find(meta);
         if (it != FDefaults.end())
             return it->second.get();
-        TClass cls = GetClass(QString::fromLatin1(meta->className()));
+        TClass cls =
+            known && known->Meta == meta ? known : GetClass(QString::fromLatin1(meta->className()));
         std::unique_ptr<QObject> instance;
         if (cls && cls->Meta == meta)
             instance.reset(cls->Create(nullptr));
@@ -257,7 +258,8 @@ private:
         for (int i = 0; i < collection->Count(); ++i) {
             TCollectionItem* item = collection->Items(i);
             TFormCollectionItem entry;
-            writeProperties(item, defaultOf(item), QString(), entry.Properties);
+            writeProperties(item, defaultOf(item, collection->ItemClass()), QString(),
+                            entry.Properties);
             v.Items.push_back(std::move(entry));
         }
         return v;
@@ -270,7 +272,8 @@ private:
             const QMetaProperty prop = meta->property(i);
             if (!prop.isStored() || !prop.isReadable())
                 continue;
-            const QString name = prefix + QString::fromLatin1(prop.name());
+            const QString& own = propertyName(meta, i);
+            const QString name = prefix.isEmpty() ? own : prefix + own;
             if (inherits(prop, TComponent::staticMetaObject)) {
                 if (TComponent* sub = subComponentOf(prop, object)) {
                     const QObject* subDefaults =
@@ -318,7 +321,7 @@ private:
             if (!value)
                 continue;
             if (defaults) {
-                auto base = scalarValue(prop, defaults);
+                const auto& base = defaultValue(prop, i, defaults);
                 if (base && *base == *value)
                     continue;
             }
@@ -330,8 +333,32 @@ private:
         }
     }
 
+    // Names and default values are the same for every object of a class.
+    const QString& propertyName(const QMetaObject* meta, int index) {
+        auto& names = FNames[meta];
+        if (names.empty())
+            for (int i = 0; i < meta->propertyCount(); ++i)
+                names.push_back(QString::fromLatin1(meta->property(i).name()));
+        return names[std::size_t(index)];
+    }
+    const std::optional<TFormValue>& defaultValue(const QMetaProperty& prop, int index,
+                                                  const QObject* defaults) {
+        auto& values = FDefaultValues[defaults];
+        if (values.empty())
+            values.resize(std::size_t(defaults->metaObject()->propertyCount()));
+        auto& slot = values[std::size_t(index)];
+        if (!slot.first) {
+            slot.first = true;
+            slot.second = scalarValue(prop, defaults);
+        }
+        return slot.second;
+    }
+
     TComponent* FRoot;
     std::map<const QMetaObject*, std::unique_ptr<QObject>> FDefaults;
+    std::map<const QMetaObject*, std::vector<QString>> FNames;
+    std::map<const QObject*, std::vector<std::pair<bool, std::optional<TFormValue>>>>
+        FDefaultValues;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -370,6 +397,20 @@ private:
     bool FHandled = false;
 };
 
+// Where a property sits, for messages; the text is built only when a message needs it.
+struct Path {
+    const QString* Root = nullptr;
+    const Path* Parent = nullptr;
+    const QString* Name = nullptr;
+    int Index = -1;
+    QString str() const {
+        if (Root)
+            return *Root;
+        const QString s = Parent->str();
+        return Index >= 0 ? s + QStringLiteral("[%1]").arg(Index) : s + u'.' + *Name;
+    }
+};
+
 class Reader {
 public:
     TComponent* read(const TFormObject& object, TComponent* instance) {
@@ -399,7 +440,7 @@ public:
         FRoot = root;
         const QString path = target->ClassName();
         for (const TFormProperty& p : object.Properties)
-            readProperty(target, path, p);
+            readProperty(target, Path{&path}, p);
         if (root)
             resolveFixups();
     }
@@ -427,6 +468,7 @@ private:
     [[noreturn]] void fail(const QString& path, const QString& what) const {
         throw EReadError(QStringLiteral("Error reading %1: %2").arg(path, what));
     }
+    [[noreturn]] void fail(const Path& path, const QString& what) const { fail(path.str(), what); }
 
     void readInto(TComponent* component, const TFormObject& object, TComponent* parent,
                   TComponent* owner) {
@@ -443,7 +485,7 @@ private:
             component->SetParentComponent(parent);
         const QString path = component->Name().isEmpty() ? object.ClassName : component->Name();
         for (const TFormProperty& p : object.Properties)
-            readProperty(component, path, p);
+            readProperty(component, Path{&path}, p);
         // An inline frame owns the components nested in it.
         TComponent* childOwner = (object.Flags & ffInline) ? component : owner;
         for (const TFormObject& child : object.Children)
@@ -470,8 +512,10 @@ private:
     }
 
     // Walks "Font.Name" to the object that holds the last name.
-    void readProperty(QObject* object, const QString& path, const TFormProperty& p) {
-        const QStringList parts = p.Name.split(u'.');
+    void readProperty(QObject* object, const Path& path, const TFormProperty& p) {
+        const Path full{nullptr, &path, &p.Name};
+        const bool dotted = p.Name.contains(u'.');
+        const QStringList parts = dotted ? p.Name.split(u'.') : QStringList();
         QObject* target = object;
         for (int i = 0; i + 1 < parts.size(); ++i) {
             const QMetaProperty prop = FindPublishedProperty(target->metaObject(), parts[i]);
@@ -479,8 +523,8 @@ private:
                 prop.isValid() && isObjectProperty(prop) ? readObject(prop, target) : nullptr;
             if (!sub ||
                 (inherits(prop, TComponent::staticMetaObject) && !subComponentOf(prop, target)))
-                fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist")
-                                               .arg(parts.mid(0, i + 1).join(u'.')));
+                fail(full, QStringLiteral("Property %1 does not exist")
+                               .arg(parts.mid(0, i + 1).join(u'.')));
             // A sub-component read through its holder is loaded like the holder.
             if (auto* c = qobject_cast<TComponent*>(sub); c && !(c->ComponentState() & csLoading)) {
                 c->SetState(csLoading | csReading);
@@ -488,11 +532,11 @@ private:
             }
             target = sub;
         }
-        const QString last = parts.back();
+        const QString last = dotted ? parts.back() : p.Name;
         const QMetaProperty prop = FindPublishedProperty(target->metaObject(), last);
         try {
             if (prop.isValid() && prop.isStored()) {
-                assign(target, prop, p.Value, path + u'.' + p.Name);
+                assign(target, prop, p.Value, full);
                 return;
             }
             if (auto* persistent = qobject_cast<TPersistent*>(target)) {
@@ -504,25 +548,24 @@ private:
         } catch (const EReadError& e) {
             if (e.Message().startsWith(QStringLiteral("Error reading ")))
                 throw;
-            fail(path + u'.' + p.Name, e.Message());
+            fail(full, e.Message());
         } catch (const Exception& e) {
-            fail(path + u'.' + p.Name, e.Message());
+            fail(full, e.Message());
         }
-        fail(path + u'.' + p.Name, QStringLiteral("Property %1 does not exist").arg(p.Name));
+        fail(full, QStringLiteral("Property %1 does not exist").arg(p.Name));
     }
 
-    [[noreturn]] void invalid(const QString& path, const TFormValue&) const {
+    [[noreturn]] void invalid(const Path& path, const TFormValue&) const {
         fail(path, QStringLiteral("Invalid property value"));
     }
 
     void write(QObject* target, const QMetaProperty& prop, const QVariant& value,
-               const QString& path) {
+               const Path& path) {
         if (!prop.isWritable() || !prop.write(target, value))
             fail(path, QStringLiteral("Invalid property value"));
     }
 
-    void assign(QObject* target, const QMetaProperty& prop, const TFormValue& v,
-                const QString& path) {
+    void assign(QObject* target, const QMetaProperty& prop, const TFormValue& v, const Path& path) {
         if (inherits(prop, TComponent::staticMetaObject)) {
             if (subComponentOf(prop, target))
                 invalid(path, v);
@@ -542,7 +585,7 @@ private:
             collection->Clear();
             for (const TFormCollectionItem& entry : v.Items) {
                 TCollectionItem* item = collection->Add();
-                const QString itemPath = QStringLiteral("%1[%2]").arg(path).arg(item->Index());
+                const Path itemPath{nullptr, &path, nullptr, collection->Count() - 1};
                 for (const TFormProperty& p : entry.Properties)
                     readProperty(item, itemPath, p);
             }
@@ -656,7 +699,7 @@ private:
         }
     }
 
-    int enumValue(const QMetaEnum& e, const QString& name, const QString& path) const {
+    int enumValue(const QMetaEnum& e, const QString& name, const Path& path) const {
         for (int i = 0; i < e.keyCount(); ++i)
             if (SameText(QString::fromLatin1(e.key(i)), name))
                 return e.value(i);
@@ -701,7 +744,7 @@ QMetaProperty FindPublishedProperty(const QMetaObject* cls, const QString& name)
     if (exact >= QObject::staticMetaObject.propertyCount())
         return cls->property(exact);
     for (int i = QObject::staticMetaObject.propertyCount(); i < cls->propertyCount(); ++i)
-        if (SameText(QString::fromLatin1(cls->property(i).name()), name))
+        if (QLatin1StringView(cls->property(i).name()).compare(name, Qt::CaseInsensitive) == 0)
             return cls->property(i);
     return {};
 }

@@ -77,7 +77,7 @@ void TScrollingWinControl::GetChildren(const std::function<void(TComponent*)>& p
                 proc(c);
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {}
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FFont(new TFont(this)) {}
 
 TFrame::TFrame(TComponent* owner) : TScrollingWinControl(owner) {}
 

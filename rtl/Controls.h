@@ -2,9 +2,11 @@
 
 // The visual parent/child structure that designed forms stream by: a control has a parent
 // window, a windowed control has child controls, and a form, frame or data module is the root
-// that owns everything on it. These hold data only; the designer draws them.
+// that owns everything on it, with the form properties form files carry. These hold data only;
+// the designer draws them.
 
 #include "Classes.h"
+#include "Graphics.h"
 
 class TWinControl;
 
@@ -84,14 +86,56 @@ public:
 
 class TCustomForm : public TScrollingWinControl {
     Q_OBJECT
+public:
+    enum TPosition {
+        poDesigned,
+        poDefault,
+        poDefaultPosOnly,
+        poDefaultSizeOnly,
+        poScreenCenter,
+        poDesktopCenter,
+        poMainFormCenter,
+        poOwnerFormCenter
+    };
+    Q_ENUM(TPosition)
+    enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+    Q_ENUM(TFormBorderStyle)
+private:
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(int ClientWidth MEMBER FClientWidth)
+    Q_PROPERTY(int ClientHeight MEMBER FClientHeight)
+    Q_PROPERTY(int Color MEMBER FColor)
+    Q_PROPERTY(TFont* Font READ Font)
+    Q_PROPERTY(TFormBorderStyle BorderStyle MEMBER FBorderStyle)
+    Q_PROPERTY(TPosition Position MEMBER FPosition)
+    Q_PROPERTY(bool OldCreateOrder MEMBER FOldCreateOrder)
+    Q_PROPERTY(int PixelsPerInch MEMBER FPixelsPerInch)
+    Q_PROPERTY(int TextHeight MEMBER FTextHeight)
+    Q_PROPERTY(TNotifyEvent OnCreate MEMBER FOnCreate)
+    Q_PROPERTY(TNotifyEvent OnDestroy MEMBER FOnDestroy)
+    Q_PROPERTY(TNotifyEvent OnShow MEMBER FOnShow)
+
 public:
     Q_INVOKABLE explicit TCustomForm(TComponent* owner = nullptr);
     const QString& Caption() const { return FCaption; }
     void SetCaption(const QString& value) { FCaption = value; }
+    TFont* Font() const { return FFont; }
+
+    int FClientWidth = 0;
+    int FClientHeight = 0;
+    int FColor = clBtnFace;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TPosition FPosition = poDesigned;
+    bool FOldCreateOrder = false;
+    int FPixelsPerInch = 96;
+    int FTextHeight = 13;
+    TNotifyEvent FOnCreate;
+    TNotifyEvent FOnDestroy;
+    TNotifyEvent FOnShow;
 
 private:
     QString FCaption;
+    TFont* FFont;
 };
 
 class TForm : public TCustomForm {

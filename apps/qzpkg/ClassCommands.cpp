@@ -1,7 +1,6 @@
 #include "Command.h"
 
 #include "Classes.h"
-#include "QzComponents.h"
 #include "QzRuntime.h"
 
 #include <QJsonArray>
@@ -55,7 +54,7 @@ int runClasses(const QStringList& raw, CommandContext& c) {
         throw UsageError{QStringLiteral("unexpected argument %1").arg(args.Positional[0])};
     const bool json = args.has(QStringLiteral("--json"));
     QJsonArray classes;
-    for (TClass cls : QzComponentClasses()) {
+    for (TClass cls : RegisteredClasses()) {
         const QMetaObject* meta = cls->Meta;
         QJsonArray properties;
         if (!json)

@@ -1,10 +1,10 @@
 #pragma once
 
-// What the host class library gives every control to draw with: a font, a pen and a brush,
-// and the small enumerations controls share. Colours are 32-bit colour values: 0x00BBGGRR, or a
-// system colour with the high byte 0xFF.
+// What the library's controls draw with besides the host's font and colours (Graphics.h): a pen
+// and a brush, and the small enumerations controls share.
 
 #include "Classes.h"
+#include "Graphics.h"
 
 namespace QzCtrlTypes {
 Q_NAMESPACE
@@ -50,55 +50,6 @@ Q_ENUM_NS(TThreadPriority)
 } // namespace QzCtrlTypes
 
 using namespace QzCtrlTypes;
-
-// System colours, as forms store them.
-inline constexpr int clWindowText = int(0xFF000008);
-inline constexpr int clWindow = int(0xFF000005);
-inline constexpr int clBtnFace = int(0xFF00000F);
-inline constexpr int clBlack = 0x000000;
-inline constexpr int clWhite = 0xFFFFFF;
-
-class TFont : public TPersistent {
-    Q_OBJECT
-public:
-    enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-    Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
-    Q_FLAG(TFontStyles)
-private:
-    Q_PROPERTY(int Charset READ Charset WRITE SetCharset)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(int Size READ Size WRITE SetSize)
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
-
-public:
-    static constexpr int DefaultCharset = 1;
-
-    Q_INVOKABLE explicit TFont(QObject* parent = nullptr) : TPersistent(parent) {}
-
-    const QString& Name() const { return FName; }
-    void SetName(const QString& name) { FName = name; }
-    int Size() const { return FSize; }
-    // Raises EConvertError for a size that is not positive.
-    void SetSize(int size);
-    TFontStyles Style() const { return FStyle; }
-    void SetStyle(TFontStyles style) { FStyle = style; }
-    int Color() const { return FColor; }
-    void SetColor(int color) { FColor = color; }
-    int Charset() const { return FCharset; }
-    // Raises EConvertError outside 0..255.
-    void SetCharset(int charset);
-
-    void Assign(const TPersistent* source) override;
-
-private:
-    QString FName = QStringLiteral("Sans Serif");
-    int FSize = 8;
-    TFontStyles FStyle;
-    int FColor = clWindowText;
-    int FCharset = DefaultCharset;
-};
-Q_DECLARE_OPERATORS_FOR_FLAGS(TFont::TFontStyles)
 
 class TQzPen : public TPersistent {
     Q_OBJECT
