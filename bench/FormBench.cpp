@@ -2,6 +2,7 @@
 // and on whoever else shares it, so every conversion is also given as a ratio to a plain
 // read-and-write of the same bytes measured in the same run.
 
+#include "BenchReport.h"
 #include "FormCorpus.h"
 
 #include "BinaryForm.h"
@@ -17,7 +18,6 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -181,13 +181,7 @@ void binaryToText(QIODevice& in, QIODevice& out) {
     ObjectBinaryToText(in, out);
 }
 
-struct Row {
-    const char* Label;
-    const char* Benchmark;
-    const char* Baseline; // nullptr for a baseline itself
-};
-
-const Row Rows[] = {
+const std::vector<TBenchRow> Rows = {
     {"copy text", "copy/text", nullptr},
     {"copy binary", "copy/binary", nullptr},
     {"copy text twice", "copy/text_via_buffer", nullptr},
@@ -218,60 +212,6 @@ void registerBenchmarks() {
     });
 }
 
-// Shows each repetition with the median and spread on the console (no colour: the output ends
-// up in logs), and keeps every repetition's rate for the table at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        std::vector<Run> shown;
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median" || run.aggregate_name == "cv")
-                    shown.push_back(run);
-                continue;
-            }
-            shown.push_back(run);
-            if (run.error_occurred)
-                continue;
-            const auto rate = run.counters.find("bytes_per_second");
-            if (rate != run.counters.end())
-                FRates[run.run_name.function_name].push_back(rate->second.value / 1e6);
-        }
-        ConsoleReporter::ReportRuns(shown);
-    }
-
-    void printTable() const {
-        std::printf("\n%-20s %10s %19s %12s\n", "", "MB/s", "(min - max)", "x baseline");
-        for (const Row& row : Rows) {
-            const auto rates = FRates.find(row.Benchmark);
-            if (rates == FRates.end())
-                continue;
-            std::printf("%-20s %10.1f (%7.1f - %7.1f)", row.Label, median(rates->second),
-                        *std::min_element(rates->second.begin(), rates->second.end()),
-                        *std::max_element(rates->second.begin(), rates->second.end()));
-            const auto base = row.Baseline ? FRates.find(row.Baseline) : FRates.end();
-            if (base != FRates.end())
-                std::printf(" %12.4f", median(rates->second) / median(base->second));
-            std::printf("\n");
-        }
-        std::printf("MB = 10^6 bytes of input (the lines above count M as 2^20); median of %zu "
-                    "repetitions, CPU time.\nA ratio sets a conversion against the plain copy of "
-                    "the same bytes in this run.\n",
-                    FRates.empty() ? std::size_t(0) : FRates.begin()->second.size());
-    }
-
-private:
-    static double median(std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        const std::size_t n = v.size();
-        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    }
-
-    std::map<std::string, std::vector<double>> FRates;
-};
-
 // For a look at the corpus: FormN.txt and FormN.bin for every form.
 bool writeCorpus(const QString& dir) {
     if (!QDir().mkpath(dir))
@@ -285,14 +225,6 @@ bool writeCorpus(const QString& dir) {
                 return false;
         }
     }
-    return true;
-}
-
-bool takeFlag(const char* arg, const char* flag, long long& value) {
-    const std::size_t n = std::strlen(flag);
-    if (std::strncmp(arg, flag, n) != 0 || arg[n] != '=')
-        return false;
-    value = std::strtoll(arg + n + 1, nullptr, 0);
     return true;
 }
 
@@ -311,7 +243,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--write_corpus=", 15) == 0)
             corpusDir = QString::fromLocal8Bit(argv[i] + 15);
-        else if (!takeFlag(argv[i], "--forms", forms) && !takeFlag(argv[i], "--seed", seed))
+        else if (!TakeFlag(argv[i], "--forms", forms) && !TakeFlag(argv[i], "--seed", seed))
             args.push_back(argv[i]);
     }
     if (forms < 1) {
@@ -333,9 +265,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     registerBenchmarks();
-    RatioReporter reporter;
+    TRatioReporter reporter(Rows);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printTable();
+    reporter.printTable(
+        "A ratio sets a conversion against the plain copy of the same bytes in this run.");
     benchmark::Shutdown();
     return 0;
 }

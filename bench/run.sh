@@ -1,11 +1,30 @@
 #!/usr/bin/env bash
-# Conversion throughput on the generated form corpus, with the ratio of each conversion to a
-# plain copy of the same bytes. Extra arguments go to bench_forms (--forms=N, --benchmark_*).
+# Conversion throughput on the generated form corpus and load/save speed of generated package
+# files, each with its ratio to a plain copy or read of the same bytes. Extra arguments go to the
+# benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
+# --images=N and --write_packages=DIR to bench_packages, anything else (--seed=N,
+# --benchmark_*) to both.
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-if [ ! -x "$bin/bench_forms" ]; then
-  echo "run.sh: $bin/bench_forms not found; build with -DQZ_BUILD_BENCH=ON" >&2
-  exit 1
-fi
-exec "$bin/bench_forms" "$@"
+for b in bench_forms bench_packages; do
+  if [ ! -x "$bin/$b" ]; then
+    echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
+    exit 1
+  fi
+done
+forms=()
+packages=()
+for arg in "$@"; do
+  case $arg in
+    --forms=* | --write_corpus=*) forms+=("$arg") ;;
+    --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
+    *)
+      forms+=("$arg")
+      packages+=("$arg")
+      ;;
+  esac
+done
+"$bin/bench_forms" "${forms[@]}"
+echo
+"$bin/bench_packages" "${packages[@]}"
