@@ -256,7 +256,7 @@ int runInfo(const QStringList& raw, CommandContext& c) {
           << "Description:    " << header.Description << '\n'
           << "Format version: " << header.Version << '\n';
     for (const auto& [name, count] : counts)
-        c.out << QStringLiteral("%1%2\n").arg(name + u':', -16).arg(count);
+        c.out << QStringLiteral("%1 %2\n").arg(name + u':', -15).arg(count);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "QzData.h"
 
 #include "QzExcept.h"
+#include "QzPkgInfo.h"
 
 #include <QAtomicInteger>
 #include <QFileInfo>
@@ -28,9 +29,10 @@ QStringList fieldNamesOf(const QSqlRecord& record) {
     return names;
 }
 
-QStringList readFieldNames(const QString& connection, const TQzSqlDataSet& set) {
+QStringList readFieldNames(const QString& connection, const TQzSqlDataSet& set,
+                           const QString& file) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    db.setDatabaseName(set.FDatabaseName);
+    db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!db.open())
         QzExcept(QStringLiteral("Cannot open the database %1: %2")
@@ -55,7 +57,11 @@ QStringList readFieldNames(const QString& connection, const TQzSqlDataSet& set) 
 } // namespace
 
 QStringList TQzSqlDataSet::GetFieldNames() const {
-    if (FDatabaseName.isEmpty() || !QFileInfo(FDatabaseName).isFile())
+    // A relative name lives in the application folder, as package files do.
+    const QString file = QFileInfo(FDatabaseName).isRelative() && !FDatabaseName.isEmpty()
+                             ? QzAppPath() + FDatabaseName
+                             : FDatabaseName;
+    if (FDatabaseName.isEmpty() || !QFileInfo(file).isFile())
         QzExcept(QStringLiteral("The database file %1 does not exist").arg(FDatabaseName));
     // Each listing gets a connection of its own, gone again before this returns.
     static QAtomicInteger<int> counter;
@@ -64,7 +70,7 @@ QStringList TQzSqlDataSet::GetFieldNames() const {
         QString Name;
         ~Remove() { QSqlDatabase::removeDatabase(Name); }
     } remove{connection};
-    return readFieldNames(connection, *this);
+    return readFieldNames(connection, *this, file);
 }
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {
