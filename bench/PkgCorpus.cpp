@@ -1,5 +1,7 @@
 #include "PkgCorpus.h"
 
+#include "BenchRandom.h"
+
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 
@@ -9,28 +11,7 @@
 
 namespace {
 
-// splitmix64: tiny, fast and the same everywhere, unlike the standard distributions.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : FState(seed) {}
-
-    std::uint64_t next() {
-        std::uint64_t z = (FState += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return int(next() % std::uint64_t(n)); }
-    int range(int lo, int hi) { return lo + below(hi - lo + 1); }
-    bool chance(int percent) { return below(100) < percent; }
-    template <typename T, std::size_t N>
-    const T& pick(const T (&items)[N]) {
-        return items[below(int(N))];
-    }
-
-private:
-    std::uint64_t FState;
-};
+using Rng = TBenchRandom;
 
 // ---------------------------------------------------------------------------------------------
 // Strings
