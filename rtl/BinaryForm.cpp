@@ -242,7 +242,7 @@ private:
                 TFormCollectionItem item;
                 const auto next = static_cast<TValueType>(peekByte());
                 if (next == TValueType::vaInt8 || next == TValueType::vaInt16 ||
-                    next == TValueType::vaInt32) {
+                    next == TValueType::vaInt32 || next == TValueType::vaInt64) {
                     item.HasOrder = true;
                     item.Order = readIntegerValue();
                 }
@@ -279,7 +279,9 @@ public:
     explicit BinaryWriter(QByteArray& out) : FOut(out) {}
 
     void writeObject(const TFormObject& obj) {
-        if (obj.Flags != 0) {
+        // A class name of 240 bytes or more starts with a length byte the reader would take for
+        // a flags prefix, so it gets an explicit one.
+        if (obj.Flags != 0 || obj.ClassName.toUtf8().size() >= 0xF0) {
             byte(0xF0 | obj.Flags);
             if (obj.Flags & ffChildPos)
                 integer(obj.ChildPos);

@@ -29,7 +29,8 @@ long double extendedOf(double d) {
     const auto r = std::to_chars(buf, buf + sizeof buf, d);
     long double x = d;
     std::from_chars(buf, r.ptr, x);
-    return x;
+    // Rarely the nearest extended rounds to the neighbouring double; keep the exact value then.
+    return double(x) == d ? x : static_cast<long double>(d);
 }
 
 bool isObjectProperty(const QMetaProperty& prop) {

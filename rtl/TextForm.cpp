@@ -4,9 +4,32 @@
 
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 
 namespace {
+
+// Non-finite floats are written as the words NaN and Inf (with a sign and the suffix of their
+// kind); the length of such a word at the start of `s`, or 0.
+qsizetype nonFiniteWord(QStringView s) {
+    if (!s.startsWith(u"NaN") && !s.startsWith(u"Inf"))
+        return 0;
+    if (s.size() > 3) {
+        const QChar suffix = s[3].toLower();
+        if (suffix == u's' || suffix == u'd')
+            return 4;
+    }
+    return 3;
+}
+
+bool isDottedIdent(const QString& s) {
+    for (const QString& part : s.split(u'.'))
+        if (!IsValidIdent(part))
+            return false;
+    return true;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Writer
@@ -16,6 +39,15 @@ public:
     QByteArray take() { return std::move(FOut); }
 
     void writeObject(const TFormObject& obj, int indent) {
+        // Text has one word for the header; an inline frame that is also inherited would come
+        // back as a new frame.
+        if ((obj.Flags & ffInline) && (obj.Flags & ffInherited))
+            throw EWriteError(QStringLiteral("Object %1 is both inline and inherited, which form "
+                                             "text cannot express")
+                                  .arg(obj.Name));
+        if (!obj.Name.isEmpty())
+            checkName(obj.Name, "Object name");
+        checkName(obj.ClassName, "Class name");
         pad(indent);
         if (obj.Flags & ffInline)
             FOut += "inline ";
@@ -40,7 +72,22 @@ public:
 private:
     void pad(int indent) { FOut.append(qsizetype(indent) * 2, ' '); }
 
+    // Names go out as they are, so only what the parser reads back as the same name may.
+    static void checkName(const QString& name, const char* what) {
+        if (!isDottedIdent(name))
+            throw EWriteError(QStringLiteral("%1 '%2' cannot be written as form text")
+                                  .arg(QLatin1String(what), name));
+    }
+
     void writeProperty(const TFormProperty& p, int indent) {
+        checkName(p.Name, "Property name");
+        // A property named like a keyword would end the object or start a nested one.
+        const QString head = p.Name.section(u'.', 0, 0);
+        for (const char* keyword : {"object", "inherited", "inline", "end"})
+            if (SameText(head, QLatin1String(keyword)))
+                throw EWriteError(
+                    QStringLiteral("Property name '%1' cannot be written as form text")
+                        .arg(p.Name));
         pad(indent);
         FOut += p.Name.toUtf8();
         FOut += " =";
@@ -70,9 +117,25 @@ private:
             writeString(v.Str, indent);
             break;
         case TFormValue::Ident:
+            // An identifier spelled like a keyword or a non-finite float reads back as that.
+            checkName(v.Str, "Identifier");
+            for (const char* keyword : {"True", "False", "nil", "Null"})
+                if (SameText(v.Str, QLatin1String(keyword)))
+                    throw EWriteError(
+                        QStringLiteral("Identifier '%1' cannot be written as form text")
+                            .arg(v.Str));
+            if (const auto n = nonFiniteWord(v.Str);
+                n > 0 && (n == v.Str.size() || v.Str[n] == u'.'))
+                throw EWriteError(
+                    QStringLiteral("Identifier '%1' cannot be written as form text").arg(v.Str));
             FOut += ' ' + v.Str.toUtf8();
             break;
         case TFormValue::Set:
+            for (const QString& name : v.Names)
+                if (!IsValidIdent(name))
+                    throw EWriteError(
+                        QStringLiteral("Set element '%1' cannot be written as form text")
+                            .arg(name));
             FOut += " [" + v.Names.join(QStringLiteral(", ")).toUtf8() + "]";
             break;
         case TFormValue::Binary:
@@ -140,6 +203,16 @@ private:
                 r = std::to_chars(buf, buf + sizeof buf, v.Real);
             else
                 r = std::to_chars(buf, buf + sizeof buf, double(v.Real));
+            if (v.floatKind == TFormValue::Double) {
+                // The text reads back as an extended; in rare cases the shortest digits of the
+                // double lie so near the middle between two doubles that the extended rounds to
+                // the neighbour. Seventeen digits always land close enough.
+                long double back = 0;
+                std::from_chars(buf, r.ptr, back);
+                if (double(back) != double(v.Real))
+                    r = std::to_chars(buf, buf + sizeof buf, double(v.Real),
+                                      std::chars_format::general, 17);
+            }
             text = QByteArray(buf, r.ptr - buf).toUpper();
             // A float must not read back as an integer.
             if (!text.contains('.') && !text.contains('E'))
@@ -393,6 +466,8 @@ private:
         const QChar c = cur();
         if (c == u'\'' || c == u'#')
             return TFormValue::makeString(parseStringSum());
+        if (TFormValue v; parseNonFinite(v))
+            return v;
         if (c == u'-' || c == u'+' || c == u'$' || (c >= u'0' && c <= u'9'))
             return parseNumber();
         if (c == u'[')
@@ -509,6 +584,59 @@ private:
         }
     }
 
+    // NaN, Inf and -Inf as the writer emits them; false, with nothing consumed, for anything else.
+    bool parseNonFinite(TFormValue& v) {
+        qsizetype p = FPos;
+        const bool negative = cur() == u'-';
+        if (negative || cur() == u'+')
+            ++p;
+        const QStringView rest = QStringView(FText).mid(p);
+        const qsizetype n = nonFiniteWord(rest);
+        if (n == 0 || (n < rest.size() && identChar(rest[n])))
+            return false;
+        TFormValue::FloatKind kind = TFormValue::Extended;
+        if (n == 4)
+            kind = rest[3].toLower() == u's' ? TFormValue::Single : TFormValue::Date;
+        const long double x = rest.startsWith(u"NaN")
+                                  ? std::numeric_limits<long double>::quiet_NaN()
+                                  : std::numeric_limits<long double>::infinity();
+        v = TFormValue::makeFloat(negative ? -x : x, kind);
+        FPos = p + n;
+        return true;
+    }
+
+    // Reads the digits at the precision of the kind, so that a single or a date holds the same
+    // value as one read from the binary form.
+    static bool readFloat(const char* first, const char* last, TFormValue::FloatKind kind,
+                          long double& x) {
+        if (kind == TFormValue::Single) {
+            float f = 0;
+            const auto r = std::from_chars(first, last, f);
+            x = f;
+            return r.ec == std::errc() && r.ptr == last;
+        }
+        if (kind == TFormValue::Date) {
+            double d = 0;
+            const auto r = std::from_chars(first, last, d);
+            x = d;
+            return r.ec == std::errc() && r.ptr == last;
+        }
+        const auto r = std::from_chars(first, last, x);
+        if (r.ptr != last)
+            return false;
+        if (r.ec == std::errc())
+            return true;
+        // from_chars refuses subnormal extended values; the C library reads them, and the C
+        // locale keeps the decimal point a point whatever locale the host set.
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        char* end = nullptr;
+        const long double y = strtold_l(first, &end, cLocale);
+        if (end != last || y == 0 || !std::isfinite(y))
+            return false;
+        x = y;
+        return true;
+    }
+
     TFormValue parseNumber() {
         const auto start = FPos;
         bool negative = false;
@@ -527,7 +655,8 @@ private:
                 failAt(start, QStringLiteral("Invalid hexadecimal number"));
             // $FFFFFFFF style literals are bit patterns of 32- or 64-bit values.
             qint64 v = FPos - digitsAt <= 8 ? qint64(qint32(quint32(mag))) : qint64(mag);
-            return TFormValue::makeInteger(negative ? -v : v);
+            // Negated as a bit pattern too: -$8000000000000000 is itself.
+            return TFormValue::makeInteger(negative ? qint64(quint64(0) - quint64(v)) : v);
         }
         while (cur() >= u'0' && cur() <= u'9')
             ++FPos;
@@ -571,15 +700,14 @@ private:
         }
         if (suffix == u'c')
             return parseCurrency(start, digits);
-        long double x = 0;
-        auto r = std::from_chars(first, last, x);
-        if (r.ec != std::errc() || r.ptr != last)
-            failAt(start, QStringLiteral("Invalid floating point number"));
         TFormValue::FloatKind kind = TFormValue::Extended;
         if (suffix == u's')
             kind = TFormValue::Single;
         else if (suffix == u'd')
             kind = TFormValue::Date;
+        long double x = 0;
+        if (!readFloat(first, last, kind, x))
+            failAt(start, QStringLiteral("Invalid floating point number"));
         return TFormValue::makeFloat(x, kind);
     }
 
@@ -598,11 +726,12 @@ private:
             failAt(start, QStringLiteral("Currency values have at most four decimals"));
         frac = frac.leftJustified(4, '0');
         bool ok = false;
-        const qint64 scaled = (whole + frac).toLongLong(&ok);
+        // With its sign, so that the most negative value is in range.
+        const qint64 scaled = ((negative ? "-" : "") + whole + frac).toLongLong(&ok);
         if (!ok)
             failAt(start, QStringLiteral("Currency value out of range"));
         TFormValue v = TFormValue::makeFloat(0, TFormValue::Currency);
-        v.Int = negative ? -scaled : scaled;
+        v.Int = scaled;
         v.Real = static_cast<long double>(v.Int) / 10000;
         return v;
     }

@@ -316,3 +316,24 @@ TEST_F(ComponentStreams, PersistentObjectsRoundTripOnTheirOwn) {
     ASSERT_EQ(target.Items()->Count(), 1);
     EXPECT_EQ(static_cast<TTestItem*>(target.Items()->Items(0))->FCaption, QStringLiteral("a"));
 }
+
+TEST_F(ComponentStreams, DoublesComeBackExactly) {
+    TForm form;
+    form.SetName(QStringLiteral("F"));
+    auto* label = new TTestLabel(&form);
+    label->SetName(QStringLiteral("L"));
+    // This one's shortest text is nearer to an extended that rounds to the next double.
+    for (double ratio : {-2.522923758208279e-228, 0.1, 1e300, 5e-324}) {
+        label->FRatio = ratio;
+        std::unique_ptr<TComponent> copy(ReadComponentText(WriteComponentText(&form)));
+        EXPECT_EQ(qobject_cast<TTestLabel*>(copy->FindComponent(QStringLiteral("L")))->FRatio,
+                  ratio);
+        QBuffer binary;
+        binary.open(QIODevice::ReadWrite);
+        WriteComponent(binary, &form);
+        binary.seek(0);
+        std::unique_ptr<TComponent> fromBinary(ReadComponent(binary));
+        EXPECT_EQ(qobject_cast<TTestLabel*>(fromBinary->FindComponent(QStringLiteral("L")))->FRatio,
+                  ratio);
+    }
+}

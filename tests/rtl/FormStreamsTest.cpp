@@ -339,3 +339,115 @@ TEST(FormStreams, ReadsBinaryOfOtherWriters) {
     // Written back and read again, the values stay.
     EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(tree)), tree);
 }
+
+namespace {
+
+TFormObject formWith(std::vector<TFormProperty> properties) {
+    TFormObject root;
+    root.ClassName = QStringLiteral("TForm");
+    root.Properties = std::move(properties);
+    return root;
+}
+
+} // namespace
+
+TEST(FormStreams, FloatsOfEveryKindSurviveText) {
+    const long double inf = std::numeric_limits<long double>::infinity();
+    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    TFormValue minCurrency = TFormValue::makeFloat(0, TFormValue::Currency);
+    minCurrency.Int = std::numeric_limits<qint64>::min();
+    minCurrency.Real = static_cast<long double>(minCurrency.Int) / 10000;
+    const TFormObject tree = formWith({
+        {QStringLiteral("Single"), TFormValue::makeFloat(0.1f, TFormValue::Single)},
+        {QStringLiteral("TinySingle"), TFormValue::makeFloat(9.1834e-41f, TFormValue::Single)},
+        {QStringLiteral("Date"), TFormValue::makeFloat(44993.00007677078, TFormValue::Date)},
+        {QStringLiteral("Subnormal"),
+         TFormValue::makeFloat(std::numeric_limits<long double>::denorm_min() * 12345)},
+        {QStringLiteral("NaN"), TFormValue::makeFloat(nan)},
+        {QStringLiteral("SingleInf"), TFormValue::makeFloat(inf, TFormValue::Single)},
+        {QStringLiteral("DateMinusInf"), TFormValue::makeFloat(-inf, TFormValue::Date)},
+        {QStringLiteral("MinCurrency"), minCurrency},
+    });
+    const QByteArray text = WriteTextForm(tree);
+    TFormObject back;
+    ASSERT_NO_THROW(back = ReadTextForm(text)) << text.toStdString();
+    EXPECT_EQ(back, tree) << text.toStdString();
+
+    // Parsed singles and dates hold what the binary form can store, so binary keeps them.
+    const TFormObject parsed = parse("object A: T\n  S = 0.1s\n  D = 44993.00007677078d\nend\n");
+    EXPECT_EQ(parsed.Properties[0].Value.Real, 0.1f);
+    EXPECT_EQ(parsed.Properties[1].Value.Real, 44993.00007677078);
+    EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(parsed)), parsed);
+    EXPECT_EQ(parse("object A: T\n  X = NaNx\nend\n").Properties[0].Value.kind, TFormValue::Ident);
+
+    // Text reads a double as an extended; its digits must still round to the same double.
+    const double awkward = -2.522923758208279e-228;
+    const TFormObject doubles =
+        formWith({{QStringLiteral("D"), TFormValue::makeFloat(awkward, TFormValue::Double)}});
+    EXPECT_EQ(double(ReadTextForm(WriteTextForm(doubles)).Properties[0].Value.Real), awkward);
+}
+
+TEST(FormStreams, TextWriterRefusesWhatWouldReadBackDifferently) {
+    auto refused = [](TFormObject root) {
+        try {
+            const QByteArray text = WriteTextForm(root);
+            return "written as: " + text.toStdString();
+        } catch (const EWriteError&) {
+            return std::string("refused");
+        }
+    };
+    auto withProperty = [](const QString& name, TFormValue value) {
+        return formWith({{name, std::move(value)}});
+    };
+    const TFormValue one = TFormValue::makeInteger(1);
+    EXPECT_EQ(refused(withProperty(QStringLiteral("A B"), one)), "refused");
+    EXPECT_EQ(refused(withProperty(QStringLiteral("End"), one)), "refused");
+    EXPECT_EQ(refused(withProperty(QStringLiteral("object.X"), one)), "refused");
+    EXPECT_EQ(refused(withProperty(QStringLiteral("X."), one)), "refused");
+    for (const char* word : {"true", "Nil", "NULL", "NaN", "Infd", "Inf.X", "a b"})
+        EXPECT_EQ(refused(withProperty(QStringLiteral("X"),
+                                       TFormValue::makeIdent(QString::fromLatin1(word)))),
+                  "refused")
+            << word;
+    EXPECT_EQ(
+        refused(withProperty(QStringLiteral("X"), TFormValue::makeSet({QStringLiteral("a.b")}))),
+        "refused");
+
+    TFormObject root = formWith({});
+    root.Name = QStringLiteral("Form\x01");
+    EXPECT_EQ(refused(root), "refused");
+    root.Name = QStringLiteral("Form1");
+    root.ClassName = QStringLiteral("TForm\n  Caption = 'x'");
+    EXPECT_EQ(refused(root), "refused");
+    root.ClassName = QStringLiteral("TForm");
+    root.Flags = ffInherited | ffInline;
+    EXPECT_EQ(refused(root), "refused");
+
+    // Near misses stay writable.
+    root.Flags = ffInline;
+    root.Properties = {
+        {QStringLiteral("Endless"), TFormValue::makeIdent(QStringLiteral("NaNa"))},
+        {QStringLiteral("Items.Object"), TFormValue::makeIdent(QStringLiteral("Truely"))}};
+    EXPECT_EQ(ReadTextForm(WriteTextForm(root)), root);
+
+    // A binary form with such a name converts with an error rather than into other text.
+    EXPECT_THROW(ObjectBinaryToText(QByteArray("TPF0\x01\x00\x00\x00\x00", 9)), EWriteError);
+}
+
+TEST(FormStreams, BinaryKeepsWhatTextCanHold) {
+    // Item orders beyond 32 bits come back as Int64 values.
+    const TFormObject items =
+        parse("object A: T\n  Items = <\n    item [4294967296]\n    end>\nend\n");
+    EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(items)), items);
+
+    // A class name of 240 bytes or more is not mistaken for a flags prefix.
+    TFormObject root;
+    root.ClassName = QString(240, u'T');
+    root.Children.push_back(root);
+    root.Children[0].ClassName = QString(255, u'C');
+    EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(root)), root);
+
+    // Hexadecimal literals are bit patterns, negated as such.
+    EXPECT_EQ(parse("object A: T\n  X = -$8000000000000000\nend\n").Properties[0].Value.Int,
+              std::numeric_limits<qint64>::min());
+}
