@@ -2,6 +2,7 @@
 // save to content that loads to the same content again; a file that does not load must leave
 // the package as it was.
 
+#include "QzExcept.h"
 #include "QzPkgImages.h"
 #include "QzPkgInfo.h"
 #include "QzRuntime.h"

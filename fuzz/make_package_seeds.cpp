@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
         QImage picture(6, 5, QImage::Format_ARGB32);
         picture.fill(Qt::transparent);
         picture.setPixel(2, 2, qRgb(200, 10, 10));
-        const QString png = dir.filePath(QStringLiteral("picture.png.tmp"));
+        const QString png = dir.filePath(QStringLiteral("seed-picture.png"));
         picture.save(png);
         TQzPkgImages images;
         TQzPkgImagesImage* image = images.Images()->Add(7);
