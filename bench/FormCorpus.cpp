@@ -1,6 +1,7 @@
 #include "FormCorpus.h"
 
 #include "BenchRandom.h"
+#include "TextForm.h"
 
 #include <QString>
 #include <QStringView>
@@ -40,36 +41,6 @@ const char* const AnchorSets[] = {
 const char* const FieldNames[] = {"ID",       "NAME",    "CUSTOMER_ID", "ORDER_DATE", "AMOUNT",
                                   "STATUS",   "CITY",    "COUNTRY",     "EMAIL",      "PHONE",
                                   "DUE_DATE", "BALANCE", "NOTES",       "CREATED_BY", "TAX_RATE"};
-
-// Quoting exactly as the form writer does: printable ASCII in quotes, the rest as #nnn.
-QByteArray quoted(QStringView s) {
-    QByteArray r;
-    bool inQuote = false;
-    for (QChar c : s) {
-        const ushort u = c.unicode();
-        if (u >= 32 && u < 127) {
-            if (!inQuote) {
-                r += '\'';
-                inQuote = true;
-            }
-            if (u == '\'')
-                r += "''";
-            else
-                r += char(u);
-        } else {
-            if (inQuote) {
-                r += '\'';
-                inQuote = false;
-            }
-            r += '#' + QByteArray::number(u);
-        }
-    }
-    if (inQuote)
-        r += '\'';
-    if (r.isEmpty())
-        r = "''";
-    return r;
-}
 
 enum class FloatKind { Extended, Double, Single, Date };
 
@@ -191,14 +162,14 @@ private:
     void stringValue(int indent, const QString& s) {
         constexpr qsizetype Chunk = 64;
         if (s.size() <= Chunk) {
-            FOut += ' ' + quoted(s);
+            FOut += ' ' + QuoteFormString(s);
             return;
         }
         for (qsizetype i = 0; i < s.size(); i += Chunk) {
             FOut += '\n';
             pad(indent + 1);
             const qsizetype n = std::min(Chunk, s.size() - i);
-            FOut += quoted(QStringView(s).mid(i, n));
+            FOut += QuoteFormString(QStringView(s).mid(i, n));
             if (i + n < s.size())
                 FOut += " +";
         }
@@ -1126,7 +1097,7 @@ private:
                 FOut += floatText(R.range(1, 1000) / 16.0L, FloatKind::Extended);
                 break;
             case 2:
-                FOut += quoted(words(2));
+                FOut += QuoteFormString(words(2));
                 break;
             case 3:
                 FOut += "[wsMaximized]";

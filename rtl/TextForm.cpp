@@ -235,46 +235,17 @@ private:
         return text;
     }
 
-    static QByteArray quoted(QStringView s) {
-        QByteArray r;
-        bool inQuote = false;
-        for (QChar c : s) {
-            const ushort u = c.unicode();
-            if (u >= 32 && u < 127) {
-                if (!inQuote) {
-                    r += '\'';
-                    inQuote = true;
-                }
-                if (u == '\'')
-                    r += "''";
-                else
-                    r += char(u);
-            } else {
-                if (inQuote) {
-                    r += '\'';
-                    inQuote = false;
-                }
-                r += '#' + QByteArray::number(u);
-            }
-        }
-        if (inQuote)
-            r += '\'';
-        if (r.isEmpty())
-            r = "''";
-        return r;
-    }
-
     void writeString(const QString& s, int indent) {
         constexpr qsizetype Chunk = 64;
         if (s.size() <= Chunk) {
-            FOut += ' ' + quoted(s);
+            FOut += ' ' + QuoteFormString(s);
             return;
         }
         for (qsizetype i = 0; i < s.size(); i += Chunk) {
             FOut += '\n';
             pad(indent + 1);
             qsizetype n = std::min(Chunk, s.size() - i);
-            FOut += quoted(QStringView(s).mid(i, n));
+            FOut += QuoteFormString(QStringView(s).mid(i, n));
             if (i + n < s.size())
                 FOut += " +";
         }
@@ -825,6 +796,35 @@ private:
 };
 
 } // namespace
+
+QByteArray QuoteFormString(QStringView s) {
+    QByteArray r;
+    bool inQuote = false;
+    for (QChar c : s) {
+        const ushort u = c.unicode();
+        if (u >= 32 && u < 127) {
+            if (!inQuote) {
+                r += '\'';
+                inQuote = true;
+            }
+            if (u == '\'')
+                r += "''";
+            else
+                r += char(u);
+        } else {
+            if (inQuote) {
+                r += '\'';
+                inQuote = false;
+            }
+            r += '#' + QByteArray::number(u);
+        }
+    }
+    if (inQuote)
+        r += '\'';
+    if (r.isEmpty())
+        r = "''";
+    return r;
+}
 
 QByteArray WriteTextForm(const TFormObject& root) {
     TextWriter w;

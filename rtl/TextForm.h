@@ -10,5 +10,8 @@
 
 QByteArray WriteTextForm(const TFormObject& root);
 
+// A string as the text form writes it: printable ASCII in quotes, other characters as #nnn.
+QByteArray QuoteFormString(QStringView s);
+
 // Parses one object from `text` (UTF-8, an optional byte order mark is skipped).
 TFormObject ReadTextForm(QByteArrayView text);
