@@ -1,11 +1,13 @@
-// Writes the seed corpus of fuzz_package_file: a small file of every package kind with some
-// content, and two .imqz images. Run once when the formats change: make_package_seeds DIR
+// Writes the seed corpus of fuzz_package_file: a small file and the bare content of every package
+// kind, a strings and an images package with some items, and two .imqz images. Run once when the
+// formats change: make_package_seeds DIR
 
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <cstdio>
 #include <memory>
@@ -24,6 +26,10 @@ int main(int argc, char* argv[]) {
             pkg->SetPkgName(QStringLiteral("Seed"));
             pkg->SetDescription(QStringLiteral("seed"));
             pkg->SaveToFile(dir.filePath(QzPkgKindName(kind) + QStringLiteral("-empty.pkg")));
+            // The target's other input form: a kind byte, then content.
+            QFile content(dir.filePath(QzPkgKindName(kind) + QStringLiteral("-content.bin")));
+            if (content.open(QIODevice::WriteOnly))
+                content.write(QByteArray(1, char(k - 1)) + pkg->ContentBytes());
         }
         TQzPkgStrings strings;
         strings.Labels()->Add(1, QStringLiteral("Save"), QStringLiteral("Saves"));
