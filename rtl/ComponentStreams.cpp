@@ -17,7 +17,7 @@
 
 namespace {
 
-const QDateTime& delphiEpoch() {
+const QDateTime& streamEpoch() {
     static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
     return epoch;
 }
@@ -77,7 +77,7 @@ std::optional<TFormValue> variantToValue(const QVariant& v) {
         // No date is the stream's zero date, as in files written elsewhere.
         if (!v.toDateTime().isValid())
             return TFormValue::makeFloat(0, TFormValue::Date);
-        const qint64 ms = delphiEpoch().msecsTo(v.toDateTime().toUTC());
+        const qint64 ms = streamEpoch().msecsTo(v.toDateTime().toUTC());
         return TFormValue::makeFloat(static_cast<long double>(ms) / 86400000.0L, TFormValue::Date);
     }
     case QMetaType::QByteArray:
@@ -104,7 +104,7 @@ QVariant valueToVariant(const TFormValue& v) {
             if (v.Real == 0)
                 return QVariant(QDateTime());
             const auto ms = qint64(std::llround(double(v.Real * 86400000.0L)));
-            return QVariant(delphiEpoch().addMSecs(ms));
+            return QVariant(streamEpoch().addMSecs(ms));
         }
         return QVariant(double(v.Real));
     case TFormValue::String:
