@@ -384,6 +384,22 @@ void TCollection::removeItem(TCollectionItem* item) {
 // Class registry
 
 namespace {
+thread_local int creatingDefaults = 0;
+} // namespace
+
+bool IsCreatingDefaultInstance() {
+    return creatingDefaults > 0;
+}
+
+TDefaultInstanceScope::TDefaultInstanceScope() {
+    ++creatingDefaults;
+}
+
+TDefaultInstanceScope::~TDefaultInstanceScope() {
+    --creatingDefaults;
+}
+
+namespace {
 QHash<QString, TClass>& registry() {
     static QHash<QString, TClass> classes;
     return classes;

@@ -241,6 +241,18 @@ TClass GetClass(const QString& className);
 void UnRegisterClass(TClass cls);
 // Every registered class, in the order of registration.
 QList<TClass> RegisteredClasses();
+// True while the streams construct a fresh instance only to learn its default values; such an
+// instance should not announce itself (registries, broadcasts).
+bool IsCreatingDefaultInstance();
+// Marks the construction of such instances for its lifetime.
+class TDefaultInstanceScope {
+public:
+    TDefaultInstanceScope();
+    ~TDefaultInstanceScope();
+    TDefaultInstanceScope(const TDefaultInstanceScope&) = delete;
+    TDefaultInstanceScope& operator=(const TDefaultInstanceScope&) = delete;
+};
+
 // Creates a registered component by class name; raises EClassNotFound for an unknown one.
 TComponent* CreateComponentByName(const QString& className, TComponent* owner);
 

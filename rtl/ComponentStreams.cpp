@@ -184,8 +184,10 @@ private:
         TClass cls =
             known && known->Meta == meta ? known : GetClass(QString::fromLatin1(meta->className()));
         std::unique_ptr<QObject> instance;
-        if (cls && cls->Meta == meta)
+        if (cls && cls->Meta == meta) {
+            const TDefaultInstanceScope scope;
             instance.reset(cls->Create(nullptr));
+        }
         return FDefaults.emplace(meta, std::move(instance)).first->second.get();
     }
 

@@ -67,13 +67,16 @@ TQzCApplication::TQzCApplication(TComponent* owner)
       FPrivileges(subPackage<TQzPkgPrivileges>(this, QStringLiteral("Privileges"))),
       FSkinWindows(new TQzMemoryImage(this)), FSkinHints(new TQzMemoryImage(this)),
       FScrollBars(new TQzScrollBarSettings(this)) {
+    if (IsCreatingDefaultInstance())
+        return;
     applications().push_back(this);
     installPrivilegeLookup();
     QzFormsPerform(QzPerformApplications, this);
 }
 
 TQzCApplication::~TQzCApplication() {
-    applications().removeOne(this);
+    if (!applications().removeOne(this))
+        return;
     if (activeApplication() == this)
         activeApplication() = nullptr;
     QzFormsPerform(QzPerformApplications, this);

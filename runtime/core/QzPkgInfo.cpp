@@ -104,7 +104,8 @@ void TQzPkgItemList::Validate() const {
 
 TQzPkgInfo::TQzPkgInfo(TComponent* owner, TQzPkgKind kind, QString defaultExt)
     : TComponent(owner), FKind(kind), FDefaultExt(std::move(defaultExt)) {
-    packages().push_back(this);
+    if (!IsCreatingDefaultInstance())
+        packages().push_back(this);
 }
 
 TQzPkgInfo::~TQzPkgInfo() {

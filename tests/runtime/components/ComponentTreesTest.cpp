@@ -268,6 +268,16 @@ TEST_F(ComponentTrees, ApplicationKeepsItsPackagesInTheForm) {
     copy.reset();
     EXPECT_EQ(QzCApp(), app);
     EXPECT_EQ(QzCApplicationsAll().size(), 1);
+
+    // Writing builds fresh instances for their default values; they stay out of the registries
+    // and send no broadcast.
+    const qsizetype packagesBefore = QzAllPackages().size();
+    int broadcasts = 0;
+    QObject listener;
+    QzAddFormsListener([&](int, QObject*) { ++broadcasts; }, &listener);
+    (void)WriteComponentText(&form);
+    EXPECT_EQ(broadcasts, 0);
+    EXPECT_EQ(QzAllPackages().size(), packagesBefore);
 }
 
 TEST_F(ComponentTrees, SystemStringsUpdateFromALanguageFile) {
