@@ -1,0 +1,591 @@
+#include "DesignEditors.h"
+#include "DesignRegistry.h"
+
+#include "ComponentStreams.h"
+
+#include <QMetaEnum>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+bool isObjectType(QMetaType type) {
+    return type.flags() & QMetaType::PointerToQObject;
+}
+
+// A QVariant of `type` holding `object`; pointer-to-object types share one representation.
+QVariant objectVariant(QMetaType type, QObject* object) {
+    return QVariant(type, &object);
+}
+
+QString methodName(const QVariant& value) {
+    if (!value.isValid())
+        return {};
+    QVariant converted = value;
+    if (!converted.convert(QMetaType::fromType<TMethod>()))
+        return {};
+    return converted.value<TMethod>().Name;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// TPropertyEditor
+
+TPropertyEditor::TPropertyEditor(IDesigner* designer, QList<TPersistent*> components,
+                                 QMetaProperty prop)
+    : FDesigner(designer), FComponents(std::move(components)), FProp(prop) {}
+
+TPropertyEditor::~TPropertyEditor() = default;
+
+TPropertyAttributes TPropertyEditor::GetAttributes() {
+    return paRevertable;
+}
+
+QString TPropertyEditor::GetValue() {
+    return QStringLiteral("(unknown)");
+}
+
+void TPropertyEditor::SetValue(const QString&) {}
+
+void TPropertyEditor::GetValues(const TGetStrProc&) {}
+
+void TPropertyEditor::Edit() {
+    // A value list cycles to the value after the current one.
+    if (!(GetAttributes() & paValueList))
+        return;
+    QStringList values;
+    GetValues([&](const QString& value) { values << value; });
+    if (values.isEmpty())
+        return;
+    const qsizetype at = values.indexOf(GetValue());
+    SetValue(values[(at + 1) % values.size()]);
+}
+
+bool TPropertyEditor::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetVarValueAt(i) != GetVarValueAt(0))
+            return false;
+    return true;
+}
+
+void TPropertyEditor::GetProperties(const TGetPropProc&) {}
+
+QString TPropertyEditor::GetName() const {
+    return QString::fromLatin1(FProp.name());
+}
+
+TPersistent* TPropertyEditor::GetComponent(int index) const {
+    return index >= 0 && index < PropCount() ? FComponents[index] : nullptr;
+}
+
+void TPropertyEditor::Modified() {
+    if (FDesigner)
+        FDesigner->Modified();
+}
+
+namespace {
+
+// The property of `object` that `prop` stands for: the same one when `object` has its class,
+// else the published property of that name (the selection may mix classes).
+QMetaProperty propertyOf(const QObject* object, const QMetaProperty& prop) {
+    if (object->metaObject()->inherits(prop.enclosingMetaObject()))
+        return prop;
+    return FindPublishedProperty(object->metaObject(), QString::fromLatin1(prop.name()));
+}
+
+} // namespace
+
+QVariant TPropertyEditor::GetVarValueAt(int index) const {
+    TPersistent* component = GetComponent(index);
+    return component ? propertyOf(component, FProp).read(component) : QVariant();
+}
+
+void TPropertyEditor::writeAll(const QVariant& value) {
+    for (TPersistent* component : FComponents) {
+        const QMetaProperty prop = propertyOf(component, FProp);
+        if (!prop.write(component, value))
+            throw EConvertError(QStringLiteral("Invalid property value"));
+    }
+    Modified();
+}
+
+void TPropertyEditor::SetVarValue(const QVariant& value) {
+    writeAll(value);
+}
+
+qint64 TPropertyEditor::GetOrdValueAt(int index) const {
+    const QVariant value = GetVarValueAt(index);
+    if (isObjectType(value.metaType()))
+        return qint64(reinterpret_cast<quintptr>(value.value<QObject*>()));
+    if (value.metaType() == QMetaType::fromType<bool>())
+        return value.toBool() ? 1 : 0;
+    QVariant number = value;
+    if (FProp.isEnumType()) {
+        // Enumerations and flags convert through their underlying integer.
+        qint64 result = 0;
+        std::memcpy(&result, value.constData(),
+                    std::min<size_t>(sizeof(result), size_t(value.metaType().sizeOf())));
+        return value.metaType().sizeOf() == 4 ? qint64(qint32(result)) : result;
+    }
+    return number.toLongLong();
+}
+
+void TPropertyEditor::SetOrdValue(qint64 value) {
+    const QMetaType type = FProp.metaType();
+    if (FProp.isEnumType()) {
+        QVariant enumValue(type);
+        std::memcpy(enumValue.data(), &value, size_t(type.sizeOf()));
+        writeAll(enumValue);
+        return;
+    }
+    if (type == QMetaType::fromType<bool>()) {
+        writeAll(QVariant(value != 0));
+        return;
+    }
+    QVariant number(value);
+    if (!number.convert(type))
+        throw EConvertError(QStringLiteral("Invalid property value"));
+    writeAll(number);
+}
+
+QString TPropertyEditor::GetStrValueAt(int index) const {
+    return GetVarValueAt(index).toString();
+}
+
+void TPropertyEditor::SetStrValue(const QString& value) {
+    writeAll(QVariant(value));
+}
+
+double TPropertyEditor::GetFloatValueAt(int index) const {
+    return GetVarValueAt(index).toDouble();
+}
+
+void TPropertyEditor::SetFloatValue(double value) {
+    QVariant number(value);
+    number.convert(FProp.metaType());
+    writeAll(number);
+}
+
+QObject* TPropertyEditor::GetObjectValueAt(int index) const {
+    const QVariant value = GetVarValueAt(index);
+    return isObjectType(value.metaType()) ? value.value<QObject*>() : nullptr;
+}
+
+void TPropertyEditor::SetObjectValue(QObject* value) {
+    writeAll(objectVariant(FProp.metaType(), value));
+}
+
+TMethod TPropertyEditor::GetMethodValueAt(int index) const {
+    return TMethod{methodName(GetVarValueAt(index))};
+}
+
+void TPropertyEditor::SetMethodValue(const TMethod& value) {
+    QVariant method = QVariant::fromValue(value);
+    if (!method.convert(FProp.metaType()))
+        throw EConvertError(QStringLiteral("Invalid property value"));
+    writeAll(method);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Standard editors
+
+TPropertyAttributes TOrdinalProperty::GetAttributes() {
+    return paMultiSelect | paRevertable;
+}
+
+bool TOrdinalProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetOrdValueAt(i) != GetOrdValueAt(0))
+            return false;
+    return true;
+}
+
+QString TIntegerProperty::GetValue() {
+    return QString::number(GetOrdValue());
+}
+
+void TIntegerProperty::SetValue(const QString& value) {
+    bool ok = false;
+    const qint64 number = value.trimmed().toLongLong(&ok);
+    const QMetaType type = GetPropInfo().metaType();
+    const bool narrow = type.sizeOf() <= 4;
+    if (!ok || (narrow && (number < std::numeric_limits<qint32>::min() ||
+                           number > std::numeric_limits<qint32>::max())))
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(value));
+    SetOrdValue(number);
+}
+
+namespace {
+
+bool isBoolean(const QMetaProperty& prop) {
+    return prop.metaType() == QMetaType::fromType<bool>();
+}
+
+QString ordinalName(const QMetaProperty& prop, qint64 value) {
+    if (isBoolean(prop))
+        return value ? QStringLiteral("True") : QStringLiteral("False");
+    const char* key = prop.enumerator().valueToKey(int(value));
+    return key ? QString::fromLatin1(key) : QString::number(value);
+}
+
+} // namespace
+
+TPropertyAttributes TEnumProperty::GetAttributes() {
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+QString TEnumProperty::GetValue() {
+    return ordinalName(GetPropInfo(), GetOrdValue());
+}
+
+void TEnumProperty::SetValue(const QString& value) {
+    const QString text = value.trimmed();
+    if (isBoolean(GetPropInfo())) {
+        if (text.compare(u"True", Qt::CaseInsensitive) == 0 || text == u"1")
+            return SetOrdValue(1);
+        if (text.compare(u"False", Qt::CaseInsensitive) == 0 || text == u"0")
+            return SetOrdValue(0);
+        throw EConvertError(QStringLiteral("Invalid property value"));
+    }
+    const QMetaEnum meta = GetPropInfo().enumerator();
+    for (int i = 0; i < meta.keyCount(); ++i)
+        if (text.compare(QLatin1StringView(meta.key(i)), Qt::CaseInsensitive) == 0)
+            return SetOrdValue(meta.value(i));
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    if (ok && meta.valueToKey(number))
+        return SetOrdValue(number);
+    throw EConvertError(QStringLiteral("Invalid property value"));
+}
+
+void TEnumProperty::GetValues(const TGetStrProc& proc) {
+    if (isBoolean(GetPropInfo())) {
+        proc(QStringLiteral("False"));
+        proc(QStringLiteral("True"));
+        return;
+    }
+    const QMetaEnum meta = GetPropInfo().enumerator();
+    for (int i = 0; i < meta.keyCount(); ++i)
+        proc(QString::fromLatin1(meta.key(i)));
+}
+
+namespace {
+
+// One member of a set, shown under the set as a Boolean.
+class TSetElementProperty : public TPropertyEditor {
+public:
+    TSetElementProperty(TSetProperty* owner, QString name, qint64 bit)
+        : TPropertyEditor(owner->Designer(), owner->Components(), owner->GetPropInfo()),
+          FName(std::move(name)), FBit(bit) {}
+
+    TPropertyAttributes GetAttributes() override {
+        return paMultiSelect | paValueList | paSortList;
+    }
+    QString GetName() const override { return FName; }
+    QString GetValue() override {
+        return (GetOrdValue() & FBit) ? QStringLiteral("True") : QStringLiteral("False");
+    }
+    void GetValues(const TGetStrProc& proc) override {
+        proc(QStringLiteral("False"));
+        proc(QStringLiteral("True"));
+    }
+    bool AllEqual() override {
+        for (int i = 1; i < PropCount(); ++i)
+            if ((GetOrdValueAt(i) & FBit) != (GetOrdValueAt(0) & FBit))
+                return false;
+        return true;
+    }
+    void SetValue(const QString& value) override {
+        const bool on = value.trimmed().compare(u"True", Qt::CaseInsensitive) == 0;
+        if (!on && value.trimmed().compare(u"False", Qt::CaseInsensitive) != 0)
+            throw EConvertError(QStringLiteral("Invalid property value"));
+        // Each component keeps its other members.
+        for (int i = 0; i < PropCount(); ++i) {
+            const qint64 current = GetOrdValueAt(i);
+            TPropertyEditor single(nullptr, {GetComponent(i)}, GetPropInfo());
+            single.SetOrdValue(on ? current | FBit : current & ~FBit);
+        }
+        Modified();
+    }
+
+private:
+    QString FName;
+    qint64 FBit;
+};
+
+} // namespace
+
+TPropertyAttributes TSetProperty::GetAttributes() {
+    return paMultiSelect | paSubProperties | paReadOnly | paRevertable;
+}
+
+QString TSetProperty::GetValue() {
+    const QMetaEnum meta = GetPropInfo().enumerator();
+    const qint64 value = GetOrdValue();
+    QStringList names;
+    for (int i = 0; i < meta.keyCount(); ++i)
+        if (meta.value(i) != 0 && (value & meta.value(i)) == meta.value(i))
+            names << QString::fromLatin1(meta.key(i));
+    return u'[' + names.join(u',') + u']';
+}
+
+void TSetProperty::SetValue(const QString& value) {
+    QString text = value.trimmed();
+    if (!text.startsWith(u'[') || !text.endsWith(u']'))
+        throw EConvertError(QStringLiteral("Invalid property value"));
+    text = text.mid(1, text.size() - 2);
+    const QMetaEnum meta = GetPropInfo().enumerator();
+    qint64 bits = 0;
+    for (const QString& part : text.split(u',', Qt::SkipEmptyParts)) {
+        bool found = false;
+        for (int i = 0; i < meta.keyCount() && !found; ++i)
+            if (part.trimmed().compare(QLatin1StringView(meta.key(i)), Qt::CaseInsensitive) == 0) {
+                bits |= meta.value(i);
+                found = true;
+            }
+        if (!found)
+            throw EConvertError(QStringLiteral("Invalid property value"));
+    }
+    SetOrdValue(bits);
+}
+
+void TSetProperty::GetProperties(const TGetPropProc& proc) {
+    const QMetaEnum meta = GetPropInfo().enumerator();
+    for (int i = 0; i < meta.keyCount(); ++i)
+        if (meta.value(i) != 0)
+            proc(std::make_unique<TSetElementProperty>(this, QString::fromLatin1(meta.key(i)),
+                                                       meta.value(i)));
+}
+
+TPropertyAttributes TFloatProperty::GetAttributes() {
+    return paMultiSelect | paRevertable;
+}
+
+QString TFloatProperty::GetValue() {
+    return QString::number(GetFloatValue(), 'g', 15);
+}
+
+void TFloatProperty::SetValue(const QString& value) {
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(value));
+    SetFloatValue(number);
+}
+
+bool TFloatProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetFloatValueAt(i) != GetFloatValueAt(0))
+            return false;
+    return true;
+}
+
+TPropertyAttributes TStringProperty::GetAttributes() {
+    return paMultiSelect | paRevertable;
+}
+
+QString TStringProperty::GetValue() {
+    return GetStrValue();
+}
+
+void TStringProperty::SetValue(const QString& value) {
+    SetStrValue(value);
+}
+
+bool TStringProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetStrValueAt(i) != GetStrValueAt(0))
+            return false;
+    return true;
+}
+
+TPropertyAttributes TVariantProperty::GetAttributes() {
+    return paMultiSelect | paRevertable;
+}
+
+QString TVariantProperty::GetValue() {
+    const QVariant value = GetVarValue();
+    return value.isValid() && !value.isNull() ? value.toString() : QString();
+}
+
+void TVariantProperty::SetValue(const QString& value) {
+    SetVarValue(value.isEmpty() ? QVariant() : QVariant(value));
+}
+
+bool TVariantProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetVarValueAt(i) != GetVarValueAt(0))
+            return false;
+    return true;
+}
+
+TPropertyAttributes TClassProperty::GetAttributes() {
+    return paMultiSelect | paSubProperties | paReadOnly;
+}
+
+QString TClassProperty::GetValue() {
+    QObject* object = GetObjectValue();
+    return object ? u'(' + QString::fromLatin1(object->metaObject()->className()) + u')'
+                  : QString();
+}
+
+void TClassProperty::GetProperties(const TGetPropProc& proc) {
+    QList<TPersistent*> objects;
+    for (int i = 0; i < PropCount(); ++i) {
+        auto* object = qobject_cast<TPersistent*>(GetObjectValueAt(i));
+        if (!object)
+            return;
+        objects << object;
+    }
+    GetComponentProperties(Designer(), objects, proc);
+}
+
+TPropertyAttributes TComponentProperty::GetAttributes() {
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+QString TComponentProperty::GetValue() {
+    auto* component = qobject_cast<TComponent*>(GetObjectValue());
+    if (!component)
+        return {};
+    return Designer() ? Designer()->GetComponentName(component) : component->Name();
+}
+
+void TComponentProperty::SetValue(const QString& value) {
+    const QString name = value.trimmed();
+    if (name.isEmpty())
+        return SetObjectValue(nullptr);
+    TComponent* component = Designer() ? Designer()->GetComponent(name) : nullptr;
+    const QMetaObject* wanted = GetPropInfo().metaType().metaObject();
+    if (!component || (wanted && !component->metaObject()->inherits(wanted)))
+        throw EConvertError(QStringLiteral("Invalid property value"));
+    SetObjectValue(component);
+}
+
+void TComponentProperty::GetValues(const TGetStrProc& proc) {
+    if (Designer())
+        Designer()->GetComponentNames(GetPropInfo().metaType().metaObject(), proc);
+}
+
+bool TComponentProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetObjectValueAt(i) != GetObjectValueAt(0))
+            return false;
+    return true;
+}
+
+TPropertyAttributes TMethodProperty::GetAttributes() {
+    return paMultiSelect | paValueList | paSortList | paRevertable;
+}
+
+QString TMethodProperty::GetValue() {
+    return GetMethodValue().Name;
+}
+
+void TMethodProperty::SetValue(const QString& value) {
+    const QString name = value.trimmed();
+    if (name.isEmpty())
+        return SetMethodValue(TMethod{});
+    if (!IsValidIdent(name))
+        throw EConvertError(QStringLiteral("'%1' is not a valid method name").arg(name));
+    IDesigner* designer = Designer();
+    if (designer && !designer->MethodExists(name)) {
+        SetMethodValue(designer->CreateMethod(name, GetPropInfo().metaType()));
+        designer->ShowMethod(name);
+        return;
+    }
+    SetMethodValue(TMethod{name});
+}
+
+void TMethodProperty::GetValues(const TGetStrProc& proc) {
+    if (Designer())
+        Designer()->GetMethods(GetPropInfo().metaType(), proc);
+}
+
+void TMethodProperty::Edit() {
+    IDesigner* designer = Designer();
+    if (!designer)
+        return;
+    QString name = GetValue();
+    if (name.isEmpty() || !designer->MethodExists(name)) {
+        if (name.isEmpty())
+            name = DefaultMethodName();
+        SetMethodValue(designer->MethodExists(name)
+                           ? TMethod{name}
+                           : designer->CreateMethod(name, GetPropInfo().metaType()));
+    }
+    designer->ShowMethod(name);
+}
+
+bool TMethodProperty::AllEqual() {
+    for (int i = 1; i < PropCount(); ++i)
+        if (GetMethodValueAt(i).Name != GetMethodValueAt(0).Name)
+            return false;
+    return true;
+}
+
+QString TMethodProperty::DefaultMethodName() const {
+    QString event = GetName();
+    if (event.startsWith(u"On"))
+        event = event.mid(2);
+    // Handlers of the form itself are called FormCreate, FormShow...; of anything inside a
+    // component (an item, a sub-object), after that component.
+    QObject* holder = GetComponent(0);
+    while (holder && !qobject_cast<TComponent*>(holder)) {
+        auto* persistent = qobject_cast<TPersistent*>(holder);
+        holder = persistent ? persistent->GetOwner() : holder->parent();
+    }
+    auto* component = qobject_cast<TComponent*>(holder);
+    if (!component)
+        return event;
+    if (Designer() && component == Designer()->GetRoot())
+        return QStringLiteral("Form") + event;
+    return component->Name() + event;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Component editors
+
+TComponentEditor::TComponentEditor(TComponent* component, IDesigner* designer)
+    : FComponent(component), FDesigner(designer) {}
+
+TComponentEditor::~TComponentEditor() = default;
+
+void TComponentEditor::Edit() {
+    if (GetVerbCount() > 0)
+        ExecuteVerb(0);
+}
+
+void TComponentEditor::ExecuteVerb(int) {}
+
+QString TComponentEditor::GetVerb(int) {
+    return {};
+}
+
+int TComponentEditor::GetVerbCount() {
+    return 0;
+}
+
+void TDefaultEditor::Edit() {
+    TComponent* component = Component();
+    const QMetaObject* meta = component->metaObject();
+    QMetaProperty first;
+    for (const char* event : {"OnCreate", "OnChange", "OnClick"}) {
+        const int index = meta->indexOfProperty(event);
+        if (index < 0 || !IsEventType(meta->property(index).metaType()))
+            continue;
+        const QMetaProperty prop = meta->property(index);
+        if (!first.isValid())
+            first = prop;
+        // A bound handler is shown rather than a new one made.
+        if (!methodName(prop.read(component)).isEmpty()) {
+            first = prop;
+            break;
+        }
+    }
+    if (!first.isValid())
+        return;
+    TMethodProperty(GetDesigner(), {component}, first).Edit();
+}
