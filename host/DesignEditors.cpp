@@ -206,13 +206,39 @@ QString TIntegerProperty::GetValue() {
     return QString::number(GetOrdValue());
 }
 
+namespace {
+
+// What an integer property of `type` can hold; wider values would be cut silently.
+std::pair<qint64, qint64> integerRange(QMetaType type) {
+    switch (type.id()) {
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return {std::numeric_limits<qint8>::min(), std::numeric_limits<qint8>::max()};
+    case QMetaType::UChar:
+        return {0, std::numeric_limits<quint8>::max()};
+    case QMetaType::Short:
+        return {std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()};
+    case QMetaType::UShort:
+        return {0, std::numeric_limits<quint16>::max()};
+    case QMetaType::Int:
+        return {std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()};
+    case QMetaType::UInt:
+        return {0, std::numeric_limits<quint32>::max()};
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return {0, std::numeric_limits<qint64>::max()};
+    default:
+        return {std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()};
+    }
+}
+
+} // namespace
+
 void TIntegerProperty::SetValue(const QString& value) {
     bool ok = false;
     const qint64 number = value.trimmed().toLongLong(&ok);
-    const QMetaType type = GetPropInfo().metaType();
-    const bool narrow = type.sizeOf() <= 4;
-    if (!ok || (narrow && (number < std::numeric_limits<qint32>::min() ||
-                           number > std::numeric_limits<qint32>::max())))
+    const auto [low, high] = integerRange(GetPropInfo().metaType());
+    if (!ok || number < low || number > high)
         throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(value));
     SetOrdValue(number);
 }
@@ -339,6 +365,9 @@ void TSetProperty::SetValue(const QString& value) {
     const QMetaEnum meta = GetPropInfo().enumerator();
     qint64 bits = 0;
     for (const QString& part : text.split(u',', Qt::SkipEmptyParts)) {
+        // Blanks between the brackets or the commas name no member: "[ ]" is the empty set.
+        if (part.trimmed().isEmpty())
+            continue;
         bool found = false;
         for (int i = 0; i < meta.keyCount() && !found; ++i)
             if (part.trimmed().compare(QLatin1StringView(meta.key(i)), Qt::CaseInsensitive) == 0) {
@@ -399,6 +428,16 @@ bool TStringProperty::AllEqual() {
         if (GetStrValueAt(i) != GetStrValueAt(0))
             return false;
     return true;
+}
+
+TPropertyAttributes TComponentNameProperty::GetAttributes() {
+    return paRevertable;
+}
+
+void TComponentNameProperty::SetValue(const QString& value) {
+    if (!IsValidIdent(value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid component name").arg(value));
+    SetStrValue(value);
 }
 
 TPropertyAttributes TVariantProperty::GetAttributes() {
@@ -496,7 +535,8 @@ void TMethodProperty::SetValue(const QString& value) {
         designer->ShowMethod(name);
         return;
     }
-    SetMethodValue(TMethod{name});
+    // Bound as the unit spells it.
+    SetMethodValue(TMethod{designer ? designer->GetMethodName(TMethod{name}) : name});
 }
 
 void TMethodProperty::GetValues(const TGetStrProc& proc) {

@@ -23,7 +23,8 @@ public:
     TPropertyEditor& operator=(const TPropertyEditor&) = delete;
 
     virtual TPropertyAttributes GetAttributes();
-    // The text the inspector shows; "" when the selection disagrees (see AllEqual).
+    // The text the inspector shows, read from the first component; the inspector shows none
+    // where AllEqual says the selection disagrees.
     virtual QString GetValue();
     // Applies typed text to every selected component. Raises on a value it refuses.
     virtual void SetValue(const QString& value);
@@ -127,6 +128,15 @@ public:
     QString GetValue() override;
     void SetValue(const QString& value) override;
     bool AllEqual() override;
+};
+
+// A component's Name: one component at a time, since two cannot share a name. Raises for text
+// that is not an identifier or a name taken on the form.
+class TComponentNameProperty : public TStringProperty {
+public:
+    using TStringProperty::TStringProperty;
+    TPropertyAttributes GetAttributes() override;
+    void SetValue(const QString& value) override;
 };
 
 // Variants are shown and typed as text.

@@ -240,6 +240,9 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(IDesigner* designer,
     if (TPropertyEditorClass cls = FindPropertyEditorClass(components[0]->metaObject(), prop))
         return cls->Create(designer, components, prop);
     const QMetaType type = prop.metaType();
+    if (prop.enclosingMetaObject() == &TComponent::staticMetaObject &&
+        qstrcmp(prop.name(), "Name") == 0)
+        return make<TComponentNameProperty>(designer, components, prop);
     if (IsEventType(type))
         return make<TMethodProperty>(designer, components, prop);
     if (prop.isFlagType())

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QSet>
 
 namespace {
 
@@ -21,10 +22,58 @@ const QString componentsMime = QStringLiteral("application/x-qz-components");
 // selected parent anyway).
 void collect(const TFormObject& tree, const QStringList& names, std::vector<TFormObject>& out) {
     for (const TFormObject& child : tree.Children) {
-        if (names.contains(child.Name, Qt::CaseInsensitive))
+        if (!child.Name.isEmpty() && names.contains(child.Name, Qt::CaseInsensitive))
             out.push_back(child);
         else
             collect(child, names, out);
+    }
+}
+
+// The class name without its leading "T" and the first number no component of `owner` has.
+QString freeName(const TComponent* owner, const QString& className) {
+    const QString base =
+        className.size() > 1 && className.startsWith(u'T') ? className.mid(1) : className;
+    for (int n = 1;; ++n) {
+        const QString name = base + QString::number(n);
+        if (!owner->FindComponent(name) && !SameText(owner->Name(), name))
+            return name;
+    }
+}
+
+// A pasted component's handlers that the target form's unit does not have are unbound: the form
+// would otherwise name methods that do not exist. Sub-objects and collection items included.
+void dropMissingHandlers(QObject* object, IDesigner* designer, QSet<QObject*>& seen) {
+    if (!object || seen.contains(object))
+        return;
+    seen.insert(object);
+    const QMetaObject* meta = object->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty prop = meta->property(i);
+        const QMetaType type = prop.metaType();
+        if (IsEventType(type)) {
+            QVariant method = prop.read(object);
+            if (!method.convert(QMetaType::fromType<TMethod>()))
+                continue;
+            const QString name = method.value<TMethod>().Name;
+            if (name.isEmpty() || designer->MethodExists(name))
+                continue;
+            QVariant none = QVariant::fromValue(TMethod{});
+            if (none.convert(type))
+                prop.write(object, none);
+            continue;
+        }
+        if (!(type.flags() & QMetaType::PointerToQObject))
+            continue;
+        QObject* held = prop.read(object).value<QObject*>();
+        auto* component = qobject_cast<TComponent*>(held);
+        // References to other components are theirs to clean; parts of this one are walked.
+        if (component && !(component->ComponentState() & csSubComponent))
+            continue;
+        if (auto* collection = qobject_cast<TCollection*>(held))
+            for (int item = 0; item < collection->Count(); ++item)
+                dropMissingHandlers(collection->Items(item), designer, seen);
+        else if (held && held->parent() == object)
+            dropMissingHandlers(held, designer, seen);
     }
 }
 
@@ -93,14 +142,27 @@ QList<TComponent*> TDesignWindow::PasteComponents(TComponent* owner, TComponent*
     ReadComponent(ReadTextForm(mime->data(componentsMime)), &scratch);
     const std::vector<TComponent*> pasted = scratch.ComponentList();
     IDesigner* designer = DesignerOf(owner);
-    auto* parentControl = qobject_cast<TWinControl*>(parent ? parent : owner);
+    // Controls go into a windowed control: the parent asked for, or the one around it.
+    TComponent* target = parent ? parent : owner;
+    while (target && !qobject_cast<TWinControl*>(target)) {
+        auto* inner = qobject_cast<TControl*>(target);
+        target = inner ? inner->Parent() : nullptr;
+    }
+    auto* parentControl = qobject_cast<TWinControl*>(target ? target : owner);
     QList<TComponent*> result;
+    QSet<QObject*> walked;
+    // The scratch form is on its way out: its components leave it without the removal notices
+    // that would make their siblings drop their references to each other.
+    scratch.SetState(csDestroying);
     for (TComponent* component : pasted) {
         auto* control = qobject_cast<TControl*>(component);
         const bool topLevel = !control || control->Parent() == &scratch;
         scratch.RemoveComponent(component);
-        if (owner->FindComponent(component->Name()))
-            component->SetName(designer ? designer->UniqueName(component->ClassName()) : QString());
+        if (owner->FindComponent(component->Name()) || SameText(owner->Name(), component->Name()))
+            component->SetName(designer ? designer->UniqueName(component->ClassName())
+                                        : freeName(owner, component->ClassName()));
+        if (designer)
+            dropMissingHandlers(component, designer, walked);
         owner->InsertComponent(component);
         if (owner->IsDesigning())
             component->SetDesigning(true, false);
@@ -112,19 +174,28 @@ QList<TComponent*> TDesignWindow::PasteComponents(TComponent* owner, TComponent*
     return result;
 }
 
-void NotifyItemsModified(IDesigner* designer) {
+namespace {
+
+// A window may free itself or another one while it is told; those freed are skipped.
+template <typename F>
+void notifyAll(F&& tell) {
     for (TDesignWindow* window : QList<TDesignWindow*>(windows()))
-        window->ItemsModified(designer);
+        if (windows().contains(window))
+            tell(window);
+}
+
+} // namespace
+
+void NotifyItemsModified(IDesigner* designer) {
+    notifyAll([&](TDesignWindow* window) { window->ItemsModified(designer); });
 }
 
 void NotifySelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection) {
-    for (TDesignWindow* window : QList<TDesignWindow*>(windows()))
-        window->SelectionChanged(designer, selection);
+    notifyAll([&](TDesignWindow* window) { window->SelectionChanged(designer, selection); });
 }
 
 void NotifyDesignerClosed(IDesigner* designer) {
-    for (TDesignWindow* window : QList<TDesignWindow*>(windows()))
-        window->DesignerClosed(designer);
+    notifyAll([&](TDesignWindow* window) { window->DesignerClosed(designer); });
 }
 
 QList<TDesignWindow*> DesignWindows() {

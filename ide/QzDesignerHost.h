@@ -16,6 +16,9 @@
 class QLibrary;
 class TQzFormDesigner;
 class TQzHostModule;
+class TQzProjectGroupModule;
+class TQzProjectModule;
+class TQzUnitModule;
 
 class TQzDesignerHost : public QObject, public IIDEServices, public IOTAModuleServices {
     Q_OBJECT
@@ -76,8 +79,17 @@ Q_SIGNALS:
     void FormClosing(TQzFormDesigner* designer);
 
 private:
+    TQzUnitModule* findUnit(const QString& unitFileName) const;
+    TQzUnitModule* addUnit(const QString& unitFileName);
+    // Tells everyone the unit's form is closing, then frees its designer.
+    void closeDesigner(TQzUnitModule* module);
+    void closeModule(std::size_t index);
+
     struct LoadedPackage;
     std::vector<std::unique_ptr<LoadedPackage>> FPackages;
     std::unique_ptr<TQzProjectFile> FProject;
+    // The module services' modules: the group and the project first while a project is open.
     std::vector<std::unique_ptr<TQzHostModule>> FModules;
+    TQzProjectGroupModule* FGroupModule = nullptr;
+    TQzProjectModule* FProjectModule = nullptr;
 };

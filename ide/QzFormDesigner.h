@@ -31,6 +31,9 @@ public:
     bool IsModified() const { return FModified; }
     // The handler the source editor shows last (ShowMethod); empty at first.
     QString ShownMethod() const { return FShownMethod; }
+    // The form's class as its form file and unit name it ("TFrmMain"); the root component is an
+    // instance of the nearest registered class.
+    QString FormClassName() const { return FClassName; }
 
     // Writes the form file (in its stored format) and the unit text, through temporary files;
     // clears the modified flag. Raises when a file cannot be written.
@@ -74,6 +77,8 @@ private:
     QString FUnitFileName;
     TFormFileFormat FFormat = TFormFileFormat::Text;
     QString FUnitText;
+    bool FUnitChanged = false;
+    QString FClassName;
     std::unique_ptr<TComponent> FRoot;
     QList<QPointer<TPersistent>> FSelection;
     bool FModified = false;

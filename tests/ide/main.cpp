@@ -1,0 +1,16 @@
+// The designer host drives design windows and the clipboard, so the suite needs an application
+// object for its whole run; it runs without a display.
+
+#include "QzRuntime.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QzRegisterRuntimeClasses();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
