@@ -2,7 +2,7 @@
 # The main job on the example project examples/Demo: list the forms its Demo.dpr names, take every
 # form through text, binary and resource form and back (the result must be what we started from),
 # show what each package file the forms use holds, and carry the shared strings through their text
-# format and back.
+# format and back. Last it starts the designer on the project (headless without a display).
 set -euo pipefail
 bin=${1:-build/bin}
 project=$(cd "$(dirname "$0")/Demo" && pwd)
@@ -107,4 +107,20 @@ for list in labels messages texts; do
     status=1
   fi
 done
+
+# The designer on the project: on the display when there is one; without one it renders its main
+# window into a picture, which proves that it starts, loads its package and opens the project.
+echo
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "Starting the designer on $dpr"
+  "$bin/qzdesigner" "$dpr" || status=1
+else
+  echo "No display for the designer (neither DISPLAY nor WAYLAND_DISPLAY is set). It runs headless:"
+  echo "  QT_QPA_PLATFORM=offscreen $bin/qzdesigner --screenshot out.png examples/Demo/Demo.dpr"
+  if ! QT_QPA_PLATFORM=offscreen "$bin/qzdesigner" --screenshot "$work/designer.png" "$dpr" \
+    2>"$work/designer.log"; then
+    cat "$work/designer.log" >&2
+    status=1
+  fi
+fi
 exit $status

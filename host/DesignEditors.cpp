@@ -470,6 +470,17 @@ QString TClassProperty::GetValue() {
                   : QString();
 }
 
+bool TClassProperty::AllEqual() {
+    const auto classOf = [this](int index) {
+        QObject* object = GetObjectValueAt(index);
+        return object ? object->metaObject() : nullptr;
+    };
+    for (int i = 1; i < PropCount(); ++i)
+        if (classOf(i) != classOf(0))
+            return false;
+    return true;
+}
+
 void TClassProperty::GetProperties(const TGetPropProc& proc) {
     QList<TPersistent*> objects;
     for (int i = 0; i < PropCount(); ++i) {

@@ -157,6 +157,8 @@ public:
     TPropertyAttributes GetAttributes() override;
     QString GetValue() override;
     void GetProperties(const TGetPropProc& proc) override;
+    // Each component holds an object of its own: they agree when the objects' classes do.
+    bool AllEqual() override;
 };
 
 // A reference to another component of the form, chosen by name; "" clears it.

@@ -311,6 +311,8 @@ TEST_F(PropertyEditors, ObjectsAreEditedThroughTheirSubProperties) {
     auto font = editor({c("LbA"), c("LbB")}, "Font");
     ASSERT_NE(dynamic_cast<TClassProperty*>(font.get()), nullptr);
     EXPECT_EQ(font->GetValue(), QStringLiteral("(TFont)"));
+    // Two fonts of their own, of one class: the inspector shows the shared "(TFont)".
+    EXPECT_TRUE(font->AllEqual());
     EXPECT_TRUE(font->GetAttributes() & paSubProperties);
     EXPECT_TRUE(font->GetAttributes() & paReadOnly);
     EXPECT_EQ(subPropertyNames(*font),

@@ -1,0 +1,66 @@
+#pragma once
+
+// How a designed form looks on the designer's surface and where each of its components lies:
+// the form's client area under a title bar with its caption, every control at its bounds inside
+// its parent with its name and caption (of the pages of a page control or an outlook bar only
+// the one shown), and the non-visual components as icon boxes in a tray under the form.
+
+#include "Classes.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QRect>
+
+class QPainter;
+class QWidget;
+class TWinControl;
+
+struct TQzPlacedComponent {
+    TComponent* Component;
+    QRect Rect;
+    QRect Clip; // what of it shows inside its parents
+};
+
+class TQzFormDrawing {
+    Q_DECLARE_TR_FUNCTIONS(TQzFormDrawing)
+public:
+    explicit TQzFormDrawing(TComponent* root) : FRoot(root) {}
+
+    // The whole picture: the frame, the client area and the tray.
+    QSize Size() const;
+    // The client area of the form.
+    QRect ClientRect() const;
+    // Every component drawn: the controls, parents before what they hold, then the tray's.
+    QList<TQzPlacedComponent> Placements() const;
+    // Where `component` is drawn: the client area for the root; empty for one not drawn.
+    QRect ComponentRect(const TComponent* component) const;
+    // The topmost component drawn at `point`: a control, a box of the tray, else the root.
+    TComponent* ComponentAt(const QPoint& point) const;
+    // The innermost control at `point` that holds controls, else the root (when it can).
+    TWinControl* ContainerAt(const QPoint& point) const;
+    // Whether a control placed on `component` becomes its child: the form and the library's
+    // panels, group and scroll boxes, tab sheets and outlook pages.
+    static bool AcceptsControls(const TComponent* component, const TComponent* root);
+
+    // Paints everything with the palette and font of `widget`.
+    void Paint(QPainter& painter, const QWidget& widget) const;
+
+private:
+    QSize clientSize() const;
+    QPoint clientOrigin() const;
+    QList<TComponent*> trayComponents() const;
+    QRect trayRect() const;
+    void placeChildren(TWinControl* parent, const QPoint& origin, const QRect& clip,
+                       QList<TQzPlacedComponent>& out) const;
+
+    void paintForm(QPainter& painter, const QWidget& widget) const;
+    void paintControl(QPainter& painter, const QWidget& widget,
+                      const TQzPlacedComponent& placed) const;
+    // Returns where it drew.
+    QList<QRect> paintPageDecorations(QPainter& painter, const QWidget& widget,
+                                      const TQzPlacedComponent& placed) const;
+    void paintTrayBox(QPainter& painter, const QWidget& widget,
+                      const TQzPlacedComponent& placed) const;
+
+    TComponent* FRoot;
+};

@@ -1,0 +1,154 @@
+// qzdesigner run as a script runs it: the listings, the inspection of a component, the
+// screenshot, and what it says about bad arguments and a missing package.
+
+#include "GuiTestSupport.h"
+#include "QzDesignerReports.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int Exit;
+    QString Out;
+    QString Err;
+};
+
+ToolRun qzdesigner(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(QZDESIGNER_PATH), args);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString demo(const char* name) {
+    return QStringLiteral(QZ_DEMO_DIR "/") + QString::fromLatin1(name);
+}
+
+// The fields of the line of `listing` that starts with `first` (tab-separated).
+QStringList lineOf(const QString& listing, const QString& first) {
+    for (const QString& line : listing.split(u'\n'))
+        if (line.section(u'\t', 0, 0) == first)
+            return line.split(u'\t');
+    return {};
+}
+
+} // namespace
+
+TEST(QzDesignerCommandLine, ListsThePaletteInRegistrationOrder) {
+    const ToolRun run = qzdesigner({QStringLiteral("--list-palette")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    QStringList pages;
+    QList<int> sizes;
+    QStringList classes;
+    for (const QString& line : run.Out.split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(QStringLiteral("  "))) {
+            classes << line.trimmed();
+            ++sizes.last();
+        } else {
+            pages << line;
+            sizes << 0;
+        }
+    }
+    EXPECT_EQ(pages,
+              (QStringList{QStringLiteral("Qz Standard"), QStringLiteral("Qz Additional"),
+                           QStringLiteral("Qz Data Controls"), QStringLiteral("Qz Editors")}));
+    EXPECT_EQ(sizes, (QList<int>{25, 24, 15, 13}));
+    EXPECT_EQ(classes.first(), QStringLiteral("TQzCApplication"));
+    EXPECT_EQ(classes.last(), QStringLiteral("TQzPkgImagesDesignRgn"));
+}
+
+TEST(QzDesignerCommandLine, ListsTheEditorBindingsInRegistrationOrder) {
+    const ToolRun run = qzdesigner({QStringLiteral("--list-editors")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    // What the package registers, loaded here the same way.
+    {
+        TQzDesignerHost host;
+        host.LoadPackage(QStringLiteral(QZ_DESIGN_PACKAGE));
+        EXPECT_EQ(run.Out, QzEditorBindingsListing());
+    }
+
+    const QStringList sections = run.Out.split(QStringLiteral("\n\n"));
+    ASSERT_EQ(sections.size(), 2);
+    QStringList properties = sections[0].split(u'\n');
+    ASSERT_EQ(properties.takeFirst(), QStringLiteral("Property editors"));
+    for (const QString& row : properties)
+        EXPECT_EQ(row.simplified().count(u' '), 3) << row.toStdString();
+    EXPECT_TRUE(properties.filter(QStringLiteral("TQzWideProperty"))
+                    .value(0)
+                    .simplified()
+                    .startsWith(QStringLiteral("Integer TQzPen Width ")));
+    QStringList components = sections[1].split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(components.takeFirst(), QStringLiteral("Component editors"));
+    for (const QString& row : components)
+        EXPECT_EQ(row.simplified().count(u' '), 1) << row.toStdString();
+}
+
+TEST(QzDesignerCommandLine, InspectsAComponentOfAForm) {
+    const ToolRun run = qzdesigner({QStringLiteral("--inspect"), demo("Main.dfm"),
+                                    QStringLiteral("LbTitle"), demo("Demo.dpr")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_EQ(lineOf(run.Out, QStringLiteral("Left")).value(1), QStringLiteral("64"));
+    EXPECT_EQ(lineOf(run.Out, QStringLiteral("Width")).mid(1),
+              (QStringList{QStringLiteral("220"), QStringLiteral("paMultiSelect, paRevertable"),
+                           QStringLiteral("TIntegerProperty")}));
+    EXPECT_EQ(
+        lineOf(run.Out, QStringLiteral("Alignment")).mid(1, 2),
+        (QStringList{QStringLiteral("taLeftJustify"),
+                     QStringLiteral("paValueList, paMultiSelect, paSortList, paRevertable")}));
+    // Every property, with the editors the package binds, as the inspector would make them.
+    {
+        TQzDesignerHost host;
+        host.LoadPackage(QStringLiteral(QZ_DESIGN_PACKAGE));
+        host.OpenProject(demo("Demo.dpr"));
+        TQzFormDesigner* form = host.OpenForm(demo("Main.pas"));
+        EXPECT_EQ(run.Out, QzInspectListing(form, form->GetComponent(QStringLiteral("LbTitle"))));
+    }
+
+    const ToolRun missing =
+        qzdesigner({QStringLiteral("--inspect"), demo("Main.dfm"), QStringLiteral("LbNothing")});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_TRUE(missing.Err.contains(QStringLiteral("has no component LbNothing")))
+        << missing.Err.toStdString();
+    EXPECT_TRUE(missing.Out.isEmpty());
+}
+
+TEST(QzDesignerCommandLine, RendersTheMainWindow) {
+    QTemporaryDir dir;
+    const QString shot = dir.filePath(QStringLiteral("designer.png"));
+    const ToolRun run = qzdesigner({QStringLiteral("--screenshot"), shot, demo("Demo.dpr")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    const QImage image(shot);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 800);
+    EXPECT_GE(image.height(), 600);
+}
+
+TEST(QzDesignerCommandLine, RefusesBadArgumentsAndAMissingPackage) {
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--inspect"), demo("Main.dfm")},
+          QStringList{QStringLiteral("--frobnicate")},
+          QStringList{QStringLiteral("--list-palette"), QStringLiteral("--list-editors")},
+          QStringList{QStringLiteral("--screenshot")},
+          QStringList{QStringLiteral("One.dpr"), QStringLiteral("Two.dpr")}}) {
+        const ToolRun run = qzdesigner(args);
+        EXPECT_EQ(run.Exit, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(run.Err.contains(QStringLiteral("Usage: qzdesigner"))) << run.Err.toStdString();
+    }
+    const ToolRun help = qzdesigner({QStringLiteral("--help")});
+    EXPECT_EQ(help.Exit, 0);
+    EXPECT_TRUE(help.Out.startsWith(QStringLiteral("Usage: qzdesigner")));
+
+    const ToolRun noPackage =
+        qzdesigner({QStringLiteral("--package"), QStringLiteral("/nonexistent/libnothing.so"),
+                    QStringLiteral("--list-palette")});
+    EXPECT_EQ(noPackage.Exit, 1);
+    EXPECT_TRUE(noPackage.Err.contains(QStringLiteral("cannot load the design package")))
+        << noPackage.Err.toStdString();
+    EXPECT_TRUE(noPackage.Out.isEmpty());
+}
