@@ -24,6 +24,7 @@ targets=(
     "fuzz_binary_form binary"
     "fuzz_text_form text -dict=$here/text.dict"
     "fuzz_package_file package"
+    "fuzz_form_scanner scanner -dict=$here/text.dict"
 )
 
 failed=()

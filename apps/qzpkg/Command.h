@@ -44,3 +44,4 @@ ParsedArgs ParseArgs(const QStringList& args, const QStringList& valueOptions,
 std::vector<Command> FormCommands();
 std::vector<Command> PackageCommands();
 std::vector<Command> ClassCommands();
+std::vector<Command> ManagerCommands();

@@ -1,0 +1,170 @@
+// qzpkg's Packages Manager commands on a copy of the example project, run as a person or a
+// continuous-integration script would run them.
+
+#include "ObjectStreams.h"
+#include "QzpkgRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+class QzpkgManager : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QDir demo(QStringLiteral(QZ_DEMO_DIR));
+        for (const QString& name : demo.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name)));
+    }
+    QString path(const QString& name) const { return Dir.filePath(name); }
+    QString project() const { return path(QStringLiteral("Demo.dpr")); }
+    QStringList out(const ToolRun& run) const {
+        return QString::fromUtf8(run.Out).split(u'\n', Qt::SkipEmptyParts);
+    }
+    QTemporaryDir Dir;
+};
+
+} // namespace
+
+TEST_F(QzpkgManager, ScanListsWhereAnItemIsReferenced) {
+    const ToolRun text =
+        qzpkg({"scan", project(), "--kind", "LABELS", "--package", "User", "--id", "5"});
+    ASSERT_EQ(text.Exit, 0) << text.Err.data();
+    EXPECT_EQ(out(text), QStringList({
+                             "Main.dfm:52: OpCustomers:TQzOutLookBarPage.Caption: Caption.Id = 5",
+                             "Main.dfm:61: SbCustomers:TQzSpeedButton.Caption: Caption.Id = 5",
+                             "Main.dfm:332: MnCustomers:TQzMenuItem.CaptionId: CaptionId.Id = 5",
+                             "Customers.dfm:435: QzCForm1:TQzCForm.Caption: Caption.Id = 5",
+                             "4 reference(s)",
+                         }));
+
+    const ToolRun json =
+        qzpkg({"scan", project(), "--kind", "images", "--package", "User", "--id", "2", "--json"});
+    ASSERT_EQ(json.Exit, 0);
+    const QJsonArray refs = QJsonDocument::fromJson(json.Out).object()["references"].toArray();
+    ASSERT_EQ(refs.size(), 2);
+    EXPECT_EQ(refs[0].toObject()["path"].toString(), "SgTheme:TQzSetsGroup.Items[1].Image");
+    EXPECT_EQ(refs[0].toObject()["line"].toInt(), 142);
+    EXPECT_EQ(refs[1].toObject()["holder"].toString(), "SetsBackGround");
+    EXPECT_EQ(refs[1].toObject()["item"].toString(), "Logo");
+}
+
+TEST_F(QzpkgManager, CountFailsOnUnusedOrMissingItemsOnlyWhenAsked) {
+    const ToolRun json = qzpkg({"count", project(), "--kind", "labels", "--json"});
+    ASSERT_EQ(json.Exit, 0) << json.Err.data();
+    const QJsonObject counted = QJsonDocument::fromJson(json.Out).object();
+    EXPECT_EQ(counted["unused"].toInt(), 1);
+    EXPECT_EQ(counted["nonexistent"].toInt(), 0);
+    EXPECT_FALSE(counted["packages"].toArray().contains(QJsonValue("System")));
+    const QJsonObject first = counted["items"].toArray()[0].toObject();
+    EXPECT_EQ(first["package"].toString(), "Orders");
+    EXPECT_TRUE(first["unused"].toBool());
+
+    EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-unused"}).Exit, 1);
+    EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-missing"}).Exit, 0);
+    // Only the chosen packages are counted: Orders is not, so nothing is unused.
+    EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--package", "User", "--package",
+                     "Common", "--fail-on-unused"})
+                  .Exit,
+              0);
+
+    ASSERT_EQ(
+        qzpkg({"replace", project(), "--kind", "privileges", "--id", "4", "--to-id", "44"}).Exit,
+        0);
+    const ToolRun missing =
+        qzpkg({"count", project(), "--kind", "Privileges", "--fail-on-missing"});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_TRUE(out(missing).contains("(00000) Id: 4 ( Unused )"));
+    EXPECT_TRUE(out(missing).contains("(00001) Id: 44 ( Nonexistent )"));
+}
+
+TEST_F(QzpkgManager, ReplaceKeepsTextFormsTextAndBinaryFormsBinary) {
+    const QByteArray main = readAll(path("Main.dfm"));
+    const QByteArray customers = readAll(path("Customers.dfm"));
+    const QStringList replace = {"replace", project(),      "--kind", "labels",  "--id",
+                                 "5",       "--to-package", "Common", "--to-id", "13"};
+
+    const ToolRun dry = qzpkg(replace + QStringList{"--dry-run"});
+    ASSERT_EQ(dry.Exit, 0) << dry.Err.data();
+    EXPECT_TRUE(out(dry).contains("Main.dfm:51: Caption.PkgName = 'User' -> Caption.PkgName = "
+                                  "'Common'"));
+    EXPECT_EQ(out(dry).last(), "Would change 8 line(s) in 2 form(s); nothing was written");
+    EXPECT_EQ(readAll(path("Main.dfm")), main);
+
+    const ToolRun run = qzpkg(replace);
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    EXPECT_EQ(out(run).last(), "Changed 8 line(s) in 2 form(s)");
+    // Only the changed lines differ in the text form.
+    QByteArray expected = main;
+    expected.replace("      Caption.PkgName = 'User'\n      Caption.Id = 5\n",
+                     "      Caption.PkgName = 'Common'\n      Caption.Id = 13\n");
+    expected.replace("        Caption.PkgName = 'User'\n        Caption.Id = 5\n",
+                     "        Caption.PkgName = 'Common'\n        Caption.Id = 13\n");
+    expected.replace("CaptionId.PkgName = 'User'\n        CaptionId.Id = 5\n",
+                     "CaptionId.PkgName = 'Common'\n        CaptionId.Id = 13\n");
+    EXPECT_EQ(readAll(path("Main.dfm")).toStdString(), expected.toStdString());
+    const QByteArray written = readAll(path("Customers.dfm"));
+    EXPECT_EQ(DetectFormFileFormat(written), DetectFormFileFormat(customers));
+    EXPECT_TRUE(FormFileToText(written).contains("Caption.PkgName = 'Common'"));
+
+    const ToolRun after = qzpkg({"scan", project(), "--kind", "labels", "--id", "5"});
+    EXPECT_EQ(out(after), QStringList({"0 reference(s)"}));
+}
+
+TEST_F(QzpkgManager, ClearDeletesTheReferenceLinesAndFormsStillRead) {
+    const ToolRun run = qzpkg(
+        {"clear", project(), "--kind", "images", "--package", "Icons", "--id", "3", "--json"});
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    const QJsonObject result = QJsonDocument::fromJson(run.Out).object();
+    EXPECT_FALSE(result["dryRun"].toBool());
+    const QJsonArray changes = result["changes"].toArray();
+    ASSERT_EQ(changes.size(), 4);
+    EXPECT_FALSE(changes[0].toObject().contains("after"));
+    EXPECT_EQ(changes[0].toObject()["before"].toString(), "Image.Id = 3");
+    for (const QJsonValue& form : result["forms"].toArray())
+        EXPECT_EQ(qzpkg({"form-to-text", path(form.toString())}).Exit, 0);
+    EXPECT_EQ(
+        out(qzpkg({"scan", project(), "--kind", "images", "--package", "Icons", "--id", "3"})),
+        QStringList({"0 reference(s)"}));
+}
+
+TEST_F(QzpkgManager, SetsAndPrivilegesChangeOnlyWhenAskedAndAreSaved) {
+    const QByteArray display = readAll(path("Demo.dis"));
+    const QStringList replace = {"replace", project(), "--kind",  "images",
+                                 "--id",    "2",       "--to-id", "1"};
+    ASSERT_EQ(qzpkg(replace).Exit, 0);
+    EXPECT_EQ(readAll(path("Demo.dis")), display);
+    EXPECT_TRUE(out(qzpkg({"scan", project(), "--kind", "images", "--id", "2"}))
+                    .contains("(SetsBackGround) Name: 'Logo'"));
+
+    const ToolRun run = qzpkg(replace + QStringList{"--sets-and-privileges"});
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    EXPECT_TRUE(out(run).contains("(SetsBackGround) Logo: changed"));
+    EXPECT_NE(readAll(path("Demo.dis")), display);
+    EXPECT_TRUE(out(qzpkg({"scan", project(), "--kind", "images", "--id", "1"}))
+                    .contains("(SetsBackGround) Name: 'Logo'"));
+}
+
+TEST_F(QzpkgManager, UsageErrorsExitWithTwo) {
+    EXPECT_EQ(qzpkg({"scan", project(), "--kind", "pictures", "--id", "1"}).Exit, 2);
+    EXPECT_EQ(qzpkg({"scan", project(), "--kind", "labels"}).Exit, 2);
+    EXPECT_EQ(
+        qzpkg({"scan", project(), "--kind", "SetsFont", "--package", "User", "--id", "A"}).Exit, 2);
+    EXPECT_EQ(qzpkg({"replace", project(), "--kind", "labels", "--id", "1", "--to-id", "one"}).Exit,
+              2);
+    EXPECT_EQ(qzpkg({"count", path("Missing.dpr"), "--kind", "labels"}).Exit, 1);
+    const ToolRun help = qzpkg({"replace", "--help"});
+    EXPECT_EQ(help.Exit, 0);
+    EXPECT_TRUE(help.Out.contains("a text form stays text")) << help.Out.data();
+}
