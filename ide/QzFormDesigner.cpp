@@ -84,6 +84,9 @@ TQzFormDesigner::TQzFormDesigner(TQzDesignerHost* host, const QString& unitFileN
         const TFormObject object = ReadTextForm(FormFileToText(data));
         FClassName = object.ClassName;
         FRoot.reset(static_cast<TComponent*>(rootClass(FClassName, FUnitText)->Create(nullptr)));
+        // The root is an instance of a registered ancestor; what it streams keeps the form's
+        // own class.
+        FRoot->SetStreamedClassName(FClassName);
         // Designing from the start, so that every component the form creates is designed too.
         FRoot->SetDesigning(true);
         ReadComponent(object, FRoot.get());
@@ -106,10 +109,8 @@ QString TQzFormDesigner::FormFileName() const {
 }
 
 void TQzFormDesigner::Save() {
-    TFormObject object = ComponentToFormObject(FRoot.get());
-    // The root is an instance of a registered ancestor; the file keeps the form's own class.
-    object.ClassName = FClassName;
-    writeFile(FormFileName(), TextToFormFile(WriteTextForm(object), FFormat));
+    writeFile(FormFileName(),
+              TextToFormFile(WriteTextForm(ComponentToFormObject(FRoot.get())), FFormat));
     if (FUnitChanged)
         writeFile(FUnitFileName, FUnitText.toUtf8());
     FUnitChanged = false;

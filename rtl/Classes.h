@@ -151,6 +151,12 @@ public:
     // The designer of a designed root; set by the designer host.
     void* Designer() const { return FDesigner; }
     void SetDesigner(void* designer) { FDesigner = designer; }
+    // The class the streams write for this component: its own, unless a designer stands a
+    // registered ancestor in for a class only the form's unit declares ("TFrmMain").
+    QString StreamedClassName() const {
+        return FStreamedClassName.isEmpty() ? ClassName() : FStreamedClassName;
+    }
+    void SetStreamedClassName(const QString& name) { FStreamedClassName = name; }
 
 protected:
     virtual void ValidateRename(TComponent* component, const QString& currentName,
@@ -166,6 +172,7 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     void* FDesigner = nullptr;
+    QString FStreamedClassName;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -152,7 +152,7 @@ public:
 
     TFormObject writeComponent(TComponent* component) {
         TFormObject obj;
-        obj.ClassName = component->ClassName();
+        obj.ClassName = component->StreamedClassName();
         obj.Name = component->Name();
         if (component->ComponentState() & csInline)
             obj.Flags |= ffInline;

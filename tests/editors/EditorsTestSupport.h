@@ -67,6 +67,3 @@ private:
     std::unique_ptr<TQzFormDesigner> FDesigner;
     int FModified = 0;
 };
-
-// The editor bindings of the package, in the order Register makes them.
-void RegisterEditorBindings();

@@ -107,6 +107,8 @@ TEST_F(Bridge, FormInTheDesignerIsReadLiveWithNamesForUnnamedComponents) {
     TStreamOriginalFormat format = sofUnknown;
     const QStringList lines = formText(QStringLiteral("Orders.dfm"), format);
     EXPECT_EQ(format, sofBinary);
+    // The text names the form's own class, as its file does.
+    EXPECT_EQ(lines.value(0), QStringLiteral("object FrmOrders: TFrmOrders"));
     EXPECT_EQ(label->Name(), QStringLiteral("QzLabel1"));
     EXPECT_TRUE(lines.contains(QStringLiteral("  Tag = 4711")));
     EXPECT_TRUE(lines.contains(QStringLiteral("  object QzLabel1: TQzLabel")));
