@@ -153,11 +153,14 @@ TEST_F(DesignerWindowTest, SeveralSelectedShowOnlyWhatAllCanTake) {
     openForm("Orders");
     click(component("LbDate"));
     EXPECT_TRUE(inspector()->PropertyNames().contains(QStringLiteral("WordWrap")));
+    // The package's label value editor reads one control's data type.
+    EXPECT_TRUE(inspector()->PropertyNames().contains(QStringLiteral("Value")));
     click(component("LbAmount"), Qt::ControlModifier);
     ASSERT_EQ(selection().size(), 2);
 
     const QStringList names = inspector()->PropertyNames();
     EXPECT_FALSE(names.contains(QStringLiteral("WordWrap")));
+    EXPECT_FALSE(names.contains(QStringLiteral("Value")));
     EXPECT_TRUE(names.contains(QStringLiteral("Left")));
     for (int i = 0; i < inspector()->Tree()->topLevelItemCount(); ++i) {
         TPropertyEditor* editor = inspector()->RowEditor(inspector()->Tree()->topLevelItem(i));
@@ -200,4 +203,41 @@ TEST_F(DesignerWindowTest, DialogPropertiesRunTheirEditorAndShowItsErrors) {
     settle();
     EXPECT_TRUE(FUi.Done());
     EXPECT_EQ(component("MmWelcome")->Tag(), 0);
+}
+
+TEST_F(DesignerWindowTest, ThePackagesValueListsAreSortedOnlyWhereTheirEditorsAskForIt) {
+    const auto itemsOf = [](QComboBox* combo) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        return items;
+    };
+
+    // Pen widths come in their own order, 1 to 20, not sorted as text.
+    openForm("About");
+    click(component("ShFrame"));
+    auto* width = valueEditor<QComboBox>(QStringLiteral("Pen.Width"));
+    ASSERT_NE(width, nullptr);
+    QStringList widths;
+    for (int i = 1; i <= 20; ++i)
+        widths << QString::number(i);
+    EXPECT_EQ(itemsOf(width), widths);
+
+    // Modal results are sorted by name and set the number the name stands for.
+    openForm("Orders");
+    click(component("BtOk"));
+    auto* modalResult = valueEditor<QComboBox>(QStringLiteral("ModalResult"));
+    ASSERT_NE(modalResult, nullptr);
+    const QStringList names = itemsOf(modalResult);
+    QStringList sorted = names;
+    sorted.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(names, sorted);
+    EXPECT_TRUE(names.contains(QStringLiteral("mrCancel")));
+    EXPECT_EQ(modalResult->currentText(), QStringLiteral("mrOk"));
+    modalResult->lineEdit()->selectAll();
+    QTest::keyClicks(modalResult->lineEdit(), QStringLiteral("mrCancel"));
+    QTest::keyClick(modalResult->lineEdit(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(component("BtOk")->property("ModalResult").toInt(), 2);
+    EXPECT_EQ(shownValue(QStringLiteral("ModalResult")), QStringLiteral("mrCancel"));
 }
