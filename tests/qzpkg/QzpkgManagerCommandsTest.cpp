@@ -12,6 +12,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 QByteArray readAll(const QString& path) {
@@ -35,7 +39,65 @@ protected:
     QTemporaryDir Dir;
 };
 
+// Runs qzpkg with standard error on a pseudo-terminal, as a person at a terminal sees it;
+// standard output stays a pipe, as when the listing is redirected.
+ToolRun qzpkgAtTerminal(const QStringList& args) {
+    int master = -1;
+    int slave = -1;
+    int out[2];
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || pipe(out) != 0)
+        return {-1, {}, {}};
+    std::vector<QByteArray> words{QByteArrayLiteral(QZPKG_PATH)};
+    for (const QString& arg : args)
+        words.push_back(arg.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        dup2(slave, STDERR_FILENO);
+        close(master);
+        close(out[0]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(slave);
+    close(out[1]);
+    auto drain = [](int fd) {
+        QByteArray data;
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0)
+            data.append(buffer, n);
+        return data;
+    };
+    // The listing is small enough for the pipe; the terminal ends with EIO once the child is gone.
+    const QByteArray listing = drain(out[0]);
+    const QByteArray terminal = drain(master);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(out[0]);
+    close(master);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, listing, terminal};
+}
+
 } // namespace
+
+TEST_F(QzpkgManager, ProgressGoesToATerminalAndIsWipedBeforeItEnds) {
+    const QStringList args = {"count", project(), "--kind", "labels"};
+    const ToolRun terminal = qzpkgAtTerminal(args);
+    ASSERT_EQ(terminal.Exit, 0) << terminal.Err.data();
+    EXPECT_TRUE(terminal.Err.contains("\r")) << terminal.Err.data();
+    EXPECT_TRUE(terminal.Err.contains("%")) << terminal.Err.data();
+    // Nothing of the progress line stays on the terminal, and the listing does not carry it.
+    EXPECT_TRUE(terminal.Err.endsWith("\r\x1b[K")) << terminal.Err.data();
+    const ToolRun piped = qzpkg(args);
+    EXPECT_EQ(terminal.Out, piped.Out);
+    EXPECT_FALSE(piped.Err.contains("\r"));
+}
 
 TEST_F(QzpkgManager, ScanListsWhereAnItemIsReferenced) {
     const ToolRun text =

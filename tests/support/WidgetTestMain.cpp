@@ -1,4 +1,4 @@
-// The UI suite drives real widgets, so it needs an application object for its whole run. It runs
+// Suites that drive widgets or designed forms need an application object for their whole run,
 // without a display: the offscreen platform unless the caller chose another (test discovery
 // starts the binary outside CTest's environment too).
 
