@@ -13,7 +13,8 @@ const QByteArray Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
 bool isUtf8(const QByteArray& data) {
     QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)decoder.decode(data);
+    // The decoding is lazy: only the conversion to a string sets the error flag.
+    const QString text = decoder(data);
     return !decoder.hasError();
 }
 

@@ -54,6 +54,17 @@ TEST_F(ManagerFiles, TextFormsKeepTheirBytesOutsideTheChangedLines) {
     expected.replace("Caption.Id = 2\r\n      Font", "Caption.Id = 9\r\n      Font");
     EXPECT_EQ(readAll(path("Test.dfm")), expected);
     EXPECT_EQ(forms.Written(), QStringList({path("Test.dfm")}));
+
+    // A text written by hand in Latin-1 keeps its bytes too.
+    QByteArray latin = DemoForm.join('\n').toLatin1() + '\n';
+    latin.replace("'Test'", "'T\xE9st'");
+    writeAll(path("Latin.dfm"), latin);
+    ASSERT_TRUE(forms.ReadForm(path("Latin.dfm"), lines, format));
+    EXPECT_EQ(lines[1], QString::fromUtf8("  Caption = 'T\xC3\xA9st'"));
+    lines[6] = "      Caption.Id = 9";
+    forms.WriteForm(lines, path("Latin.dfm"), format);
+    EXPECT_EQ(readAll(path("Latin.dfm")), QByteArray(latin).replace("Caption.Id = 2\n      Font",
+                                                                    "Caption.Id = 9\n      Font"));
 }
 
 TEST_F(ManagerFiles, BinaryFormsAreWrittenBackInTheFormTheyWereReadIn) {
