@@ -437,6 +437,10 @@ TPropertyAttributes TComponentNameProperty::GetAttributes() {
 void TComponentNameProperty::SetValue(const QString& value) {
     if (!IsValidIdent(value))
         throw EConvertError(QStringLiteral("'%1' is not a valid component name").arg(value));
+    // The form's own name is not in its component list, so the owner's check misses it.
+    TComponent* holder = Designer() ? Designer()->GetComponent(value) : nullptr;
+    if (holder && holder != GetComponent(0))
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(value));
     SetStrValue(value);
 }
 

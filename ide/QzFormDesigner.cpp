@@ -120,7 +120,9 @@ void TQzFormDesigner::Save() {
 void TQzFormDesigner::DeleteComponents(const QList<TComponent*>& components) {
     QList<TComponent*> requested;
     for (TComponent* c : components)
-        if (c && c != FRoot.get() && ownedWithin(c, FRoot.get()))
+        // A sub-component lives and dies with the component that holds it.
+        if (c && c != FRoot.get() && !(c->ComponentState() & csSubComponent) &&
+            ownedWithin(c, FRoot.get()))
             requested << c;
     if (requested.isEmpty())
         return;

@@ -171,6 +171,21 @@ TEST_F(FormDesigner, DeletingTakesTheControlsInsideAlongButNeverTheRoot) {
     main->SetSelections({header, timer, main->GetComponent(QStringLiteral("LbTitle"))});
     window.Selections.clear();
 
+    // A sub-component goes only with its holder: deleting it alone would leave the holder with
+    // a dangling part.
+    TComponent* app = main->GetComponent(QStringLiteral("QzCApplication1"));
+    ASSERT_NE(app, nullptr);
+    TComponent* display = nullptr;
+    for (TComponent* part : app->findChildren<TComponent*>())
+        if (part->ComponentState() & csSubComponent)
+            display = part;
+    ASSERT_NE(display, nullptr);
+    ASSERT_TRUE(display->ComponentState() & csSubComponent);
+    const QPointer<TComponent> kept(display);
+    main->DeleteComponents({display});
+    EXPECT_FALSE(kept.isNull());
+    EXPECT_FALSE(main->IsModified());
+
     main->DeleteComponents({header, main->GetRoot()});
     EXPECT_EQ(main->GetComponent(QStringLiteral("PnHeader")), nullptr);
     EXPECT_EQ(main->GetComponent(QStringLiteral("LbTitle")), nullptr);

@@ -378,7 +378,18 @@ TEST_F(PropertyEditors, TheNameEditorRenamesOneComponentAndRefusesTakenNames) {
     EXPECT_EQ(FForm->GetComponent(QStringLiteral("LbTotal")), label);
     EXPECT_NE(errorOf([&] { name->SetValue(QStringLiteral("LbB")); }), "no error");
     EXPECT_NE(errorOf([&] { name->SetValue(QStringLiteral("9lives")); }), "no error");
+    // The form's name is taken too, both ways round.
+    const QString formName = FForm->GetRoot()->Name();
+    EXPECT_NE(errorOf([&] { name->SetValue(formName); }), "no error");
     EXPECT_EQ(name->GetValue(), QStringLiteral("LbTotal"));
+    auto formNameEditor = CreatePropertyEditor(
+        FForm, {FForm->GetRoot()},
+        FindPublishedProperty(FForm->GetRoot()->metaObject(), QStringLiteral("Name")));
+    EXPECT_NE(errorOf([&] { formNameEditor->SetValue(QStringLiteral("LbTotal")); }), "no error");
+    EXPECT_EQ(FForm->GetRoot()->Name(), formName);
+    // A change of case only is the same component's own name.
+    name->SetValue(QStringLiteral("LBTOTAL"));
+    EXPECT_EQ(name->GetValue(), QStringLiteral("LBTOTAL"));
 }
 
 TEST_F(PropertyEditors, TheDefaultEditorShowsOrCreatesTheMainEventHandler) {
