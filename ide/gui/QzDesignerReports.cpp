@@ -83,15 +83,33 @@ QString QzEditorBindingsListing() {
            QStringLiteral("\nComponent editors\n") + alignedRows(components);
 }
 
+QString QzInspectorValueText(TPropertyEditor* editor, QString* raw) {
+    raw->clear();
+    try {
+        if (editor->AllEqual())
+            *raw = editor->GetValue();
+    } catch (const std::exception&) {
+    }
+    QString shown = *raw;
+    shown.replace(u'\n', QStringLiteral("\\n"));
+    return shown;
+}
+
+TPropertyAttributes QzInspectorAttributes(TPropertyEditor* editor) {
+    try {
+        return editor->GetAttributes();
+    } catch (const std::exception&) {
+        return paReadOnly;
+    }
+}
+
 QString QzInspectListing(IDesigner* designer, TComponent* component) {
     QString out;
     GetComponentProperties(designer, {component}, [&](std::unique_ptr<TPropertyEditor> editor) {
         const TPropertyEditor& bound = *editor;
-        // A value is one line here; the inspector shows line breaks the same way.
-        QString value = editor->GetValue();
-        value.replace(u'\n', QStringLiteral("\\n"));
-        out += editor->GetName() + u'\t' + value + u'\t' +
-               QzPropertyAttributeNames(editor->GetAttributes()) + u'\t' +
+        QString raw;
+        out += editor->GetName() + u'\t' + QzInspectorValueText(editor.get(), &raw) + u'\t' +
+               QzPropertyAttributeNames(QzInspectorAttributes(editor.get())) + u'\t' +
                DemangledClassName(typeid(bound)) + u'\n';
     });
     return out;

@@ -7,8 +7,16 @@
 
 #include <QString>
 
+class TPropertyEditor;
+
 // The attribute names set in `attributes` ("paValueList, paSortList"), in the order of their bits.
 QString QzPropertyAttributeNames(TPropertyAttributes attributes);
+
+// What the inspector shows for a property: its text on one line, blank while the selection
+// disagrees or when the value cannot be read (editing it reports the error); `raw` gets the
+// text as the editor gave it. The attributes count as read-only when the editor cannot tell.
+QString QzInspectorValueText(TPropertyEditor* editor, QString* raw);
+TPropertyAttributes QzInspectorAttributes(TPropertyEditor* editor);
 
 // Each palette page on a line of its own, followed by its classes indented, in registration order.
 QString QzPaletteListing();

@@ -2,6 +2,7 @@
 
 #include "DesignRegistry.h"
 #include "QzDesignerDisplay.h"
+#include "QzDesignerReports.h"
 #include "QzFormDesigner.h"
 
 #include <QApplication>
@@ -23,28 +24,6 @@ constexpr int PathRole = Qt::UserRole;
 constexpr int EditorRole = Qt::UserRole + 1;
 constexpr int LoadedRole = Qt::UserRole + 2;
 constexpr int RawValueRole = Qt::UserRole;
-
-// What the value column shows: blank while the selection disagrees, and on one line.
-QString valueText(TPropertyEditor* editor, QString* raw) {
-    raw->clear();
-    try {
-        if (editor->AllEqual())
-            *raw = editor->GetValue();
-    } catch (const std::exception&) {
-        // A value that cannot be read shows blank; editing it reports the error.
-    }
-    QString shown = *raw;
-    shown.replace(u'\n', QStringLiteral("\\n"));
-    return shown;
-}
-
-TPropertyAttributes attributesOf(TPropertyEditor* editor) {
-    try {
-        return editor->GetAttributes();
-    } catch (const std::exception&) {
-        return paReadOnly;
-    }
-}
 
 } // namespace
 
@@ -104,11 +83,11 @@ void TQzObjectInspector::addRow(QTreeWidgetItem* parent, std::unique_ptr<TProper
     row->setText(0, name);
     row->setData(0, PathRole, parent ? parent->data(0, PathRole).toString() + u'.' + name : name);
     QString raw;
-    row->setText(1, valueText(editor.get(), &raw));
+    row->setText(1, QzInspectorValueText(editor.get(), &raw));
     row->setData(1, RawValueRole, raw);
     row->setToolTip(1, raw);
     row->setData(0, EditorRole, QVariant::fromValue(quintptr(editor.get())));
-    if (attributesOf(editor.get()) & paSubProperties)
+    if (QzInspectorAttributes(editor.get()) & paSubProperties)
         row->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     FEditors.push_back(std::move(editor));
 }
@@ -125,7 +104,7 @@ void TQzObjectInspector::loadChildren(QTreeWidgetItem* row) {
     TPropertyEditor* editor = RowEditor(row);
     QzRunShowingErrors([&] {
         editor->GetProperties([&](std::unique_ptr<TPropertyEditor> child) {
-            if (!(attributesOf(child.get()) & paNotNestable))
+            if (!(QzInspectorAttributes(child.get()) & paNotNestable))
                 addRow(row, std::move(child));
         });
     });
@@ -197,7 +176,7 @@ void TQzObjectInspector::Refresh() {
 void TQzObjectInspector::updateValues() {
     for (QTreeWidgetItemIterator it(FTree); *it; ++it) {
         QString raw;
-        (*it)->setText(1, valueText(RowEditor(*it), &raw));
+        (*it)->setText(1, QzInspectorValueText(RowEditor(*it), &raw));
         (*it)->setData(1, RawValueRole, raw);
         (*it)->setToolTip(1, raw);
     }
@@ -278,7 +257,7 @@ void TQzObjectInspector::currentRowChanged(QTreeWidgetItem* current, QTreeWidget
 
 QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
     TPropertyEditor* editor = RowEditor(row);
-    const TPropertyAttributes attributes = attributesOf(editor);
+    const TPropertyAttributes attributes = QzInspectorAttributes(editor);
     const bool readOnly = attributes & paReadOnly;
     if (readOnly && !(attributes & (paDialog | paValueList)))
         return nullptr;
@@ -347,7 +326,7 @@ void TQzObjectInspector::rowDoubleClicked(QTreeWidgetItem* row, int column) {
     if (column != 1)
         return;
     TPropertyEditor* editor = RowEditor(row);
-    const TPropertyAttributes attributes = attributesOf(editor);
+    const TPropertyAttributes attributes = QzInspectorAttributes(editor);
     const QString path = row->data(0, PathRole).toString();
     if (attributes & paDialog) {
         editRow(FGeneration, path);

@@ -110,6 +110,13 @@ TEST(QzDesignerCommandLine, InspectsAComponentOfAForm) {
         EXPECT_EQ(run.Out, QzInspectListing(form, form->GetComponent(QStringLiteral("LbTitle"))));
     }
 
+    // A value its editor cannot show is blank, as in the inspector, and the rest still lists:
+    // UxDate's numeric limits are no dates.
+    const ToolRun date = qzdesigner({QStringLiteral("--inspect"), demo("Orders.dfm"),
+                                     QStringLiteral("UxDate"), demo("Demo.dpr")});
+    ASSERT_EQ(date.Exit, 0) << date.Err.toStdString();
+    EXPECT_EQ(lineOf(date.Out, QStringLiteral("Name")).value(1), QStringLiteral("UxDate"));
+
     const ToolRun missing =
         qzdesigner({QStringLiteral("--inspect"), demo("Main.dfm"), QStringLiteral("LbNothing")});
     EXPECT_EQ(missing.Exit, 1);
