@@ -20,6 +20,11 @@ QString quoted(const QString& text) {
     return u'\'' + text + u'\'';
 }
 
+// A string as a form text holds it: a quote inside is doubled, or the line would not parse.
+QString formString(QString text) {
+    return quoted(text.replace(u'\'', QStringLiteral("''")));
+}
+
 QString errorText(const std::exception& e) {
     if (const auto* exception = dynamic_cast<const Exception*>(&e))
         return exception->Message();
@@ -479,9 +484,9 @@ void TQzManagerEngine::Counter(TQzDlgManager kind, const QStringList& packages) 
 void TQzManagerEngine::Replace(const QString& pkgName, const QString& value) {
     if (FModeScan != msnScan)
         return;
-    if (FTypeDlg >= dlmImages)
-        QzStrToInt(value);
-    rewrite(false, pkgName, value);
+    // A number is written as the form writer would ("0x10" or "008" would not read back as the
+    // same id, or at all).
+    rewrite(false, pkgName, FTypeDlg >= dlmImages ? QString::number(QzStrToInt(value)) : value);
 }
 
 void TQzManagerEngine::Clear(IQzManagerOwner* owner) {
@@ -582,8 +587,9 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
             change(i - 1, QString());
     } else {
         if (twoLines)
-            change(i - 1, LineString(form.Lines[i - 1], quoted(pkgName)));
-        change(i, LineString(form.Lines[i], QzDlgManagerIsSet(FTypeDlg) ? quoted(value) : value));
+            change(i - 1, LineString(form.Lines[i - 1], formString(pkgName)));
+        change(i,
+               LineString(form.Lines[i], QzDlgManagerIsSet(FTypeDlg) ? formString(value) : value));
     }
     form.Changed = true;
     return true;

@@ -84,6 +84,12 @@ TEST_F(ManagerEngine, ScanOfSetsAndPrivilegesSkipsFontsAndTheRootForm) {
     Engine.Scan(dlmSetsFont, "", "title");
     ASSERT_EQ(Engine.Lines().size(), 1u);
     EXPECT_EQ(Engine.Lines()[0].Found()->StrChange, "LbTitle:TQzLabel.SetFont");
+    // A quote in a new set name is doubled, so the line still parses.
+    const int line = Engine.Lines()[0].Found()->NumLine;
+    Engine.Replace(QString(), "O'Brien");
+    EXPECT_EQ(Forms.Texts["/p/Test.dfm"][line].trimmed(), "SetFont.Name = 'O''Brien'");
+    Engine.Scan(dlmSetsFont, "", "title");
+    EXPECT_TRUE(Engine.Lines().empty());
     Engine.Scan(dlmPrivileges, "", "2");
     ASSERT_EQ(Engine.Lines().size(), 1u);
     EXPECT_EQ(Engine.Lines()[0].Found()->NumLine, 27);
@@ -204,7 +210,8 @@ TEST_F(ManagerEngine, ReplaceOfANumberKindRefusesTextBeforeChangingAnything) {
     EXPECT_THROW(Engine.Replace("Icons", "x1"), EConvertError);
     EXPECT_EQ(Forms.Texts["/p/Test.dfm"], DemoForm);
     EXPECT_EQ(Engine.Lines().size(), 3u);
-    Engine.Replace("Icons", "2");
+    // Written as the form writer writes numbers, so that it reads back as the same id.
+    Engine.Replace("Icons", "0x2");
     EXPECT_EQ(Forms.Texts["/p/Test.dfm"][29], "    Image.Id = 2");
     EXPECT_EQ(Forms.Texts["/p/Test.dfm"][28], "    Image.PkgName = 'Icons'");
     // The background set's image is unchecked, so it keeps its reference.
