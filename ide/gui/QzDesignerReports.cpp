@@ -89,6 +89,7 @@ QString QzInspectorValueText(TPropertyEditor* editor, QString* raw) {
         if (editor->AllEqual())
             *raw = editor->GetValue();
     } catch (const std::exception&) {
+        // Shown blank; editing the value reports the error.
     }
     QString shown = *raw;
     shown.replace(u'\n', QStringLiteral("\\n"));
