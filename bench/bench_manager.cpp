@@ -9,10 +9,10 @@
 #include "ManagerCorpus.h"
 
 #include "QzCApplication.h"
-#include "QzManagerFiles.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
+#include "manager/core/QzManagerFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

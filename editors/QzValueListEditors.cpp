@@ -1,4 +1,4 @@
-#include "QzValueListEditors.h"
+#include "editors/QzValueListEditors.h"
 
 #include "QzButtons.h"
 #include "QzEdits.h"

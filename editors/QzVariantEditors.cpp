@@ -1,4 +1,4 @@
-#include "QzVariantEditors.h"
+#include "editors/QzVariantEditors.h"
 
 #include "QzBars.h"
 #include "QzButtons.h"

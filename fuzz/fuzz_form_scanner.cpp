@@ -4,8 +4,8 @@
 // new scan finds nothing but what the Clear said it could not change.
 
 #include "QzCApplication.h"
-#include "QzManagerEngine.h"
 #include "QzRuntime.h"
+#include "manager/core/QzManagerEngine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,13 +1,13 @@
-#include "QzManager.h"
+#include "manager/QzManager.h"
 
-#include "QzManagerPkgs.h"
-#include "QzManagerProgress.h"
-#include "QzManagerRepl.h"
 #include "QzMsg.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
-#include "QzPortDsgn.h"
 #include "QzWindows.h"
+#include "manager/QzManagerPkgs.h"
+#include "manager/QzManagerProgress.h"
+#include "manager/QzManagerRepl.h"
+#include "manager/QzPortDsgn.h"
 #include "ui_TFrManager.h"
 
 #include <QEvent>

@@ -9,7 +9,7 @@
 // forms through the form bridge; this dialog drives it and shows its results.
 
 #include "QzDialog.h"
-#include "QzManagerEngine.h"
+#include "manager/core/QzManagerEngine.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "QzManagerPkgs.h"
+#include "manager/QzManagerPkgs.h"
 
 #include "QzWindows.h"
 #include "ui_TFrManagerPkgs.h"

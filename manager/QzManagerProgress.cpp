@@ -1,4 +1,4 @@
-#include "QzManagerProgress.h"
+#include "manager/QzManagerProgress.h"
 
 #include "QzWindows.h"
 #include "ui_TFrManagerProgress.h"

@@ -1,4 +1,4 @@
-#include "QzManagerRepl.h"
+#include "manager/QzManagerRepl.h"
 
 #include "QzWindows.h"
 #include "ui_TFrManagerRepl.h"

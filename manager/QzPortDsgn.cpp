@@ -1,4 +1,4 @@
-#include "QzPortDsgn.h"
+#include "manager/QzPortDsgn.h"
 
 #include "Classes.h"
 #include "ComponentStreams.h"

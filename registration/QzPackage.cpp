@@ -1,10 +1,10 @@
-#include "QzPackage.h"
+#include "registration/QzPackage.h"
 
 #include "Controls.h"
 #include "DesignIntf.h"
 #include "QzMenus.h"
-#include "QzPortDsgn.h"
-#include "QzValueListEditors.h"
+#include "editors/QzValueListEditors.h"
+#include "manager/QzPortDsgn.h"
 
 #include <QVariant>
 

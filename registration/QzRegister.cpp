@@ -1,4 +1,4 @@
-#include "QzRegister.h"
+#include "registration/QzRegister.h"
 
 #include "Controls.h"
 #include "DesignRegistry.h"
@@ -6,7 +6,6 @@
 #include "QzButtons.h"
 #include "QzComponents.h"
 #include "QzContainers.h"
-#include "QzDataFieldEditors.h"
 #include "QzEdits.h"
 #include "QzGraphicsBase.h"
 #include "QzImageControls.h"
@@ -18,8 +17,9 @@
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
 #include "QzSetEditors.h"
-#include "QzValueListEditors.h"
-#include "QzVariantEditors.h"
+#include "editors/QzDataFieldEditors.h"
+#include "editors/QzValueListEditors.h"
+#include "editors/QzVariantEditors.h"
 
 // The order matters to the designer: a later binding of the same rank wins, and every component
 // editor comes before the property bindings of its class.

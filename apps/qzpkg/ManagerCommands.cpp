@@ -8,12 +8,12 @@
 #include "ObjectStreams.h"
 #include "QzCApplication.h"
 #include "QzExcept.h"
-#include "QzManagerFiles.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzProjectFile.h"
 #include "QzRuntime.h"
 #include "TextForm.h"
+#include "manager/core/QzManagerFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>

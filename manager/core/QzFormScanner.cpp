@@ -1,4 +1,4 @@
-#include "QzFormScanner.h"
+#include "manager/core/QzFormScanner.h"
 
 #include "ComponentStreams.h"
 #include "Controls.h"

@@ -1,4 +1,4 @@
-#include "QzManagerEngine.h"
+#include "manager/core/QzManagerEngine.h"
 
 #include "QzCApplication.h"
 #include "QzHooks.h"

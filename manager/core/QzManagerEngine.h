@@ -8,7 +8,7 @@
 // designer (live forms and the IDE's form files) and against plain files.
 
 #include "Classes.h"
-#include "QzFormScanner.h"
+#include "manager/core/QzFormScanner.h"
 
 #include <QPointer>
 #include <variant>

@@ -1,4 +1,4 @@
-#include "QzManagerFiles.h"
+#include "manager/core/QzManagerFiles.h"
 
 #include "SysUtils.h"
 #include "TextForm.h"

@@ -7,7 +7,7 @@
 // it was read in. Every text is checked to parse before its file is replaced, and files are
 // replaced through a temporary file.
 
-#include "QzManagerEngine.h"
+#include "manager/core/QzManagerEngine.h"
 
 #include <QHash>
 

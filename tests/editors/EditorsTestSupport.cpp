@@ -1,7 +1,7 @@
 #include "EditorsTestSupport.h"
 
 #include "QzPkgInfo.h"
-#include "QzRegister.h"
+#include "registration/QzRegister.h"
 
 #include <QFile>
 

@@ -8,7 +8,6 @@
 #include "QzBars.h"
 #include "QzButtons.h"
 #include "QzContainers.h"
-#include "QzDataFieldEditors.h"
 #include "QzEdits.h"
 #include "QzFormDesigner.h"
 #include "QzGraphicsBase.h"
@@ -22,8 +21,9 @@
 #include "QzPkgVars.h"
 #include "QzRuntime.h"
 #include "QzSetEditors.h"
-#include "QzValueListEditors.h"
-#include "QzVariantEditors.h"
+#include "editors/QzDataFieldEditors.h"
+#include "editors/QzValueListEditors.h"
+#include "editors/QzVariantEditors.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

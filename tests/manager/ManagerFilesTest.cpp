@@ -3,7 +3,7 @@
 
 #include "ManagerTestSupport.h"
 
-#include "QzManagerFiles.h"
+#include "manager/core/QzManagerFiles.h"
 
 #include <QDir>
 #include <QFile>

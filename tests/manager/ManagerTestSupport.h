@@ -7,10 +7,10 @@
 #include "ComponentStreams.h"
 #include "Controls.h"
 #include "QzCApplication.h"
-#include "QzManagerEngine.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
+#include "manager/core/QzManagerEngine.h"
 
 #include <QMap>
 #include <functional>

@@ -7,8 +7,8 @@
 #include "DesignRegistry.h"
 #include "QzHooks.h"
 #include "QzLabels.h"
-#include "QzPackage.h"
 #include "QzPaletteBitmaps.h"
+#include "registration/QzPackage.h"
 
 #include <string>
 #include <vector>

@@ -6,8 +6,8 @@
 #include "DemoProject.h"
 #include "ObjectStreams.h"
 #include "QzLabels.h"
-#include "QzPortDsgn.h"
 #include "SysUtils.h"
+#include "manager/QzPortDsgn.h"
 
 #include <functional>
 #include <regex>

@@ -5,10 +5,10 @@
 #include "ObjectStreams.h"
 #include "QzDesignerHost.h"
 #include "QzFormDesigner.h"
-#include "QzManager.h"
-#include "QzManagerProgress.h"
 #include "QzMenus.h"
 #include "QzScriptedUi.h"
+#include "manager/QzManager.h"
+#include "manager/QzManagerProgress.h"
 
 #include <QComboBox>
 #include <QDir>
