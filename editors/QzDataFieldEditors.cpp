@@ -1,4 +1,4 @@
-#include "QzDataFieldEditors.h"
+#include "editors/QzDataFieldEditors.h"
 
 #include "QzData.h"
 
