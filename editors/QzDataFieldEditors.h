@@ -2,7 +2,7 @@
 
 // Field names of a data control, offered from the data set its data source names.
 
-#include "DesignEditors.h"
+#include "StdEditors.h"
 
 // A text property whose values come from a list the descendant fills.
 class TQzDBStringProperty : public TStringProperty {

@@ -4,7 +4,7 @@
 // formats, loaded packages, components of the form and the menu items that can hold the list of
 // open windows. Every list is built when it is asked for.
 
-#include "DesignEditors.h"
+#include "StdEditors.h"
 
 class TQzCustomMenu;
 class TQzMenuItem;

@@ -4,8 +4,8 @@
 // typed as text whose form depends on the control's data type: numbers through the numeric
 // formatter, dates as day/month/year and time, text as it is; "{NULL}" stands for null.
 
-#include "DesignEditors.h"
 #include "QzRefs.h"
+#include "StdEditors.h"
 
 class TQzCustomPageControl;
 class TQzStatusBarPanel;

@@ -1,13 +1,44 @@
 #pragma once
 
-// Property editors (one per shown property of the selection) and component editors (double-click
-// and context-menu verbs). The object inspector and the form designer make them through the
-// registry (DesignRegistry.h) and throw them away after use.
+// Property editors: the object inspector makes one for each property it shows of the selection,
+// through the registry (DesignRegistry.h), and throws it away after use. The standard editors
+// for each kind of value are in StdEditors.h; component editors in ComponentEditors.h.
+//
+// Writing a property editor
+// -------------------------
+// Derive from the standard editor nearest to the value (TStringProperty for text,
+// TIntegerProperty, TEnumProperty, TClassProperty for an object the component owns,
+// TComponentProperty for a reference to another component; TPropertyEditor itself when nothing
+// fits) and override only what differs:
+//
+//   GetAttributes  what the inspector may do with the property; add to the base's flags:
+//                    paValueList   offers a drop-down list of GetValues (paSortList: sorted)
+//                    paDialog      shows "..."; the button and a double-click run Edit
+//                    paSubProperties  expands into GetProperties
+//                    paMultiSelect stays visible while several components are selected
+//                    paReadOnly    the value cannot be typed (a dialog or list may still set it)
+//                    paAutoUpdate  SetValue runs on every keystroke
+//                    paRevertable  can be reset to the inherited value
+//   GetValue       the text shown, read from the first component (GetComponent(0), or the
+//                  typed getters GetOrdValue, GetStrValue, GetVarValue, GetObjectValue)
+//   SetValue       takes typed text for every selected component through the typed setters,
+//                  which write them all and tell the designer once; raise EConvertError (or
+//                  the runtime's error) with a readable message to refuse the text
+//   GetValues      one call of the callback per offered value, in order
+//   Edit           what "..." does; editors whose "..." opens a dialog derive from the dialog
+//                  editor base of the design package, which holds the shared steps
+//   AllEqual       whether every selected component holds the same value; where it says no,
+//                  the inspector shows no text
+//
+// An editor validates in SetValue and raises; the host shows the message and keeps the old
+// value. An editor never keeps pointers beyond its own life: the selection may change as soon
+// as a call returns.
 
 #include "DesignIntf.h"
 
 #include <QMetaProperty>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class TPropertyEditor;
@@ -73,148 +104,4 @@ private:
     IDesigner* FDesigner;
     QList<TPersistent*> FComponents;
     QMetaProperty FProp;
-};
-
-// Integers, enumerations, booleans and object references read as numbers.
-class TOrdinalProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    bool AllEqual() override;
-};
-
-class TIntegerProperty : public TOrdinalProperty {
-public:
-    using TOrdinalProperty::TOrdinalProperty;
-    QString GetValue() override;
-    // Raises EConvertError for text that is not a whole number in the property's range.
-    void SetValue(const QString& value) override;
-};
-
-// Enumerations and booleans: the names of the values, as a sorted list.
-class TEnumProperty : public TOrdinalProperty {
-public:
-    using TOrdinalProperty::TOrdinalProperty;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    // Accepts a value name (any case) or its number; raises EConvertError otherwise.
-    void SetValue(const QString& value) override;
-    void GetValues(const TGetStrProc& proc) override;
-};
-
-// Sets: "[a,b]"; each member is a Boolean sub-property.
-class TSetProperty : public TOrdinalProperty {
-public:
-    using TOrdinalProperty::TOrdinalProperty;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void SetValue(const QString& value) override;
-    void GetProperties(const TGetPropProc& proc) override;
-};
-
-class TFloatProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void SetValue(const QString& value) override;
-    bool AllEqual() override;
-};
-
-class TStringProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void SetValue(const QString& value) override;
-    bool AllEqual() override;
-};
-
-// A component's Name: one component at a time, since two cannot share a name. Raises for text
-// that is not an identifier or a name taken on the form.
-class TComponentNameProperty : public TStringProperty {
-public:
-    using TStringProperty::TStringProperty;
-    TPropertyAttributes GetAttributes() override;
-    void SetValue(const QString& value) override;
-};
-
-// Variants are shown and typed as text.
-class TVariantProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void SetValue(const QString& value) override;
-    bool AllEqual() override;
-};
-
-// An object the component owns (a font, a reference object, a collection): "(TClassName)",
-// read-only, with its published properties as sub-properties.
-class TClassProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void GetProperties(const TGetPropProc& proc) override;
-    // Each component holds an object of its own: they agree when the objects' classes do.
-    bool AllEqual() override;
-};
-
-// A reference to another component of the form, chosen by name; "" clears it.
-class TComponentProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    // Raises EConvertError for a name the form has no fitting component of.
-    void SetValue(const QString& value) override;
-    void GetValues(const TGetStrProc& proc) override;
-    bool AllEqual() override;
-};
-
-// An event: the name of its handler in the form's unit. Typing a new name creates the handler;
-// Edit creates the default one (component name + event name without "On") and shows it.
-class TMethodProperty : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
-    void SetValue(const QString& value) override;
-    void GetValues(const TGetStrProc& proc) override;
-    void Edit() override;
-    bool AllEqual() override;
-    QString DefaultMethodName() const;
-};
-
-// ---------------------------------------------------------------------------------------------
-// Component editors
-
-class TComponentEditor {
-public:
-    TComponentEditor(TComponent* component, IDesigner* designer);
-    virtual ~TComponentEditor();
-    TComponentEditor(const TComponentEditor&) = delete;
-    TComponentEditor& operator=(const TComponentEditor&) = delete;
-
-    // Double-click: runs verb 0 when there are verbs.
-    virtual void Edit();
-    virtual void ExecuteVerb(int index);
-    virtual QString GetVerb(int index);
-    virtual int GetVerbCount();
-
-    TComponent* Component() const { return FComponent; }
-    IDesigner* GetDesigner() const { return FDesigner; }
-
-private:
-    TComponent* FComponent;
-    IDesigner* FDesigner;
-};
-
-// The editor of components that have none registered: double-click creates or shows the
-// handler of the component's main event (OnCreate, OnChange or OnClick, the first it has).
-class TDefaultEditor : public TComponentEditor {
-public:
-    using TComponentEditor::TComponentEditor;
-    void Edit() override;
 };

@@ -1,4 +1,5 @@
 #include "DesignRegistry.h"
+#include "StdEditors.h"
 
 #include "ComponentStreams.h"
 

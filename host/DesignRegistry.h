@@ -4,6 +4,7 @@
 // and component editor bindings) and the lookups the designer makes in it. Every call is kept in
 // a journal in order, so the designer can list it and tests can check the order.
 
+#include "ComponentEditors.h"
 #include "DesignEditors.h"
 
 #include <QStringList>

@@ -11,6 +11,7 @@
 #include "QzEdits.h"
 #include "QzLabels.h"
 #include "QzRefs.h"
+#include "StdEditors.h"
 
 #include <QSignalSpy>
 

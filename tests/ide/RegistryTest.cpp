@@ -5,6 +5,7 @@
 #include "ComponentStreams.h"
 #include "DesignRegistry.h"
 #include "Graphics.h"
+#include "StdEditors.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "QzLabels.h"
 #include "QzMemos.h"
 #include "QzMsg.h"
+#include "StdEditors.h"
 
 #include <QToolButton>
 

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "DesignRegistry.h"
 #include "QzExcept.h"
+#include "StdEditors.h"
 
 #include <QCoreApplication>
 
