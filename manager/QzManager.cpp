@@ -3,7 +3,6 @@
 #include "QzMsg.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
-#include "QzWindows.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
@@ -13,8 +12,6 @@
 #include <QEvent>
 
 namespace {
-
-TQzResizeInfoDesigner ResizeInfo;
 
 // Blanks around the top rows and between a label and its box.
 constexpr int Margin = 4;
@@ -30,7 +27,8 @@ TFrManager::TFrManager(QWidget* owner)
     connect(FUi->BtCounter, &QPushButton::clicked, this, &TFrManager::BtCounterClick);
     connect(FUi->BtReplace, &QPushButton::clicked, this, &TFrManager::BtReplaceClick);
     connect(FUi->BtClear, &QPushButton::clicked, this, &TFrManager::BtClearClick);
-    connect(FUi->BtOk, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    // The one closing button gives Cancel: the Manager returns nothing.
+    connect(FUi->BtOk, &QPushButton::clicked, this, &TFrManager::reject);
     connect(FUi->EdPkg, &QComboBox::currentTextChanged, this, &TFrManager::EdChange);
     connect(FUi->EdId, &QLineEdit::textChanged, this, &TFrManager::EdChange);
     connect(FUi->clb, &QListWidget::itemChanged, this, &TFrManager::clbClickCheck);
@@ -39,9 +37,7 @@ TFrManager::TFrManager(QWidget* owner)
     FUi->PnButtons->installEventFilter(this);
 }
 
-TFrManager::~TFrManager() {
-    QzSaveResizeInfoDesigner(this, ResizeInfo);
-}
+TFrManager::~TFrManager() = default;
 
 QStringList TFrManager::kindPackages() const {
     QStringList names;
@@ -74,7 +70,6 @@ void TFrManager::Execute(TQzDlgManager kind, const QString& pkgName, const QStri
     AdjustComponents();
     UpdateInfo();
     ChangeState();
-    QzRestoreResizeInfoDesigner(this, ResizeInfo);
     ShowModal();
 }
 
@@ -196,8 +191,8 @@ void TFrManager::BtReplaceClick() {
     if (FEngine.FModeScan != msnScan || FEngine.CheckedCount() == 0)
         return;
     TFrManagerRepl replace(this);
-    if (!replace.Execute(QzDlgManagerHasPackage(FEngine.FTypeDlg), kindPackages(),
-                         FUi->EdPkg->currentText().trimmed(), FUi->EdId->text().trimmed()))
+    if (!replace.Execute(FEngine.FTypeDlg, kindPackages(), FUi->EdPkg->currentText().trimmed(),
+                         FUi->EdId->text().trimmed()))
         return;
     try {
         FEngine.Replace(replace.PkgName(), replace.Value());

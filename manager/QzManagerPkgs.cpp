@@ -1,22 +1,13 @@
 #include "manager/QzManagerPkgs.h"
 
-#include "QzWindows.h"
 #include "ui_TFrManagerPkgs.h"
-
-namespace {
-TQzResizeInfoDesigner ResizeInfo;
-} // namespace
 
 TFrManagerPkgs::TFrManagerPkgs(QWidget* owner)
     : TQzDialog(owner), FUi(std::make_unique<Ui::TFrManagerPkgs>()) {
     FUi->setupUi(this);
-    connect(FUi->BtOk, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
-    connect(FUi->BtCancel, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
 }
 
-TFrManagerPkgs::~TFrManagerPkgs() {
-    QzSaveResizeInfoDesigner(this, ResizeInfo);
-}
+TFrManagerPkgs::~TFrManagerPkgs() = default;
 
 bool TFrManagerPkgs::Execute(const QStringList& packages) {
     QStringList names = packages;
@@ -28,7 +19,6 @@ bool TFrManagerPkgs::Execute(const QStringList& packages) {
                                 ? Qt::Unchecked
                                 : Qt::Checked);
     }
-    QzRestoreResizeInfoDesigner(this, ResizeInfo);
     return ShowModal() == mrOk;
 }
 

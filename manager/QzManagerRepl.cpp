@@ -1,25 +1,20 @@
 #include "manager/QzManagerRepl.h"
 
-#include "QzWindows.h"
+#include "SysUtils.h"
 #include "ui_TFrManagerRepl.h"
-
-namespace {
-TQzResizeInfoDesigner ResizeInfo;
-} // namespace
 
 TFrManagerRepl::TFrManagerRepl(QWidget* owner)
     : TQzDialog(owner), FUi(std::make_unique<Ui::TFrManagerRepl>()) {
     FUi->setupUi(this);
-    connect(FUi->BtOk, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
-    connect(FUi->BtCancel, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    connect(FUi->EdValue, &QLineEdit::textChanged, this, &TFrManagerRepl::InputChanged);
 }
 
-TFrManagerRepl::~TFrManagerRepl() {
-    QzSaveResizeInfoDesigner(this, ResizeInfo);
-}
+TFrManagerRepl::~TFrManagerRepl() = default;
 
-bool TFrManagerRepl::Execute(bool withPackage, const QStringList& packages, const QString& pkgName,
-                             const QString& value) {
+bool TFrManagerRepl::Execute(TQzDlgManager kind, const QStringList& packages,
+                             const QString& pkgName, const QString& value) {
+    FKind = kind;
+    const bool withPackage = QzDlgManagerHasPackage(kind);
     QStringList names = packages;
     names.sort(Qt::CaseInsensitive);
     FUi->EdPkg->addItems(names);
@@ -27,7 +22,6 @@ bool TFrManagerRepl::Execute(bool withPackage, const QStringList& packages, cons
     FUi->EdValue->setText(value);
     FUi->LbPkg->setVisible(withPackage);
     FUi->EdPkg->setVisible(withPackage);
-    QzRestoreResizeInfoDesigner(this, ResizeInfo);
     // The height follows the rows shown; only the width is the person's to choose.
     layout()->activate();
     setFixedHeight(sizeHint().height());
@@ -41,4 +35,15 @@ QString TFrManagerRepl::PkgName() const {
 
 QString TFrManagerRepl::Value() const {
     return FUi->EdValue->text().trimmed();
+}
+
+bool TFrManagerRepl::CanAccept() const {
+    if (QzDlgManagerIsSet(FKind))
+        return true;
+    try {
+        QzStrToInt(Value());
+        return true;
+    } catch (const EConvertError&) {
+        return false;
+    }
 }

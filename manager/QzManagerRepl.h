@@ -1,9 +1,11 @@
 #pragma once
 
 // "Replace": the package and value the references found by a scan are to name instead. Sets and
-// privileges have no package: that row is hidden and the dialog shortened.
+// privileges have no package: that row is hidden and the dialog shortened. OK waits for a value
+// the references can hold: a whole number for every kind but the sets.
 
 #include "QzDialog.h"
+#include "manager/core/QzFormScanner.h"
 
 #include <memory>
 
@@ -17,13 +19,17 @@ public:
     explicit TFrManagerRepl(QWidget* owner);
     ~TFrManagerRepl() override;
 
-    // Offers `packages` (none for a kind without packages) and starts with `pkgName` and
-    // `value`; true on OK.
-    bool Execute(bool withPackage, const QStringList& packages, const QString& pkgName,
+    // Offers `packages` (for the kinds with packages) and starts with `pkgName` and `value`;
+    // true on OK.
+    bool Execute(TQzDlgManager kind, const QStringList& packages, const QString& pkgName,
                  const QString& value);
     QString PkgName() const;
     QString Value() const;
 
+protected:
+    bool CanAccept() const override;
+
 private:
     std::unique_ptr<Ui::TFrManagerRepl> FUi;
+    TQzDlgManager FKind = dlmLabels;
 };
