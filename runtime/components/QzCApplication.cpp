@@ -165,6 +165,13 @@ TQzCApplication* QzCApp() {
     return applications().isEmpty() ? nullptr : applications().front();
 }
 
+TQzCApplication& QzCAppRequired() {
+    TQzCApplication* app = QzCApp();
+    if (!app)
+        QzExcept(QStringLiteral("Component TQzCApplication not found"));
+    return *app;
+}
+
 QList<TQzCApplication*> QzCApplicationsAll() {
     return applications();
 }

@@ -80,5 +80,8 @@ private:
 // The application component of the design: the active one, else the first created; none when
 // there is none.
 TQzCApplication* QzCApp();
+// QzCApp for what cannot work without one: raises EQzError "Component TQzCApplication not found"
+// when there is none.
+TQzCApplication& QzCAppRequired();
 // Every application component alive, in creation order.
 QList<TQzCApplication*> QzCApplicationsAll();

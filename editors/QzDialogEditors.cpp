@@ -1,0 +1,7 @@
+#include "editors/QzDialogEditors.h"
+
+#include "QzCApplication.h"
+
+void QzCheckDesignApplication() {
+    QzCAppRequired();
+}
