@@ -1,11 +1,9 @@
-// qzpkg's form conversions, run as a person would run them.
+// qzpkg's form conversions, and what every command says about a failure or bad arguments.
 
 #include "ObjectStreams.h"
 #include "QzpkgRun.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QImage>
 
 namespace {
 
@@ -19,20 +17,7 @@ const QByteArray FormText = "object Form1: TForm1\n"
                             "  end\n"
                             "end\n";
 
-class QzpkgForms : public ::testing::Test {
-protected:
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    void write(const char* name, const QByteArray& data) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(data);
-    }
-    QByteArray read(const char* name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QTemporaryDir dir;
-};
+using QzpkgForms = QzpkgTest;
 
 } // namespace
 
@@ -41,7 +26,6 @@ TEST_F(QzpkgForms, ConvertsBetweenAllThreeForms) {
     ASSERT_EQ(qzpkg({"form-to-binary", path("a.dfm"), path("a.bin")}).Exit, 0);
     ASSERT_EQ(qzpkg({"form-to-resource", path("a.bin"), path("a.res")}).Exit, 0);
     EXPECT_EQ(DetectFormFileFormat(read("a.bin")), TFormFileFormat::Binary);
-    EXPECT_EQ(DetectFormFileFormat(read("a.res")), TFormFileFormat::Resource);
     EXPECT_TRUE(read("a.res").startsWith(QByteArray("\xFF\x0A\x00TFORM1\x00", 10)));
 
     const ToolRun toStdout = qzpkg({"form-to-text", path("a.res")});
@@ -54,46 +38,82 @@ TEST_F(QzpkgForms, ConvertsBetweenAllThreeForms) {
     EXPECT_EQ(read("c.bin"), read("a.bin"));
 }
 
+// Exit status 1 with the file and the problem named, and nothing written over.
 TEST_F(QzpkgForms, FailuresSayWhatAndKeepExistingFiles) {
     write("bad.dfm", "object Form1: TForm1\n  Caption = 'open\nend\n");
     write("out.bin", "previous");
-    const ToolRun bad = qzpkg({"form-to-binary", path("bad.dfm"), path("out.bin")});
-    EXPECT_EQ(bad.Exit, 1);
-    EXPECT_TRUE(bad.Err.contains("line 2, column 13: Unterminated string")) << bad.Err.data();
-    EXPECT_EQ(read("out.bin"), "previous");
-
-    const ToolRun missing = qzpkg({"form-to-text", path("nope.dfm")});
-    EXPECT_EQ(missing.Exit, 1);
-    EXPECT_TRUE(missing.Err.contains("nope.dfm")) << missing.Err.data();
-
     write("junk.dfm", "hello world");
-    const ToolRun junk = qzpkg({"form-to-text", path("junk.dfm")});
-    EXPECT_EQ(junk.Exit, 1);
-    EXPECT_TRUE(junk.Err.contains("Not a form file")) << junk.Err.data();
-
+    write("good.dfm", FormText);
     write("cut.bin", ObjectTextToBinary(FormText).left(30));
-    const ToolRun cut = qzpkg({"form-to-text", path("cut.bin")});
-    EXPECT_EQ(cut.Exit, 1);
-    EXPECT_TRUE(cut.Err.contains("at byte")) << cut.Err.data();
-
-    const ToolRun unwritable =
-        qzpkg({"form-to-binary", path("bad.dfm"), path("no/such/dir/x.bin")});
-    EXPECT_EQ(unwritable.Exit, 1);
+    ASSERT_EQ(qzpkg({"new", "strings", path("a.pst")}).Exit, 0);
+    const QByteArray package = read("a.pst");
+    write("cut.pst", package.left(package.size() - 3));
+    const struct {
+        QStringList Args;
+        const char* Problem;
+    } cases[] = {
+        {{"form-to-binary", path("bad.dfm"), path("out.bin")},
+         "line 2, column 13: Unterminated string"},
+        {{"form-to-text", path("nope.dfm")}, "nope.dfm"},
+        {{"form-to-text", path("junk.dfm")}, "Not a form file"},
+        {{"form-to-text", path("cut.bin")}, "at byte"},
+        {{"form-to-binary", path("good.dfm"), path("no/such/dir/x.bin")}, ""},
+        {{"new", "strings", path("a.pst"), "--name", "Other"}, "already exists"},
+        {{"info", path("cut.pst")}, "truncated"},
+        {{"info", path("none.pst")}, "none.pst"},
+        {{"count", path("Missing.dpr"), "--kind", "labels"}, "Missing.dpr"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = qzpkg(c.Args);
+        EXPECT_EQ(run.Exit, 1) << c.Args.join(u' ').toStdString();
+        EXPECT_TRUE(run.Err.contains(c.Problem)) << run.Err.data();
+    }
+    EXPECT_EQ(read("out.bin"), "previous");
+    EXPECT_EQ(read("a.pst"), package);
 }
 
-TEST_F(QzpkgForms, UsageAndHelp) {
+TEST_F(QzpkgForms, BadArgumentsExitWithTwoAndEveryCommandHasHelp) {
+    // Files that exist, so that only the arguments are wrong.
+    const QString dpr = QStringLiteral(QZ_DEMO_DIR "/Demo.dpr");
+    ASSERT_EQ(qzpkg({"new", "strings", path("s.pst")}).Exit, 0);
+    ASSERT_EQ(qzpkg({"new", "images", path("i.pim")}).Exit, 0);
+    QImage red(6, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(path("red.png")));
+    for (const QStringList& args : std::initializer_list<QStringList>{
+             {},
+             {"frobnicate"},
+             {"form-to-binary", "only-one"},
+             {"form-to-text", "a", "b", "c"},
+             {"new", "strings"},
+             {"new", "colours", path("b.pst")},
+             {"new", "strings", path("c.pst"), "--name"},
+             {"info", path("a.pst"), "--yaml"},
+             {"strings-import", path("s.pst"), path("in.txt")},
+             {"strings-export", path("s.pst"), "--texts", "--labels", path("o.txt")},
+             {"images-add", path("i.pim"), path("red.png"), "--first-id", "x"},
+             {"classes", "extra"},
+             {"classes", "--bogus"},
+             {"scan", dpr, "--kind", "pictures", "--id", "1"},
+             {"scan", dpr, "--kind", "labels"},
+             {"scan", dpr, "--kind", "SetsFont", "--package", "User", "--id", "A"},
+             {"replace", dpr, "--kind", "labels", "--id", "1", "--to-id", "one"},
+         })
+        EXPECT_EQ(qzpkg(args).Exit, 2) << args.join(u' ').toStdString();
+    EXPECT_TRUE(qzpkg({"frobnicate"}).Err.contains("unknown command 'frobnicate'"));
+    EXPECT_TRUE(qzpkg({"new", "colours", path("b.pst")})
+                    .Err.contains("kinds are strings, images, vars, privileges, display, "
+                                  "language, setup"));
+
     const ToolRun help = qzpkg({"--help"});
     EXPECT_EQ(help.Exit, 0);
-    for (const char* name : {"form-to-text", "form-to-binary", "form-to-resource"}) {
-        EXPECT_TRUE(help.Out.contains(name));
+    for (const char* name :
+         {"form-to-text", "form-to-binary", "form-to-resource", "new", "info", "strings-export",
+          "strings-import", "images-add", "classes", "scan", "count", "replace", "clear"}) {
+        EXPECT_TRUE(help.Out.contains(name)) << name;
         const ToolRun sub = qzpkg({name, "--help"});
-        EXPECT_EQ(sub.Exit, 0);
+        EXPECT_EQ(sub.Exit, 0) << name;
         EXPECT_TRUE(sub.Out.startsWith(QByteArray("Usage: qzpkg ") + name)) << sub.Out.data();
     }
-    EXPECT_EQ(qzpkg({}).Exit, 2);
-    EXPECT_EQ(qzpkg({"form-to-binary", "only-one"}).Exit, 2);
-    EXPECT_EQ(qzpkg({"form-to-text", "a", "b", "c"}).Exit, 2);
-    const ToolRun unknown = qzpkg({"frobnicate"});
-    EXPECT_EQ(unknown.Exit, 2);
-    EXPECT_TRUE(unknown.Err.contains("unknown command 'frobnicate'"));
+    EXPECT_TRUE(qzpkg({"replace", "--help"}).Out.contains("a text form stays text"));
 }

@@ -5,12 +5,9 @@
 #include "QzpkgRun.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <pty.h>
 #include <sys/wait.h>
@@ -18,25 +15,17 @@
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-class QzpkgManager : public ::testing::Test {
+class QzpkgManager : public QzpkgTest {
 protected:
     void SetUp() override {
         const QDir demo(QStringLiteral(QZ_DEMO_DIR));
         for (const QString& name : demo.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name)));
     }
-    QString path(const QString& name) const { return Dir.filePath(name); }
     QString project() const { return path(QStringLiteral("Demo.dpr")); }
     QStringList out(const ToolRun& run) const {
         return QString::fromUtf8(run.Out).split(u'\n', Qt::SkipEmptyParts);
     }
-    QTemporaryDir Dir;
 };
 
 // Runs qzpkg with standard error on a pseudo-terminal, as a person at a terminal sees it;
@@ -152,8 +141,8 @@ TEST_F(QzpkgManager, CountFailsOnUnusedOrMissingItemsOnlyWhenAsked) {
 }
 
 TEST_F(QzpkgManager, ReplaceKeepsTextFormsTextAndBinaryFormsBinary) {
-    const QByteArray main = readAll(path("Main.dfm"));
-    const QByteArray customers = readAll(path("Customers.dfm"));
+    const QByteArray main = read("Main.dfm");
+    const QByteArray customers = read("Customers.dfm");
     const QStringList replace = {"replace", project(),      "--kind", "labels",  "--id",
                                  "5",       "--to-package", "Common", "--to-id", "13"};
 
@@ -162,7 +151,7 @@ TEST_F(QzpkgManager, ReplaceKeepsTextFormsTextAndBinaryFormsBinary) {
     EXPECT_TRUE(out(dry).contains("Main.dfm:51: Caption.PkgName = 'User' -> Caption.PkgName = "
                                   "'Common'"));
     EXPECT_EQ(out(dry).last(), "Would change 8 line(s) in 2 form(s); nothing was written");
-    EXPECT_EQ(readAll(path("Main.dfm")), main);
+    EXPECT_EQ(read("Main.dfm"), main);
 
     const ToolRun run = qzpkg(replace);
     ASSERT_EQ(run.Exit, 0) << run.Err.data();
@@ -175,8 +164,8 @@ TEST_F(QzpkgManager, ReplaceKeepsTextFormsTextAndBinaryFormsBinary) {
                      "        Caption.PkgName = 'Common'\n        Caption.Id = 13\n");
     expected.replace("CaptionId.PkgName = 'User'\n        CaptionId.Id = 5\n",
                      "CaptionId.PkgName = 'Common'\n        CaptionId.Id = 13\n");
-    EXPECT_EQ(readAll(path("Main.dfm")).toStdString(), expected.toStdString());
-    const QByteArray written = readAll(path("Customers.dfm"));
+    EXPECT_EQ(read("Main.dfm").toStdString(), expected.toStdString());
+    const QByteArray written = read("Customers.dfm");
     EXPECT_EQ(DetectFormFileFormat(written), DetectFormFileFormat(customers));
     EXPECT_TRUE(FormFileToText(written).contains("Caption.PkgName = 'Common'"));
 
@@ -202,31 +191,18 @@ TEST_F(QzpkgManager, ClearDeletesTheReferenceLinesAndFormsStillRead) {
 }
 
 TEST_F(QzpkgManager, SetsAndPrivilegesChangeOnlyWhenAskedAndAreSaved) {
-    const QByteArray display = readAll(path("Demo.dis"));
+    const QByteArray display = read("Demo.dis");
     const QStringList replace = {"replace", project(), "--kind",  "images",
                                  "--id",    "2",       "--to-id", "1"};
     ASSERT_EQ(qzpkg(replace).Exit, 0);
-    EXPECT_EQ(readAll(path("Demo.dis")), display);
+    EXPECT_EQ(read("Demo.dis"), display);
     EXPECT_TRUE(out(qzpkg({"scan", project(), "--kind", "images", "--id", "2"}))
                     .contains("(SetsBackGround) Name: 'Logo'"));
 
     const ToolRun run = qzpkg(replace + QStringList{"--sets-and-privileges"});
     ASSERT_EQ(run.Exit, 0) << run.Err.data();
     EXPECT_TRUE(out(run).contains("(SetsBackGround) Logo: changed"));
-    EXPECT_NE(readAll(path("Demo.dis")), display);
+    EXPECT_NE(read("Demo.dis"), display);
     EXPECT_TRUE(out(qzpkg({"scan", project(), "--kind", "images", "--id", "1"}))
                     .contains("(SetsBackGround) Name: 'Logo'"));
-}
-
-TEST_F(QzpkgManager, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(qzpkg({"scan", project(), "--kind", "pictures", "--id", "1"}).Exit, 2);
-    EXPECT_EQ(qzpkg({"scan", project(), "--kind", "labels"}).Exit, 2);
-    EXPECT_EQ(
-        qzpkg({"scan", project(), "--kind", "SetsFont", "--package", "User", "--id", "A"}).Exit, 2);
-    EXPECT_EQ(qzpkg({"replace", project(), "--kind", "labels", "--id", "1", "--to-id", "one"}).Exit,
-              2);
-    EXPECT_EQ(qzpkg({"count", path("Missing.dpr"), "--kind", "labels"}).Exit, 1);
-    const ToolRun help = qzpkg({"replace", "--help"});
-    EXPECT_EQ(help.Exit, 0);
-    EXPECT_TRUE(help.Out.contains("a text form stays text")) << help.Out.data();
 }

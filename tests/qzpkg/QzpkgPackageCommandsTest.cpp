@@ -1,29 +1,34 @@
 // qzpkg's package commands, run as a person or a script would run them.
 
+#include "QzPkgFile.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
 #include "QzpkgRun.h"
 
-#include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-class QzpkgPackages : public ::testing::Test {
+class QzpkgPackages : public QzpkgTest {
 protected:
     void SetUp() override { QzRegisterRuntimeClasses(); }
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QTemporaryDir dir;
 };
 
 } // namespace
 
 TEST_F(QzpkgPackages, NewThenInfoInTextAndJson) {
+    // Every kind makes a package file that info reads back.
+    for (const char* kind :
+         {"strings", "images", "vars", "privileges", "display", "language", "setup"}) {
+        const QString file = path(QString::fromLatin1(kind));
+        ASSERT_EQ(qzpkg({"new", kind, file}).Exit, 0) << kind;
+        const QJsonObject info =
+            QJsonDocument::fromJson(qzpkg({"info", file, "--json"}).Out).object();
+        EXPECT_EQ(info["kind"].toString(), QLatin1String(kind));
+    }
     const ToolRun made = qzpkg(
         {"new", "strings", path("app.pst"), "--name", "Main", "--description", "Main strings"});
     ASSERT_EQ(made.Exit, 0) << made.Err.data();
@@ -41,65 +46,25 @@ TEST_F(QzpkgPackages, NewThenInfoInTextAndJson) {
     EXPECT_EQ(text.Exit, 0);
     EXPECT_TRUE(text.Out.contains("Kind:           strings\n")) << text.Out.data();
     EXPECT_TRUE(text.Out.contains("Labels:         2\n")) << text.Out.data();
-
-    const ToolRun json = qzpkg({"info", path("app.pst"), "--json"});
-    ASSERT_EQ(json.Exit, 0);
-    const QJsonObject info = QJsonDocument::fromJson(json.Out).object();
-    EXPECT_EQ(info["kind"].toString(), QStringLiteral("strings"));
+    const QJsonObject info =
+        QJsonDocument::fromJson(qzpkg({"info", path("app.pst"), "--json"}).Out).object();
     EXPECT_EQ(info["name"].toString(), QStringLiteral("Main"));
     EXPECT_EQ(info["description"].toString(), QStringLiteral("Main strings"));
-    EXPECT_EQ(info["formatVersion"].toInt(), 1);
+    EXPECT_EQ(info["formatVersion"].toInt(), QzPkgFormatVersion);
     EXPECT_EQ(info["lists"].toObject()["Labels"].toInt(), 2);
     EXPECT_EQ(info["lists"].toObject()["Messages"].toInt(), 1);
 }
 
-TEST_F(QzpkgPackages, RefusalsAreClearAndChangeNothing) {
-    ASSERT_EQ(qzpkg({"new", "strings", path("a.pst")}).Exit, 0);
-    QFile file(path("a.pst"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-
-    const ToolRun again = qzpkg({"new", "strings", path("a.pst"), "--name", "Other"});
-    EXPECT_EQ(again.Exit, 1);
-    EXPECT_TRUE(again.Err.contains("already exists")) << again.Err.data();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    file.close();
-
-    const ToolRun kind = qzpkg({"new", "colours", path("b.pst")});
-    EXPECT_EQ(kind.Exit, 2);
-    EXPECT_TRUE(kind.Err.contains("kinds are strings, images, vars, privileges, display, "
-                                  "language, setup"));
-    EXPECT_EQ(qzpkg({"new", "strings"}).Exit, 2);
-    EXPECT_EQ(qzpkg({"new", "strings", path("c.pst"), "--name"}).Exit, 2);
-    EXPECT_EQ(qzpkg({"info", path("a.pst"), "--yaml"}).Exit, 2);
-
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(before.left(before.size() - 3));
-    file.close();
-    const ToolRun cut = qzpkg({"info", path("a.pst")});
-    EXPECT_EQ(cut.Exit, 1);
-    EXPECT_TRUE(cut.Err.contains("truncated")) << cut.Err.data();
-    const ToolRun missing = qzpkg({"info", path("none.pst")});
-    EXPECT_EQ(missing.Exit, 1);
-    EXPECT_TRUE(missing.Err.contains("none.pst"));
-}
-
 TEST_F(QzpkgPackages, StringsExportImportRoundTripsAnyText) {
     TQzPkgStrings pkg;
-    pkg.SetPkgName(QStringLiteral("Main"));
     pkg.Labels()->Add(3, QStringLiteral("Three"));
     pkg.Labels()->Add(1, QString(), QStringLiteral("hint only"));
     pkg.Labels()->Add(2, QStringLiteral(u"a, \"b\"\r\nc  ü"), QStringLiteral(" lead"));
     pkg.Labels()->FindId(3)->Protected = true;
-    pkg.Messages()->Add(9, QStringLiteral("kept"));
     pkg.SaveToFile(path("s.pst"));
 
     ASSERT_EQ(qzpkg({"strings-export", path("s.pst"), "--labels", path("labels.txt")}).Exit, 0);
-    QFile exported(path("labels.txt"));
-    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = exported.readAll().split('\n');
+    const QList<QByteArray> lines = read("labels.txt").split('\n');
     ASSERT_EQ(lines.size(), 4); // three lines and the final line break
     EXPECT_EQ(lines[0], "1,,hint only");
     EXPECT_TRUE(lines[1].startsWith("2,\""));
@@ -126,11 +91,7 @@ TEST_F(QzpkgPackages, FailedImportsLeaveThePackageUntouched) {
     TQzPkgStrings pkg;
     pkg.Texts()->Add(1, QStringLiteral("one"));
     pkg.SaveToFile(path("s.pst"));
-    QFile file(path("s.pst"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-
+    const QByteArray before = read("s.pst");
     const struct {
         const char* Text;
         const char* Problem;
@@ -141,20 +102,12 @@ TEST_F(QzpkgPackages, FailedImportsLeaveThePackageUntouched) {
         {"1,a,b\n", "line 1: too many fields"},
     };
     for (const auto& c : cases) {
-        QFile in(path("in.txt"));
-        ASSERT_TRUE(in.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        in.write(c.Text);
-        in.close();
+        write("in.txt", c.Text);
         const ToolRun run = qzpkg({"strings-import", path("s.pst"), "--texts", path("in.txt")});
         EXPECT_EQ(run.Exit, 1);
         EXPECT_TRUE(run.Err.contains(c.Problem)) << run.Err.data();
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), before) << c.Text;
-        file.close();
+        EXPECT_EQ(read("s.pst"), before) << c.Text;
     }
-    EXPECT_EQ(qzpkg({"strings-import", path("s.pst"), path("in.txt")}).Exit, 2);
-    EXPECT_EQ(qzpkg({"strings-export", path("s.pst"), "--texts", "--labels", path("o.txt")}).Exit,
-              2);
 }
 
 TEST_F(QzpkgPackages, ImagesAddTakesPicturesOrNothing) {
@@ -163,10 +116,7 @@ TEST_F(QzpkgPackages, ImagesAddTakesPicturesOrNothing) {
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(path("red.png")));
     ASSERT_TRUE(red.save(path("red.bmp")));
-    QFile junk(path("junk.png"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("not a picture");
-    junk.close();
+    write("junk.png", "not a picture");
 
     const ToolRun added =
         qzpkg({"images-add", path("i.pim"), path("red.png"), path("red.bmp"), "--first-id", "20"});
@@ -185,5 +135,4 @@ TEST_F(QzpkgPackages, ImagesAddTakesPicturesOrNothing) {
     EXPECT_EQ(qzpkg({"images-add", path("i.pim"), path("red.png")}).Exit, 0);
     pkg.LoadFromFile(path("i.pim"));
     EXPECT_NE(pkg.Images()->FindId(22), nullptr);
-    EXPECT_EQ(qzpkg({"images-add", path("i.pim"), path("red.png"), "--first-id", "x"}).Exit, 2);
 }

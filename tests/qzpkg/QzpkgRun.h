@@ -1,9 +1,12 @@
 #pragma once
 
-// Runs the built qzpkg as a person or a script would.
+// Runs the built qzpkg as a person or a script would, in a scratch folder.
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 struct ToolRun {
     int Exit;
@@ -18,3 +21,18 @@ inline ToolRun qzpkg(const QStringList& args) {
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
 }
+
+class QzpkgTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return Dir.filePath(name); }
+    QByteArray read(const QString& name) const {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void write(const QString& name, const QByteArray& data) const {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(data);
+    }
+    QTemporaryDir Dir;
+};

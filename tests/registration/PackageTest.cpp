@@ -2,12 +2,14 @@
 // streamable, in which order, the hooks it plugs into the runtime, and how unloading takes all of
 // it back.
 
+#include "ComponentStreams.h"
 #include "Controls.h"
 #include "DemoProject.h"
 #include "DesignRegistry.h"
 #include "QzHooks.h"
 #include "QzLabels.h"
 #include "QzPaletteBitmaps.h"
+#include "registration/QzEditorBindings.h"
 #include "registration/QzPackage.h"
 
 #include <string>
@@ -24,8 +26,8 @@ std::string names(const QList<TClass>& classes) {
     return list.join(QStringLiteral(", ")).toStdString();
 }
 
-// The package's registrations, one line each; editor bindings only when asked.
-std::vector<std::string> packageRegistrations(bool withBindings = false) {
+// The package's registrations other than editor bindings, one line each.
+std::vector<std::string> packageRegistrations() {
     std::vector<std::string> lines;
     for (const TRegistration& r : DesignRegistrations()) {
         if (r.Module != PackageName)
@@ -43,21 +45,20 @@ std::vector<std::string> packageRegistrations(bool withBindings = false) {
         case TRegistrationKind::GroupDescendents:
             lines.push_back("group: " + names(r.Classes) + " with " + r.GroupClass->className());
             break;
-        case TRegistrationKind::PropertyEditor:
-            if (withBindings)
-                lines.push_back(r.PropertyType.Name.toStdString() + " " +
-                                (r.ComponentClass ? r.ComponentClass->className() : "any") + "." +
-                                (r.PropertyName.isEmpty() ? "any" : r.PropertyName.toStdString()) +
-                                " " + r.PropertyEditorClass->ClassName.toStdString());
-            break;
-        case TRegistrationKind::ComponentEditor:
-            if (withBindings)
-                lines.push_back(std::string("component editor ") + r.ComponentClass->className() +
-                                " " + r.ComponentEditorClass->ClassName.toStdString());
+        default:
             break;
         }
     }
     return lines;
+}
+
+std::string describe(const QMetaObject* component, const TTypeInfo& type, const QString& name,
+                     TPropertyEditorClass property, TComponentEditorClass editor) {
+    if (editor)
+        return std::string("component editor ") + component->className() + " " +
+               editor->ClassName.toStdString();
+    return type.Name.toStdString() + " " + component->className() + "." + name.toStdString() + " " +
+           property->ClassName.toStdString();
 }
 
 } // namespace
@@ -98,82 +99,41 @@ TEST_F(Package, RegistersThePaletteAndTheClassesFormsNeedInOrder) {
         EXPECT_NE(GetClass(name), nullptr) << name.toStdString();
 }
 
-// Each binding sits in its place among the other registrations: later bindings of the same rank
-// win, so the order is part of what the package tells the designer.
-TEST_F(Package, BindsEditorsInTheirPlacesAmongTheRegistrations) {
+// The designer lets later bindings of the same rank win, so the registry must hold the table's
+// rows exactly and in order, and each row must reach a property its editor then edits.
+TEST_F(Package, BindsTheEditorsOfItsTableInOrder) {
     loadPackage();
-    std::vector<std::string> all = packageRegistrations(true);
-    std::erase_if(all, [](const std::string& line) { return line.find("Qz ") == 0; });
-    const std::vector<std::string> expected{
-        "Integer TQzPen.Width TQzWideProperty",
-        "string TQzCForm.PkgVars TQzPkgVarsPkgVarsProperty",
-        "TControl TQzCForm.BtnOk TQzMainBtnPropertyEditor",
-        "TControl TQzCForm.BtnCancel TQzMainBtnPropertyEditor",
-        "no icon: TQzMenuItem",
-        "class: TQzMenuItem",
-        "TQzMenuItem TQzMainMenu.WindowsList TQzMainMenuWindowsListEditor",
-        "TQzMenuItem TQzPanelMenu.WindowsList TQzPanelMenuWindowsListEditor",
-        "group: TQzMenuItem with TControl",
-        "Variant TQzLabel.Value TQzLabelVariantPropertyEditor",
-        "Variant TQzEdit.Value TQzEditVariantPropertyEditor",
-        "group: TQzEditBtns with TControl",
-        "Variant TQzUpDownEx.Max TQzUpDownExMaxVariantPropertyEditor",
-        "Variant TQzUpDownEx.Min TQzUpDownExMinVariantPropertyEditor",
-        "Variant TQzUpDownEx.Position TQzUpDownExPositionVariantPropertyEditor",
-        "Variant TQzComboBox.Value TQzEditVariantPropertyEditor",
-        "Variant TQzListBox.Value TQzListBoxVariantPropertyEditor",
-        "string TQzImage.GraphicClass TQzImageGraphicClassProperty",
-        "string TQzFocusImage.GraphicClass TQzImageGraphicClassProperty",
-        "Variant TQzRadioGroup.Value TQzRadioGroupVariantPropertyEditor",
-        "Variant TQzCheckBox.Value TQzCheckBoxVariantPropertyEditor",
-        "Variant TQzRadioButton.Value TQzRadioButtonVariantPropertyEditor",
-        "TModalResult TQzBitBtn.ModalResult TQzModalResultProperty",
-        "TModalResult TQzSpeedButton.ModalResult TQzModalResultProperty",
-        "string TQzDbPkgImage.PkgName TQzImagePkgNameProperty",
-        "TQzRegisterInitMode TQzPkgImages.InitMode TQzPkgInitModeProperty",
-        "TQzRegisterInitMode TQzPkgStrings.InitMode TQzPkgInitModeProperty",
-        "TQzRegisterInitMode TQzPkgVars.InitMode TQzPkgInitModeProperty",
-        "class: TQzTabSheet",
-        "Variant TQzPageControl.Value TQzPageControlVariantPropertyEditor",
-        "Variant TQzStatusBarPanel.Value TQzStatusBarVariantPropertyEditor",
-        "string TQzDbLabel.DataField TQzDataFieldAggProperty",
-        "string TQzDbEdit.DataField TQzDataFieldAggProperty",
-        "string TQzDbImage.GraphicClass TQzImageGraphicClassProperty",
-        "string TQzDbFocusImage.GraphicClass TQzImageGraphicClassProperty",
-        "Variant TQzDbPageControl.Value TQzPageControlVariantPropertyEditor",
-        "TComponent TQzImageBar.Image TQzImageBarImagePropertyEditor",
-        "Variant TQzLBSetsColor.Value TQzListBoxVariantPropertyEditor",
-        "Variant TQzCBSetsColor.Value TQzEditVariantPropertyEditor",
-        "Variant TQzLBSetsBackGround.Value TQzListBoxVariantPropertyEditor",
-        "Variant TQzCBSetsBackGround.Value TQzEditVariantPropertyEditor",
-        "Variant TQzLBSetsFont.Value TQzListBoxVariantPropertyEditor",
-        "Variant TQzCBSetsFont.Value TQzEditVariantPropertyEditor",
-        "Variant TQzLBPkgImages.Value TQzListBoxVariantPropertyEditor",
-        "Variant TQzCBPkgImages.Value TQzEditVariantPropertyEditor",
-        "Variant TQzLBColors.Value TQzListBoxVariantPropertyEditor",
-        "Variant TQzCBColors.Value TQzEditVariantPropertyEditor",
-        "TWinControl TQzUpDown.Associate TQzUpDownAssociatePropertyEditor",
-        "class: TQzOutLookBarPage",
-        "Variant TQzFontComboBox.Value TQzEditVariantPropertyEditor",
-    };
-    EXPECT_EQ(all, expected);
+    std::vector<std::string> registered, expected;
+    for (const TRegistration& r : DesignRegistrations())
+        if (r.Module == PackageName && (r.Kind == TRegistrationKind::PropertyEditor ||
+                                        r.Kind == TRegistrationKind::ComponentEditor))
+            registered.push_back(describe(r.ComponentClass, r.PropertyType, r.PropertyName,
+                                          r.PropertyEditorClass, r.ComponentEditorClass));
+    for (const TQzEditorBinding& row : QzEditorBindings()) {
+        const std::string line = describe(row.ComponentClass, row.PropertyType, row.PropertyName,
+                                          row.PropertyEditor, row.ComponentEditor);
+        expected.push_back(line);
+        if (row.ComponentEditor) {
+            EXPECT_EQ(FindComponentEditorClass(row.ComponentClass), row.ComponentEditor) << line;
+            continue;
+        }
+        const QMetaProperty prop = FindPublishedProperty(row.ComponentClass, row.PropertyName);
+        ASSERT_TRUE(prop.isValid()) << line;
+        EXPECT_EQ(FindPropertyEditorClass(row.ComponentClass, prop), row.PropertyEditor) << line;
+    }
+    EXPECT_EQ(registered, expected);
+    EXPECT_EQ(expected.size(), 44u);
 }
 
+// The bitmaps are made from a table of their own; every class the package registers needs them.
 TEST_F(Package, EveryPaletteClassHasItsBitmapInThreeSizes) {
     loadPackage();
-    int classes = 0;
-    for (const auto& page : PalettePages()) {
-        for (TClass cls : page.second) {
-            ++classes;
-            const QString name = cls->ClassName().toUpper();
-            EXPECT_EQ(QzPaletteBitmap(name).size(), QSize(24, 24)) << name.toStdString();
-            EXPECT_EQ(QzPaletteBitmap(name + QStringLiteral("16")).size(), QSize(16, 16))
-                << name.toStdString();
-            EXPECT_EQ(QzPaletteBitmap(name + QStringLiteral("32")).size(), QSize(32, 32))
-                << name.toStdString();
-        }
-    }
-    EXPECT_EQ(classes, 77);
+    for (const auto& page : PalettePages())
+        for (TClass cls : page.second)
+            for (const char* size : {"", "16", "32"})
+                EXPECT_FALSE(
+                    QzPaletteBitmap(cls->ClassName().toUpper() + QLatin1String(size)).isNull())
+                    << cls->ClassName().toStdString() << size;
 }
 
 TEST_F(Package, LoadPlugsTheDesignerInAndUnloadTakesItOut) {

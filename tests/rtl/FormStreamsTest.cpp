@@ -209,41 +209,35 @@ TEST(FormStreams, DeviceConvertersReportTheFormat) {
 }
 
 TEST(FormStreams, BadTextNamesLineAndColumn) {
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 'abc\nend\n"); }),
-              "Error in form text on line 2, column 7: Unterminated string");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = #\nend\n"); }),
-              "Error in form text on line 2, column 7: Character code expected after '#'");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = #70000\nend\n"); }),
-              "Error in form text on line 2, column 7: Character code out of range");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 99999999999999999999\nend\n"); }),
-              "Error in form text on line 2, column 7: Integer out of range");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = {0A1}\nend\n"); }),
-              "Error in form text on line 2, column 7: Binary data has an odd number of "
-              "hexadecimal digits");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = {0G}\nend\n"); }),
-              "Error in form text on line 2, column 9: Invalid binary data");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = (Null)\nend\n"); }),
-              "Error in form text on line 2, column 8: Null cannot stand in a list");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = [a b]\nend\n"); }),
-              "Error in form text on line 2, column 10: ',' or ']' expected but 'b' found");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 1\n"); }),
-              "Error in form text on line 3, column 1: 'end' expected but end of text found");
-    EXPECT_EQ(errorOf([] { parse("X = 1\n"); }),
-              "Error in form text on line 1, column 1: 'object' expected but 'X' found");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\nend\nend\n"); }),
-              "Error in form text on line 3, column 1: end of text expected after the root "
-              "object but 'e' found");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = <\n    thing\n  >\nend\n"); }),
-              "Error in form text on line 3, column 5: 'item' or '>' expected but 't' found");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 'a' +\nend\n"); }),
-              "Error in form text on line 3, column 1: String expected after '+' but 'e' found");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 12abc\nend\n"); }),
-              "Error in form text on line 2, column 7: Invalid number");
-    EXPECT_EQ(errorOf([] { parse("object A: TB\n  X = 1.23456c\nend\n"); }),
-              "Error in form text on line 2, column 7: Currency values have at most four "
-              "decimals");
-    EXPECT_EQ(errorOf([] { parse(""); }),
-              "Error in form text on line 1, column 1: 'object' expected but end of text found");
+    const struct {
+        const char* Text;
+        const char* Problem; // after "Error in form text on line "
+    } cases[] = {
+        {"object A: TB\n  X = 'abc\nend\n", "2, column 7: Unterminated string"},
+        {"object A: TB\n  X = #\nend\n", "2, column 7: Character code expected after '#'"},
+        {"object A: TB\n  X = #70000\nend\n", "2, column 7: Character code out of range"},
+        {"object A: TB\n  X = 99999999999999999999\nend\n", "2, column 7: Integer out of range"},
+        {"object A: TB\n  X = {0A1}\nend\n",
+         "2, column 7: Binary data has an odd number of hexadecimal digits"},
+        {"object A: TB\n  X = {0G}\nend\n", "2, column 9: Invalid binary data"},
+        {"object A: TB\n  X = (Null)\nend\n", "2, column 8: Null cannot stand in a list"},
+        {"object A: TB\n  X = [a b]\nend\n", "2, column 10: ',' or ']' expected but 'b' found"},
+        {"object A: TB\n  X = 1\n", "3, column 1: 'end' expected but end of text found"},
+        {"X = 1\n", "1, column 1: 'object' expected but 'X' found"},
+        {"object A: TB\nend\nend\n",
+         "3, column 1: end of text expected after the root object but 'e' found"},
+        {"object A: TB\n  X = <\n    thing\n  >\nend\n",
+         "3, column 5: 'item' or '>' expected but 't' found"},
+        {"object A: TB\n  X = 'a' +\nend\n",
+         "3, column 1: String expected after '+' but 'e' found"},
+        {"object A: TB\n  X = 12abc\nend\n", "2, column 7: Invalid number"},
+        {"object A: TB\n  X = 1.23456c\nend\n",
+         "2, column 7: Currency values have at most four decimals"},
+        {"", "1, column 1: 'object' expected but end of text found"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(errorOf([&] { parse(c.Text); }),
+                  std::string("Error in form text on line ") + c.Problem);
 }
 
 TEST(FormStreams, DeepNestingIsRefusedNotOverflowed) {
@@ -268,33 +262,28 @@ TEST(FormStreams, BadBinaryNamesTheOffset) {
     for (qsizetype n = 0; n < good.size(); ++n)
         EXPECT_THROW(ReadBinaryForm(good.left(n)), EReadError) << n;
 
-    EXPECT_EQ(errorOf([] { ReadBinaryForm(QByteArray("TPF1")); }),
-              "Error reading object stream at byte 0: invalid stream format (no TPF0 signature)");
-    QByteArray unknownType("TPF0\x02TB\x01"
-                           "A\x01X\x63",
-                           12);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(unknownType); }),
-              "Error reading object stream at byte 11: unknown value type 99");
-    QByteArray negative("TPF0\x02TB\x01"
-                        "A\x01X\x0C\xFF\xFF\xFF\xFF",
-                        16);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(negative); }),
-              "Error reading object stream at byte 12: negative length -1");
-    QByteArray absurd("TPF0\x02TB\x01"
-                      "A\x01X\x0A\xFF\xFF\xFF\x7F",
-                      16);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(absurd); }),
-              "Error reading object stream at byte 12: length 2147483647 exceeds the 0 bytes left");
-    QByteArray wide("TPF0\x02TB\x01"
-                    "A\x01X\x12\xFF\xFF\xFF\x7F",
-                    16);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(wide); }),
-              "Error reading object stream at byte 12: bad wide string length 2147483647");
-    QByteArray flags("TPF0\xF8TB\x01"
-                     "A\x00\x00",
-                     11);
-    EXPECT_EQ(errorOf([&] { ReadBinaryForm(flags); }),
-              "Error reading object stream at byte 5: unknown object flags 0xf8");
+    // After the header "TPF0", class TB, name A and property X, a value of each bad kind.
+    const QByteArray head("TPF0\x02TB\x01"
+                          "A\x01X",
+                          11);
+    const struct {
+        QByteArray Bytes;
+        const char* Problem; // after "Error reading object stream at byte "
+    } cases[] = {
+        {"TPF1", "0: invalid stream format (no TPF0 signature)"},
+        {head + "\x63", "11: unknown value type 99"},
+        {head + QByteArray("\x0C\xFF\xFF\xFF\xFF", 5), "12: negative length -1"},
+        {head + QByteArray("\x0A\xFF\xFF\xFF\x7F", 5),
+         "12: length 2147483647 exceeds the 0 bytes left"},
+        {head + QByteArray("\x12\xFF\xFF\xFF\x7F", 5), "12: bad wide string length 2147483647"},
+        {QByteArray("TPF0\xF8TB\x01"
+                    "A\x00\x00",
+                    11),
+         "5: unknown object flags 0xf8"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(errorOf([&] { ReadBinaryForm(c.Bytes); }),
+                  std::string("Error reading object stream at byte ") + c.Problem);
     EXPECT_THROW(ObjectResourceToText(QByteArray("\xFF\x0A\x00NAME", 7)), EReadError);
     EXPECT_THROW(ObjectResourceToText(QByteArray("\xFF\x0A\x00N\x00\x30\x10\xFF\xFF\x00\x00", 11)),
                  EReadError);

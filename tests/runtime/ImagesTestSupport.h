@@ -1,9 +1,8 @@
 #pragma once
 
-// Pictures made on the spot for the images tests, and the crafting of package content that a
-// careful writer would never produce.
+// Pictures made on the spot for the images tests.
 
-#include "BinaryForm.h"
+#include "PkgTestSupport.h"
 #include "QzPkgImages.h"
 
 #include <QBuffer>
@@ -49,34 +48,22 @@ inline void fillImage(TQzPkgImagesImage& image, int seed = 0) {
     image.SetAdjustRight2(margins[7]);
 }
 
-// Everything an image carries except its id, for comparisons.
+// Everything an image carries but its id and protection, for comparisons.
 inline void expectSameImage(const TQzPkgImagesImage& a, const TQzPkgImagesImage& b) {
     EXPECT_EQ(a.GraphicClass(), b.GraphicClass());
     EXPECT_EQ(a.PictureBytes(), b.PictureBytes());
-    EXPECT_EQ(a.Width(), b.Width());
-    EXPECT_EQ(a.Height(), b.Height());
+    EXPECT_EQ(a.Picture().size(), b.Picture().size());
     EXPECT_TRUE(samePixels(a.Picture(), b.Picture()));
     EXPECT_EQ(a.CreateExternalRgn(), b.CreateExternalRgn());
     EXPECT_EQ(a.CreateInternalRgn(), b.CreateInternalRgn());
-    EXPECT_EQ(a.Adjusts(), b.Adjusts());
-    EXPECT_EQ(a.SyncHor(), b.SyncHor());
-    EXPECT_EQ(a.SyncVer(), b.SyncVer());
-    EXPECT_EQ(a.AdjustUp1(), b.AdjustUp1());
-    EXPECT_EQ(a.AdjustUp2(), b.AdjustUp2());
-    EXPECT_EQ(a.AdjustDown1(), b.AdjustDown1());
-    EXPECT_EQ(a.AdjustDown2(), b.AdjustDown2());
-    EXPECT_EQ(a.AdjustLeft1(), b.AdjustLeft1());
-    EXPECT_EQ(a.AdjustLeft2(), b.AdjustLeft2());
-    EXPECT_EQ(a.AdjustRight1(), b.AdjustRight1());
-    EXPECT_EQ(a.AdjustRight2(), b.AdjustRight2());
-}
-
-// A property of a parsed object or collection item, by name.
-inline TFormProperty& propertyOf(std::vector<TFormProperty>& properties, const QString& name) {
-    for (TFormProperty& p : properties)
-        if (p.Name == name)
-            return p;
-    ADD_FAILURE() << "no property " << name.toStdString();
-    static TFormProperty none;
-    return none;
+    // The flags and margins.
+    auto published = [](const TQzPkgImagesImage& image) {
+        QStringList lines = ::published(&image);
+        lines.removeIf([](const QString& line) {
+            return line.startsWith(QLatin1String("Id =")) ||
+                   line.startsWith(QLatin1String("Protected ="));
+        });
+        return lines;
+    };
+    EXPECT_EQ(published(a), published(b));
 }

@@ -1,8 +1,7 @@
 // Images packages and their images as editors, pickers, the region designer and form files use
-// them: pictures in every format this machine reads, masks, margins, ".imqz" files.
+// them: pictures in every format this machine reads, masks, margins, ".imqz" files. Package files
+// and forms are tested with every kind.
 
-#include "ComponentStreams.h"
-#include "Controls.h"
 #include "ImagesTestSupport.h"
 #include "PkgTestSupport.h"
 #include "QzExcept.h"
@@ -12,8 +11,6 @@
 #include <QImageReader>
 #include <array>
 #include <cstring>
-#include <functional>
-#include <memory>
 
 namespace {
 
@@ -41,11 +38,7 @@ void putInt(QByteArray& bytes, qsizetype at, qint32 value) {
 }
 
 void fill(TQzPkgImages& pkg) {
-    fillImage(*pkg.Images()->Add(3));
-    auto* bmp = pkg.Images()->Add(10);
-    bmp->SetPicture(encoded(testPicture(5, 7, 40), "bmp"), QStringLiteral("TBitmap"));
-    bmp->Protected = true;
-    pkg.Images()->Add(11); // no picture
+    pkgKind(TQzPkgKind::Images).Fill(pkg);
 }
 
 } // namespace
@@ -290,142 +283,4 @@ TEST_F(PkgImages, BadImqzFilesAreRefusedAndChangeNothing) {
     QByteArray impossible = good;
     putInt(impossible, firstRectAt + 12, 0); // height
     expectRefused(rechecked(impossible), "the external mask holds an impossible rectangle");
-}
-
-TEST_F(PkgImages, PackageFileRoundTripKeepsEveryMember) {
-    TQzPkgImages pkg;
-    fill(pkg);
-    pkg.SetDescription(QStringLiteral("Toolbar pictures"));
-    pkg.Data()->FEditorLeft = 12;
-    pkg.Data()->FEditorState = 2;
-    TQzRgnDesignerSettings settings;
-    settings.Left = 5;
-    settings.Top = 6;
-    settings.Width = 700;
-    settings.Height = 500;
-    settings.Zoom = 4;
-    settings.State = 2;
-    settings.External = false;
-    settings.Diagonals = false;
-    pkg.SetRgnSettings(settings);
-    pkg.SaveToFile(path(QStringLiteral("bar.pim")));
-    EXPECT_EQ(QzReadPkgImagesDescription(path(QStringLiteral("bar.pim"))),
-              QStringLiteral("Toolbar pictures"));
-
-    TQzPkgImages back;
-    back.LoadFromFile(path(QStringLiteral("bar.pim")));
-    EXPECT_EQ(back.ContentBytes(), pkg.ContentBytes());
-    EXPECT_EQ(back.DefaultExt(), QStringLiteral("pim"));
-    EXPECT_EQ(back.Images()->Count(), 3);
-    for (int id : {3, 10, 11}) {
-        expectSameImage(*back.Images()->FindId(id), *pkg.Images()->FindId(id));
-        EXPECT_EQ(back.Images()->FindId(id)->Protected, id == 10);
-    }
-    EXPECT_TRUE(back.Images()->FindId(11)->Empty());
-    EXPECT_EQ(back.RgnSettings(), settings);
-    EXPECT_EQ(back.Data()->FEditorLeft, 12);
-    EXPECT_EQ(back.Data()->FEditorState, 2);
-    EXPECT_EQ(back.Description(), QStringLiteral("Toolbar pictures"));
-    EXPECT_EQ(TQzPkgImages().RgnSettings(), TQzRgnDesignerSettings());
-}
-
-TEST_F(PkgImages, DamagedContentIsRefusedAsAWhole) {
-    TQzPkgImages good;
-    fill(good);
-    TQzPkgImages pkg;
-    pkg.Images()->Add(77)->SetPicture(testPicture(3, 3));
-    const QByteArray before = pkg.ContentBytes();
-
-    // Each case edits one value of a good content stream.
-    auto expectRefused = [&](const std::function<void(std::vector<TFormCollectionItem>&)>& edit,
-                             const std::string& problem) {
-        TFormObject object = ReadBinaryForm(good.ContentBytes());
-        edit(propertyOf(object.Properties, QStringLiteral("Images")).Value.Items);
-        const QByteArray content = WriteBinaryForm(object);
-        TQzPkgFileHeader header;
-        header.Kind = TQzPkgKind::Images;
-        writeBytes(QStringLiteral("bad.pim"), QzBuildPkgFile(header, content));
-        const std::string message =
-            errorOf([&] { pkg.LoadFromFile(path(QStringLiteral("bad.pim"))); });
-        EXPECT_NE(message.find(problem), std::string::npos) << message;
-        EXPECT_EQ(pkg.ContentBytes(), before);
-        // The same content inside a form is refused the same way.
-        EXPECT_THROW(pkg.SetContentBytes(content), Exception);
-        EXPECT_EQ(pkg.ContentBytes(), before);
-    };
-    expectRefused(
-        [](auto& items) {
-            propertyOf(items[1].Properties, QStringLiteral("Id")).Value =
-                TFormValue::makeInteger(3);
-        },
-        "There is already an image with the id 3");
-    expectRefused(
-        [](auto& items) {
-            TFormValue& picture = propertyOf(items[1].Properties, QStringLiteral("Picture")).Value;
-            picture.Elements[1].Bytes = picture.Elements[1].Bytes.left(20);
-        },
-        "the picture does not decode as Bitmaps");
-    expectRefused(
-        [](auto& items) {
-            TFormValue& picture = propertyOf(items[0].Properties, QStringLiteral("Picture")).Value;
-            picture.Elements[0].Str = QStringLiteral("TMetafile");
-        },
-        "the graphic class \"TMetafile\" is not available");
-    expectRefused(
-        [](auto& items) {
-            QByteArray rect(16, '\0');
-            putInt(rect, 0, 2);
-            putInt(rect, 4, 2);
-            putInt(rect, 8, 15);
-            putInt(rect, 12, 1);
-            propertyOf(items[0].Properties, QStringLiteral("InternalMask")).Value.Bytes = rect;
-        },
-        "The internal mask of image 3 reaches outside its 16x12 picture");
-    expectRefused(
-        [](auto& items) {
-            items[2].Properties.push_back(
-                {QStringLiteral("ExternalMask"), TFormValue::makeBinary(QByteArray())});
-        },
-        "The external mask of image 11 has no picture to apply to");
-    expectRefused(
-        [](auto& items) {
-            propertyOf(items[0].Properties, QStringLiteral("AdjustDown2")).Value =
-                TFormValue::makeInteger(-2);
-        },
-        "A stretch margin cannot be negative (-2)");
-    expectRefused(
-        [](auto& items) {
-            propertyOf(items[0].Properties, QStringLiteral("ExternalMask")).Value.Bytes.chop(3);
-        },
-        "the external mask data is damaged");
-}
-
-TEST_F(PkgImages, FormStoredImagesTravelInTheForm) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
-    auto* pkg = new TQzPkgImages(&form);
-    pkg->SetName(QStringLiteral("PkgImages1"));
-    pkg->SetPkgName(QStringLiteral("Icons"));
-    fill(*pkg);
-    const QByteArray text = WriteComponentText(&form);
-    EXPECT_TRUE(text.contains("PkgData = {"));
-
-    std::unique_ptr<TComponent> copy(ReadComponentText(text));
-    auto* back = qobject_cast<TQzPkgImages*>(copy->FindComponent(QStringLiteral("PkgImages1")));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->PkgName(), QStringLiteral("Icons"));
-    EXPECT_EQ(back->ContentBytes(), pkg->ContentBytes());
-    expectSameImage(*back->Images()->FindId(3), *pkg->Images()->FindId(3));
-    EXPECT_TRUE(back->Images()->FindId(10)->Protected);
-
-    // The registry finds images packages by their package name.
-    EXPECT_EQ(QzFindPkgImages(QStringLiteral("icons")), pkg);
-    back->SetActive(true);
-    EXPECT_EQ(QzFindPkgImages(QStringLiteral("ICONS")), back);
-    QStringList names;
-    QzPkgImagesActives(names);
-    EXPECT_EQ(names, QStringList{QStringLiteral("Icons")});
-    EXPECT_EQ(QzPkgImagesAll(), (QList<TQzPkgImages*>{pkg, back}));
-    EXPECT_EQ(CreateComponentByName(QStringLiteral("TQzPkgImages"), &form)->metaObject(),
-              &TQzPkgImages::staticMetaObject);
 }

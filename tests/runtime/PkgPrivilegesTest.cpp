@@ -1,9 +1,7 @@
 // Privileges packages through the eyes of their callers: the privileges editor and its add
-// dialog, the privilege picker and the form streams.
+// dialog, the privilege picker and templates. Files and forms are tested with every kind.
 
 #include "BinaryForm.h"
-#include "ComponentStreams.h"
-#include "Controls.h"
 #include "PkgTestSupport.h"
 #include "QzExcept.h"
 #include "QzPkgPrivileges.h"
@@ -18,19 +16,7 @@ namespace {
 using P = TQzPkgPrivilegesItem;
 
 void fill(TQzPkgPrivileges& pkg) {
-    pkg.SetAccessKey(QStringLiteral("s3cr3t-KEY"));
-    pkg.SetReadStateDisableControl(true);
-    P* admin = pkg.Add(12);
-    admin->SetDescription(QStringLiteral(u"Administration – Zugriff"));
-    admin->SetAccess(TQzPrivilege::acNone);
-    admin->SetVisible(false);
-    admin->Protected = true;
-    P* read = pkg.Add(3);
-    read->SetAccess(TQzPrivilege::acRead);
-    TQzMemoryLabel label;
-    label.PkgId(QStringLiteral("Main"), 40);
-    read->SetDescriptionId(&label);
-    pkg.Add(9999)->SetDescription(QString());
+    pkgKind(TQzPkgKind::Privileges).Fill(pkg);
 }
 
 // Every privilege in list order with all it holds.
@@ -130,70 +116,6 @@ TEST_F(PkgPrivileges, DescriptionComesFromTheLabelWhenOneIsSet) {
     // A cleared reference gives the typed text back.
     item->DescriptionId()->SetId(-1);
     EXPECT_EQ(item->DescriptionText(), QStringLiteral("typed"));
-}
-
-TEST_F(PkgPrivileges, FileAndFormRoundTripsKeepEverything) {
-    TQzPkgPrivileges pkg;
-    fill(pkg);
-    pkg.SetDescription(QStringLiteral("Access of the shop"));
-    pkg.SaveFileEx(QStringLiteral("shop"), TQzPkgInfo::imFILE);
-    EXPECT_EQ(pkg.FileName(), path(QStringLiteral("shop.pac")));
-    EXPECT_EQ(QzReadPkgAccessDescription(pkg.FileName()), QStringLiteral("Access of the shop"));
-
-    TQzPkgPrivileges copy;
-    copy.Add(77);
-    copy.LoadFromFile(pkg.FileName());
-    EXPECT_EQ(dump(copy), dump(pkg));
-    EXPECT_EQ(
-        dump(copy).front(),
-        QStringLiteral(u"12 'Administration – Zugriff' (,-1) access 0 visible 0 protected 1"));
-    EXPECT_EQ(copy.AccessKey(), QStringLiteral("s3cr3t-KEY"));
-    EXPECT_TRUE(copy.ReadStateDisableControl());
-    EXPECT_EQ(copy.FindId(3)->DescriptionId()->PkgName(), QStringLiteral("Main"));
-    EXPECT_EQ(copy.ContentBytes(), pkg.ContentBytes());
-
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
-    auto* held = new TQzPkgPrivileges(&form);
-    held->SetName(QStringLiteral("Privileges1"));
-    fill(*held);
-    std::unique_ptr<TComponent> back(ReadComponentText(WriteComponentText(&form)));
-    auto* read =
-        qobject_cast<TQzPkgPrivileges*>(back->FindComponent(QStringLiteral("Privileges1")));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(dump(*read), dump(*held));
-    EXPECT_EQ(read->AccessKey(), QStringLiteral("s3cr3t-KEY"));
-    EXPECT_EQ(read->ContentBytes(), held->ContentBytes());
-}
-
-TEST_F(PkgPrivileges, DamagedFilesLeaveThePackageAsItWas) {
-    TQzPkgPrivileges source;
-    fill(source);
-    const TFormObject good = ReadBinaryForm(source.ContentBytes());
-
-    TQzPkgPrivileges pkg;
-    pkg.Add(1)->SetDescription(QStringLiteral("keep me"));
-    pkg.SetAccessKey(QStringLiteral("mine"));
-    const QByteArray before = pkg.ContentBytes();
-    auto expectRefused = [&](const QByteArray& file, const std::string& problem) {
-        writeBytes(QStringLiteral("bad.pac"), file);
-        const std::string message =
-            errorOf([&] { pkg.LoadFromFile(path(QStringLiteral("bad.pac"))); });
-        EXPECT_NE(message.find(problem), std::string::npos) << message;
-        EXPECT_EQ(pkg.ContentBytes(), before);
-    };
-    // The `property` of the second privilege set to `value`.
-    auto withSecond = [&](const char* property, const TFormValue& value) {
-        TFormObject content = good;
-        setStored(storedItems(content)[1], property, value);
-        return privilegesFile(WriteBinaryForm(content));
-    };
-    expectRefused(withSecond("Id", TFormValue::makeInteger(12)),
-                  "There is already a privilege with the id 12");
-    expectRefused(withSecond("Access", TFormValue::makeInteger(5)),
-                  "5 is not a value of TQzAccess");
-    expectRefused(withSecond("Access", TFormValue::makeIdent("acEverything")),
-                  "Invalid property value 'acEverything'");
 }
 
 TEST_F(PkgPrivileges, TemplatesCarryThePrivilegesWithoutTheKey) {

@@ -40,53 +40,26 @@ QStringList lineOf(const QString& listing, const QString& first) {
 
 } // namespace
 
-TEST(QzDesignerCommandLine, ListsThePaletteInRegistrationOrder) {
-    const ToolRun run = qzdesigner({QStringLiteral("--list-palette")});
-    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
-    QStringList pages;
-    QList<int> sizes;
-    QStringList classes;
-    for (const QString& line : run.Out.split(u'\n', Qt::SkipEmptyParts)) {
-        if (line.startsWith(QStringLiteral("  "))) {
-            classes << line.trimmed();
-            ++sizes.last();
-        } else {
-            pages << line;
-            sizes << 0;
-        }
-    }
-    EXPECT_EQ(pages,
-              (QStringList{QStringLiteral("Qz Standard"), QStringLiteral("Qz Additional"),
-                           QStringLiteral("Qz Data Controls"), QStringLiteral("Qz Editors")}));
-    EXPECT_EQ(sizes, (QList<int>{25, 24, 15, 13}));
-    EXPECT_EQ(classes.first(), QStringLiteral("TQzCApplication"));
-    EXPECT_EQ(classes.last(), QStringLiteral("TQzPkgImagesDesignRgn"));
-}
+// The listings are those of the package loaded here the same way; the package's own tests check
+// what it registers.
+TEST(QzDesignerCommandLine, ListsThePaletteAndTheEditorBindingsInRegistrationOrder) {
+    const ToolRun palette = qzdesigner({QStringLiteral("--list-palette")});
+    const ToolRun editors = qzdesigner({QStringLiteral("--list-editors")});
+    ASSERT_EQ(palette.Exit, 0) << palette.Err.toStdString();
+    ASSERT_EQ(editors.Exit, 0) << editors.Err.toStdString();
+    TQzDesignerHost host;
+    host.LoadPackage(QStringLiteral(QZ_DESIGN_PACKAGE));
+    EXPECT_EQ(palette.Out, QzPaletteListing());
+    EXPECT_TRUE(palette.Out.startsWith(QStringLiteral("Qz Standard\n  TQzCApplication\n")));
+    EXPECT_EQ(editors.Out, QzEditorBindingsListing());
 
-TEST(QzDesignerCommandLine, ListsTheEditorBindingsInRegistrationOrder) {
-    const ToolRun run = qzdesigner({QStringLiteral("--list-editors")});
-    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
-    // What the package registers, loaded here the same way.
-    {
-        TQzDesignerHost host;
-        host.LoadPackage(QStringLiteral(QZ_DESIGN_PACKAGE));
-        EXPECT_EQ(run.Out, QzEditorBindingsListing());
-    }
-
-    const QStringList sections = run.Out.split(QStringLiteral("\n\n"));
+    const QStringList sections = editors.Out.split(QStringLiteral("\n\n"));
     ASSERT_EQ(sections.size(), 2);
     QStringList properties = sections[0].split(u'\n');
     ASSERT_EQ(properties.takeFirst(), QStringLiteral("Property editors"));
     for (const QString& row : properties)
         EXPECT_EQ(row.simplified().count(u' '), 3) << row.toStdString();
-    EXPECT_TRUE(properties.filter(QStringLiteral("TQzWideProperty"))
-                    .value(0)
-                    .simplified()
-                    .startsWith(QStringLiteral("Integer TQzPen Width ")));
-    QStringList components = sections[1].split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(components.takeFirst(), QStringLiteral("Component editors"));
-    for (const QString& row : components)
-        EXPECT_EQ(row.simplified().count(u' '), 1) << row.toStdString();
+    EXPECT_TRUE(sections[1].startsWith(QStringLiteral("Component editors")));
 }
 
 TEST(QzDesignerCommandLine, InspectsAComponentOfAForm) {

@@ -19,7 +19,14 @@
 
 namespace {
 
-class ComponentTrees : public PkgTest {};
+class ComponentTrees : public PkgTest {
+protected:
+    void SetUp() override {
+        PkgTest::SetUp();
+        form.SetName(QStringLiteral("Form1"));
+    }
+    TForm form;
+};
 
 template <typename T>
 T* make(TComponent* owner, const char* name, TWinControl* parent = nullptr) {
@@ -62,8 +69,6 @@ QStringList captions(const TQzMenuItem* parent) {
 } // namespace
 
 TEST_F(ComponentTrees, MenuItemTreesNestInTheFormAndComeBack) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* menu = make<TQzMainMenu>(&form, "MainMenu1");
     TQzMenuItem* file = item(form, menu->Items(), "MnFile", "&File");
     item(form, file, "MnOpen", "Open")->FOnClick.Name = QStringLiteral("MnOpenClick");
@@ -103,8 +108,6 @@ TEST_F(ComponentTrees, MenuItemTreesNestInTheFormAndComeBack) {
 }
 
 TEST_F(ComponentTrees, MenuRefusalsChangeNothingAndFreedItemsLeaveNoTrace) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* menu = make<TQzMainMenu>(&form, "MainMenu1");
     auto* other = make<TQzPopupMenu>(&form, "PopupMenu1");
     TQzMenuItem* file = item(form, menu->Items(), "MnFile", "File");
@@ -140,8 +143,6 @@ TEST_F(ComponentTrees, MenuRefusalsChangeNothingAndFreedItemsLeaveNoTrace) {
 }
 
 TEST_F(ComponentTrees, PageControlsLinkTabsAndSheetsByPageId) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* pages = make<TQzPageControl>(&form, "PageControl1", &form);
     int named = 0;
     QzAssignDgnCreateUniqueName(
@@ -177,8 +178,6 @@ TEST_F(ComponentTrees, PageControlsLinkTabsAndSheetsByPageId) {
 }
 
 TEST_F(ComponentTrees, OutlookBarPagesAndStatusPanels) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* bar = make<TQzOutLookBar>(&form, "OutLookBar1", &form);
     auto* a = make<TQzOutLookBarPage>(&form, "PageA");
     auto* b = make<TQzOutLookBarPage>(&form, "PageB");
@@ -225,8 +224,6 @@ TEST_F(ComponentTrees, OutlookBarPagesAndStatusPanels) {
 }
 
 TEST_F(ComponentTrees, ApplicationKeepsItsPackagesInTheForm) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* app = make<TQzCApplication>(&form, "CApplication1");
     EXPECT_EQ(QzCApp(), app);
     EXPECT_EQ(app->PkgDisplay()->Name(), QStringLiteral("PkgDisplay"));
@@ -324,8 +321,6 @@ TEST_F(ComponentTrees, DataSetsListTheFieldsOfATableOrQuery) {
     }
     QSqlDatabase::removeDatabase("setup");
 
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* set = make<TQzSqlDataSet>(&form, "Invoices");
     auto* source = make<TDataSource>(&form, "DsInvoices");
     source->SetDataSet(set);
@@ -367,8 +362,6 @@ TEST_F(ComponentTrees, DataSetsListTheFieldsOfATableOrQuery) {
 }
 
 TEST_F(ComponentTrees, UpDownAssociatesOnlyEdits) {
-    TForm form;
-    form.SetName(QStringLiteral("Form1"));
     auto* edit = make<TQzEdit>(&form, "Edit1", &form);
     auto* panel = make<TQzPanel>(&form, "Panel1", &form);
     auto* upDown = make<TQzUpDown>(&form, "UpDown1", &form);

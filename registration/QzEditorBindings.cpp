@@ -1,0 +1,98 @@
+#include "registration/QzEditorBindings.h"
+
+#include "Controls.h"
+#include "QzBars.h"
+#include "QzButtons.h"
+#include "QzComponents.h"
+#include "QzContainers.h"
+#include "QzEdits.h"
+#include "QzGraphicsBase.h"
+#include "QzImageControls.h"
+#include "QzLabels.h"
+#include "QzLists.h"
+#include "QzMenus.h"
+#include "QzNonVisual.h"
+#include "QzPkgImages.h"
+#include "QzPkgStrings.h"
+#include "QzPkgVars.h"
+#include "QzSetEditors.h"
+#include "editors/QzDataFieldEditors.h"
+#include "editors/QzValueListEditors.h"
+#include "editors/QzVariantEditors.h"
+
+namespace {
+
+using S = TQzBindingStep;
+using TInitMode = TQzPkgInfo::TQzRegisterInitMode;
+
+// `Editor` for the property `name` of type `Type` on `Component`; `typeName` names a type the
+// designer tells apart from its C++ type.
+template <typename Component, typename Type, typename Editor>
+TQzEditorBinding property(S step, const char* name, const char* typeName = nullptr) {
+    return {step, &Component::staticMetaObject, TypeInfoOf<Type>(typeName),
+            QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
+}
+
+} // namespace
+
+const std::vector<TQzEditorBinding>& QzEditorBindings() {
+    static const std::vector<TQzEditorBinding> rows{
+        // The pen's width; the application component's package and the form's buttons.
+        property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
+        property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
+        property<TQzCForm, TControl, TQzMainBtnPropertyEditor>(S::Forms, "BtnOk"),
+        property<TQzCForm, TControl, TQzMainBtnPropertyEditor>(S::Forms, "BtnCancel"),
+        // The menus' item properties.
+        property<TQzMainMenu, TQzMenuItem, TQzMainMenuWindowsListEditor>(S::Menus, "WindowsList"),
+        property<TQzPanelMenu, TQzMenuItem, TQzPanelMenuWindowsListEditor>(S::Menus, "WindowsList"),
+        // Values of the standard controls.
+        property<TQzLabel, QVariant, TQzLabelVariantPropertyEditor>(S::Edits, "Value"),
+        property<TQzEdit, QVariant, TQzEditVariantPropertyEditor>(S::Edits, "Value"),
+        property<TQzUpDownEx, QVariant, TQzUpDownExMaxVariantPropertyEditor>(S::Controls, "Max"),
+        property<TQzUpDownEx, QVariant, TQzUpDownExMinVariantPropertyEditor>(S::Controls, "Min"),
+        property<TQzUpDownEx, QVariant, TQzUpDownExPositionVariantPropertyEditor>(S::Controls,
+                                                                                  "Position"),
+        property<TQzComboBox, QVariant, TQzEditVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzListBox, QVariant, TQzListBoxVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzImage, QString, TQzImageGraphicClassProperty>(S::Controls, "GraphicClass"),
+        property<TQzFocusImage, QString, TQzImageGraphicClassProperty>(S::Controls, "GraphicClass"),
+        property<TQzRadioGroup, QVariant, TQzRadioGroupVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzCheckBox, QVariant, TQzCheckBoxVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzRadioButton, QVariant, TQzRadioButtonVariantPropertyEditor>(S::Controls,
+                                                                                "Value"),
+        property<TQzBitBtn, int, TQzModalResultProperty>(S::Controls, "ModalResult",
+                                                         "TModalResult"),
+        property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
+                                                              "TModalResult"),
+        property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
+        // The packages' init modes.
+        property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        // The page controls, status bar, data controls, image bar, set and colour editors and
+        // the up-down's associate.
+        property<TQzPageControl, QVariant, TQzPageControlVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzStatusBarPanel, QVariant, TQzStatusBarVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzDbLabel, QString, TQzDataFieldAggProperty>(S::Pages, "DataField"),
+        property<TQzDbEdit, QString, TQzDataFieldAggProperty>(S::Pages, "DataField"),
+        property<TQzDbImage, QString, TQzImageGraphicClassProperty>(S::Pages, "GraphicClass"),
+        property<TQzDbFocusImage, QString, TQzImageGraphicClassProperty>(S::Pages, "GraphicClass"),
+        property<TQzDbPageControl, QVariant, TQzPageControlVariantPropertyEditor>(S::Pages,
+                                                                                  "Value"),
+        property<TQzImageBar, TComponent, TQzImageBarImagePropertyEditor>(S::Pages, "Image"),
+        property<TQzLBSetsColor, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzCBSetsColor, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzLBSetsBackGround, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzCBSetsBackGround, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzLBSetsFont, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzCBSetsFont, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzLBPkgImages, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzCBPkgImages, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzLBColors, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzCBColors, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzUpDown, TWinControl, TQzUpDownAssociatePropertyEditor>(S::Pages, "Associate"),
+        // The font combo box's value.
+        property<TQzFontComboBox, QVariant, TQzEditVariantPropertyEditor>(S::OutLookBar, "Value"),
+    };
+    return rows;
+}
