@@ -45,3 +45,4 @@ std::vector<Command> FormCommands();
 std::vector<Command> PackageCommands();
 std::vector<Command> ClassCommands();
 std::vector<Command> ManagerCommands();
+std::vector<Command> SyncCommands();

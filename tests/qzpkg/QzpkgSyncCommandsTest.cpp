@@ -1,0 +1,173 @@
+// qzpkg sync on real package files: both directions, the options, dry runs, JSON, and files
+// that cannot be read or written, which are reported and left as they were while the others
+// are still done.
+
+#include "QzPkgDisplay.h"
+#include "QzPkgStrings.h"
+#include "QzRuntime.h"
+#include "QzpkgRun.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <unistd.h>
+
+namespace {
+
+// qzpkg as a user whom folder permissions bind: as itself, or under root as "nobody".
+ToolRun qzpkgUnprivileged(const QStringList& args) {
+    QProcess p;
+    p.setChildProcessModifier([] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(127);
+    });
+    p.start(QStringLiteral(QZPKG_PATH), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+class QzpkgSync : public QzpkgTest {
+protected:
+    void SetUp() override {
+        QzRegisterRuntimeClasses();
+        TQzPkgStrings master;
+        master.SetPkgName("Master");
+        master.Labels()->Add(1, "One");
+        master.Labels()->Add(2, "Two");
+        master.Messages()->Add(5, "Five");
+        master.SaveToFile(path("master.pst"));
+        TQzPkgStrings other;
+        other.SetPkgName("Other");
+        other.SetDescription("kept description");
+        other.Labels()->Add(2, "Zwei");
+        other.Labels()->Add(3, "Drei");
+        other.SaveToFile(path("a.pst"));
+        other.SaveToFile(path("b.pst"));
+    }
+    QStringList labels(const QString& name) const {
+        TQzPkgStrings pkg;
+        pkg.LoadFromFile(path(name));
+        QStringList lines;
+        for (int i = 0; i < pkg.Labels()->Count(); ++i)
+            lines << QStringLiteral("%1 %2")
+                         .arg(pkg.Labels()->GetItems(i)->Id())
+                         .arg(pkg.Labels()->GetItems(i)->Text());
+        return lines;
+    }
+};
+
+} // namespace
+
+TEST_F(QzpkgSync, ToBringsEveryFileIntoLineAndFromBringsThePackage) {
+    ToolRun run = qzpkg(
+        {"sync", path("master.pst"), path("a.pst"), path("b.pst"), "--to", "--add", "--delete"});
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    for (const char* file : {"a.pst", "b.pst"}) {
+        EXPECT_EQ(labels(file), QStringList({"2 Zwei", "1 One"})) << file;
+        EXPECT_TRUE(run.Out.contains(path(file).toUtf8() + ": added 2, deleted 1"))
+            << run.Out.data();
+    }
+    TQzPkgStrings kept;
+    kept.LoadFromFile(path("a.pst"));
+    EXPECT_EQ(kept.Description(), "kept description");
+    EXPECT_EQ(QzReadPkgFileHeader(path("a.pst")).Name, "Other");
+
+    run = qzpkg({"sync", path("master.pst"), path("b.pst"), "--from", "--delete"});
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    EXPECT_EQ(labels("master.pst"), QStringList({"1 One", "2 Two"}));
+    EXPECT_EQ(labels("b.pst"), QStringList({"2 Zwei", "1 One"}));
+}
+
+TEST_F(QzpkgSync, DryRunListsPerFileAndWritesNothing) {
+    const QByteArray before = read("a.pst");
+    const ToolRun run =
+        qzpkg({"sync", path("master.pst"), path("a.pst"), "--to", "--add", "--dry-run"});
+    ASSERT_EQ(run.Exit, 0) << run.Err.data();
+    EXPECT_EQ(read("a.pst"), before);
+    EXPECT_TRUE(run.Out.contains(": would add 2, would delete 0\n  + labels 1\n  + messages 5\n"))
+        << run.Out.data();
+
+    const ToolRun json = qzpkg(
+        {"sync", path("master.pst"), path("a.pst"), "--to", "--delete", "--dry-run", "--json"});
+    ASSERT_EQ(json.Exit, 0);
+    const QJsonObject result = QJsonDocument::fromJson(json.Out).object();
+    EXPECT_EQ(result["direction"].toString(), "to");
+    EXPECT_TRUE(result["dryRun"].toBool());
+    const QJsonObject file = result["files"].toArray()[0].toObject();
+    EXPECT_TRUE(file["ok"].toBool());
+    EXPECT_EQ(file["deleted"].toArray()[0].toObject()["key"].toString(), "3");
+    EXPECT_EQ(read("a.pst"), before);
+}
+
+TEST_F(QzpkgSync, AFailingFileIsReportedAndLeftWhileTheOthersAreDone) {
+    // Damaged: a byte of the content flipped, which its checksum catches.
+    QByteArray damaged = read("a.pst");
+    damaged[damaged.size() - 2] = char(damaged[damaged.size() - 2] ^ 0x20);
+    write("damaged.pst", damaged);
+    // Unwritable: in a folder nobody may write to (the tool runs as another user under root,
+    // who may write anywhere).
+    ASSERT_TRUE(QDir(Dir.path()).mkdir("locked"));
+    const QString longName = QStringLiteral("locked/b.pst");
+    write(longName, read("b.pst"));
+    const QByteArray longBefore = read(longName);
+    ASSERT_TRUE(QFile::setPermissions(Dir.path(), QFileDevice::Permissions(0x7777)));
+    ASSERT_TRUE(QFile::setPermissions(path("locked"), QFileDevice::Permissions(0x5555)));
+    ASSERT_TRUE(QFile::setPermissions(path("a.pst"), QFileDevice::Permissions(0x6666)));
+
+    const ToolRun run =
+        qzpkgUnprivileged({"sync", path("master.pst"), path("damaged.pst"), path(longName),
+                           path("a.pst"), "--to", "--add", "--json"});
+    EXPECT_EQ(run.Exit, 1);
+    const QJsonArray files = QJsonDocument::fromJson(run.Out).object()["files"].toArray();
+    ASSERT_EQ(files.size(), 3) << run.Out.data();
+    EXPECT_FALSE(files[0].toObject()["ok"].toBool());
+    EXPECT_TRUE(files[0].toObject()["error"].toString().contains("damaged.pst"));
+    EXPECT_FALSE(files[1].toObject()["ok"].toBool());
+    EXPECT_TRUE(files[1].toObject()["error"].toString().startsWith("Cannot write"));
+    EXPECT_TRUE(files[2].toObject()["ok"].toBool());
+    EXPECT_EQ(read("damaged.pst"), damaged);
+    EXPECT_EQ(read(longName), longBefore);
+    EXPECT_EQ(labels("a.pst"), QStringList({"2 Zwei", "3 Drei", "1 One"}));
+
+    ASSERT_TRUE(QFile::setPermissions(path("locked"), QFileDevice::Permissions(0x7777)));
+    // From a damaged file: the package stays as it was.
+    const QByteArray master = read("master.pst");
+    const ToolRun from =
+        qzpkg({"sync", path("master.pst"), path("damaged.pst"), "--from", "--add"});
+    EXPECT_EQ(from.Exit, 1);
+    EXPECT_TRUE(from.Err.contains("damaged.pst")) << from.Err.data();
+    EXPECT_EQ(read("master.pst"), master);
+}
+
+TEST_F(QzpkgSync, BadArgumentsAreUsageErrors) {
+    TQzPkgDisplay display;
+    display.SaveToFile(path("d.dis"));
+    TQzPkgDisplay displayB;
+    displayB.SaveToFile(path("e.dis"));
+    const QString m = path("master.pst");
+    const QString a = path("a.pst");
+    const QList<QStringList> cases = {
+        {"sync", m, a},
+        {"sync", m, a, "--from", "--to"},
+        {"sync", m, "--to"},
+        {"sync", m, a, path("b.pst"), "--from"},
+        {"sync", m, m, "--to"},
+        {"sync", m, a, a, "--to"},
+        {"sync", m, a, "--to", "--sets"},
+        {"sync", m, a, "--to", "--system"},
+        {"sync", m, a, "--to", "--bogus"},
+    };
+    for (const QStringList& args : cases) {
+        const ToolRun run = qzpkg(args);
+        EXPECT_EQ(run.Exit, 2) << args.join(' ').toStdString() << run.Err.data();
+    }
+    // Display packages take the part switches.
+    EXPECT_EQ(qzpkg({"sync", path("d.dis"), path("e.dis"), "--to", "--sets", "--system"}).Exit, 0);
+    // A package of another kind, or a kind the synchronizer does not handle, fails the work.
+    EXPECT_EQ(qzpkg({"sync", m, path("d.dis"), "--to", "--add"}).Exit, 1);
+    ASSERT_EQ(qzpkg({"new", "vars", path("v.pva")}).Exit, 0);
+    ASSERT_EQ(qzpkg({"new", "vars", path("w.pva")}).Exit, 0);
+    EXPECT_EQ(qzpkg({"sync", path("v.pva"), path("w.pva"), "--to"}).Exit, 1);
+}
