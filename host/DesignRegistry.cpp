@@ -121,6 +121,13 @@ void RegisterComponentEditor(const QMetaObject* componentClass, TComponentEditor
     journal(entry);
 }
 
+void RegisterDesignDialog(TDesignDialogClass dialog) {
+    TRegistration entry;
+    entry.Kind = TRegistrationKind::Dialog;
+    entry.DialogClass = dialog;
+    journal(entry);
+}
+
 const QList<TRegistration>& DesignRegistrations() {
     return registry().Journal;
 }

@@ -5,6 +5,7 @@
 // a journal in order, so the designer can list it and tests can check the order.
 
 #include "ComponentEditors.h"
+#include "DesignDialogs.h"
 #include "DesignEditors.h"
 
 #include <QStringList>
@@ -116,6 +117,7 @@ enum class TRegistrationKind {
     GroupDescendents,
     PropertyEditor,
     ComponentEditor,
+    Dialog,
 };
 
 struct TRegistration {
@@ -129,6 +131,7 @@ struct TRegistration {
     QString PropertyName;                        // PropertyEditor
     TPropertyEditorClass PropertyEditorClass = nullptr;
     TComponentEditorClass ComponentEditorClass = nullptr;
+    TDesignDialogClass DialogClass = nullptr; // Dialog
 };
 
 // Every registration still in force, in the order it was made.

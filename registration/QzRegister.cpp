@@ -6,6 +6,7 @@
 #include "QzContainers.h"
 #include "QzEdits.h"
 #include "QzMenus.h"
+#include "registration/QzDialogTable.h"
 #include "registration/QzEditorBindings.h"
 
 namespace {
@@ -50,4 +51,7 @@ void Register() {
     bind(TQzBindingStep::Pages);
     RegisterDesignClasses({ClassOf<TQzOutLookBarPage>()});
     bind(TQzBindingStep::OutLookBar);
+
+    for (const TDesignDialogClassInfo& dialog : QzDialogTable())
+        RegisterDesignDialog(&dialog);
 }

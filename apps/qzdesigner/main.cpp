@@ -5,6 +5,7 @@
 #include "QzDesignerHost.h"
 #include "QzDesignerReports.h"
 #include "QzDesignerWindow.h"
+#include "QzDialogShots.h"
 #include "QzFormDesigner.h"
 #include "QzRuntime.h"
 #include "QzUi.h"
@@ -37,13 +38,17 @@ const char* const Usage =
     "                                as the object inspector shows it: name, text, attributes\n"
     "                                and editor class, separated by tabs\n"
     "  --screenshot FILE.png         render the main window with the project's first form open\n"
+    "  --list-dialogs                print the class of every dialog the package can show\n"
+    "  --dialog CLASS                with --screenshot: render that dialog instead, opened on\n"
+    "                                the project's first fitting subject (exit 2 when the\n"
+    "                                package has no such dialog)\n"
     "  --help                        show this text\n"
     "\n"
     "The listing and screenshot switches need no display: they run on the offscreen platform\n"
     "unless QT_QPA_PLATFORM names another.\n"
     "Exit status: 0 on success, 1 when the work failed, 2 for a usage error.\n";
 
-enum class Mode { Window, ListPalette, ListEditors, Inspect, Screenshot };
+enum class Mode { Window, ListPalette, ListEditors, Inspect, Screenshot, ListDialogs, Dialog };
 
 struct Options {
     Mode Run = Mode::Window;
@@ -53,6 +58,7 @@ struct Options {
     QString FormFile;
     QString Component;
     QString ScreenshotFile;
+    QString DialogClass;
 };
 
 struct UsageError {
@@ -92,6 +98,10 @@ Options parseArgs(const QStringList& args) {
         } else if (arg == u"--screenshot") {
             setMode(Mode::Screenshot, arg);
             options.ScreenshotFile = value(i, arg);
+        } else if (arg == u"--list-dialogs") {
+            setMode(Mode::ListDialogs, arg);
+        } else if (arg == u"--dialog") {
+            options.DialogClass = value(i, arg);
         } else if (arg.startsWith(u'-')) {
             throw UsageError{QStringLiteral("unknown option %1").arg(arg)};
         } else if (options.Project.isEmpty()) {
@@ -99,6 +109,11 @@ Options parseArgs(const QStringList& args) {
         } else {
             throw UsageError{QStringLiteral("one project at a time, not also %1").arg(arg)};
         }
+    }
+    if (!options.DialogClass.isEmpty()) {
+        if (options.Run != Mode::Screenshot)
+            throw UsageError{QStringLiteral("--dialog needs --screenshot FILE.png")};
+        options.Run = Mode::Dialog;
     }
     return options;
 }
@@ -210,6 +225,10 @@ int main(int argc, char* argv[]) {
         out << QzEditorBindingsListing();
         return 0;
     }
+    if (options.Run == Mode::ListDialogs) {
+        out << QzDialogListing();
+        return 0;
+    }
 
     const QString project =
         options.Project.isEmpty() ? demoProject() : QFileInfo(options.Project).absoluteFilePath();
@@ -234,6 +253,21 @@ int main(int argc, char* argv[]) {
             err << "qzdesigner: " << errorText(e) << '\n';
             return 1;
         }
+        return 0;
+    }
+
+    if (options.Run == Mode::Dialog) {
+        QStringList messages;
+        QString error;
+        const TQzDialogShotResult result = QzDialogScreenshot(
+            host, project, options.DialogClass, options.ScreenshotFile, messages, error);
+        for (const QString& message : messages)
+            err << "qzdesigner: " << message << '\n';
+        if (result != TQzDialogShotResult::Written) {
+            err << "qzdesigner: " << error << '\n';
+            return result == TQzDialogShotResult::UnknownClass ? 2 : 1;
+        }
+        out << "Wrote " << options.ScreenshotFile << '\n';
         return 0;
     }
 

@@ -1,0 +1,46 @@
+#pragma once
+
+// The dialogs a design package can show, registered by class name, each with what opens it on a
+// fitting subject of the designs that are open. The designer lists them and opens any one to be
+// looked at without a person (qzdesigner --list-dialogs, --dialog); the object inspector offers
+// the dialogs that edit a property's object (the pickers) from its context menu. Registrations
+// go into the design journal, so unloading the package withdraws them.
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QMetaObject;
+class QObject;
+class QWidget;
+class TComponent;
+class TPersistent;
+
+// What a dialog may be opened on: the root components of the open designs, in project order.
+struct TDesignDialogSubjects {
+    QList<TComponent*> Roots;
+};
+
+struct TDesignDialogClassInfo {
+    QString ClassName;
+    // Opens the dialog on the first fitting subject. A modal dialog runs through the UI service
+    // and is gone when this returns (nullptr); a window that stays open is returned, and belongs
+    // to the caller. Raises EQzError when the designs hold nothing it can be opened on.
+    std::function<QWidget*(const TDesignDialogSubjects& subjects)> Open;
+    // For a dialog that edits an object a property holds (a picker on a reference): the object's
+    // class, and the run on one object; true when the person confirmed and the object changed.
+    const QMetaObject* ObjectClass = nullptr;
+    std::function<bool(TPersistent* object)> EditObject;
+};
+using TDesignDialogClass = const TDesignDialogClassInfo*;
+
+// Called from a package's Register; `dialog` lives as long as the package.
+void RegisterDesignDialog(TDesignDialogClass dialog);
+
+// Every registered dialog, in registration order.
+QList<TDesignDialogClass> DesignDialogs();
+// The dialog of that class name (case-sensitive), or none.
+TDesignDialogClass FindDesignDialog(const QString& className);
+// The dialogs that edit objects of `object`'s class or of one of its ancestors, in registration
+// order.
+QList<TDesignDialogClass> FindObjectDialogs(const QObject* object);
