@@ -2,10 +2,13 @@
 
 #include "QzExcept.h"
 #include "QzPkgStrings.h"
+#include "QzRefs.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
+#include "pickers/QzMemoryLabel.h"
+#include "pickers/QzMemoryTexts.h"
 
 #include <QMetaProperty>
 
@@ -28,6 +31,79 @@ QStringList stringsNames() {
     QStringList names;
     QzPkgStringsActives(names);
     return names;
+}
+
+// The first reference of class `TRef` that a component of the designs holds, in project order.
+template <typename TRef>
+TRef* firstReference(const TDesignDialogSubjects& subjects) {
+    std::function<TRef*(TComponent*)> search = [&](TComponent* component) -> TRef* {
+        const QMetaObject* meta = component->metaObject();
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            const QMetaProperty prop = meta->property(i);
+            if (prop.metaType().flags() & QMetaType::PointerToQObject)
+                if (auto* ref = qobject_cast<TRef*>(prop.read(component).value<QObject*>()))
+                    return ref;
+        }
+        for (TComponent* child : component->ComponentList())
+            if (TRef* ref = search(child))
+                return ref;
+        return nullptr;
+    };
+    for (TComponent* root : subjects.Roots)
+        if (TRef* ref = search(root))
+            return ref;
+    QzExcept(QStringLiteral("No component of the open designs has a %1 property")
+                 .arg(QString::fromLatin1(TRef::staticMetaObject.className())));
+}
+
+// ---- Pickers: on the first reference of their kind, and from the object inspector
+
+template <typename TPicker>
+bool pick(TPersistent* object) {
+    TPicker picker;
+    picker.SetReference(qobject_cast<TQzMemoryRef*>(object));
+    return picker.Execute() == mrOk;
+}
+
+template <typename TPicker, typename TRef>
+TDesignDialogClassInfo pickerRow(const char* className) {
+    return {QString::fromLatin1(className),
+            [](const TDesignDialogSubjects& subjects) -> QWidget* {
+                pick<TPicker>(firstReference<TRef>(subjects));
+                return nullptr;
+            },
+            &TRef::staticMetaObject, pick<TPicker>};
+}
+
+TQzPkgStrings* firstStrings() {
+    return firstPackage<TQzPkgStrings>(TQzPkgKind::Strings);
+}
+
+QWidget* openLabelAdd(const TDesignDialogSubjects&) {
+    TQzPkgStrings* pkg = firstStrings();
+    TFrMemoryLabelAdd dialog;
+    dialog.Execute(pkg, false, pkg->Labels()->UniqueId(), QString(), QString());
+    return nullptr;
+}
+
+template <typename TAdd>
+QWidget* openTextAdd(TQzPkgStringsTexts* (TQzPkgStrings::*list)() const) {
+    TQzPkgStrings* pkg = firstStrings();
+    TAdd dialog;
+    dialog.Execute(pkg, (pkg->*list)(), false, (pkg->*list)()->UniqueId(), QString());
+    return nullptr;
+}
+
+// The first label of the first package that has one, on its lines.
+QWidget* openLabelMultiLine(const TDesignDialogSubjects&) {
+    TFrMemoryLabelAddMultiLine dialog;
+    for (TQzPkgStrings* pkg : QzPkgStringsAll())
+        if (pkg->Labels()->Count() > 0) {
+            dialog.SetText(pkg->Labels()->GetItems(0)->Text());
+            break;
+        }
+    dialog.ShowModal();
+    return nullptr;
 }
 
 // ---- The Packages Manager
@@ -68,6 +144,19 @@ TDesignDialogClassInfo row(const char* className,
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
     static const std::vector<TDesignDialogClassInfo> table{
+        pickerRow<TFrMemoryLabel, TQzMemoryLabel>("TFrMemoryLabel"),
+        pickerRow<TFrMemoryMessage, TQzMemoryMessage>("TFrMemoryMessage"),
+        pickerRow<TFrMemoryText, TQzMemoryText>("TFrMemoryText"),
+        row("TFrMemoryLabelAdd", openLabelAdd),
+        row("TFrMemoryMessageAdd",
+            [](const TDesignDialogSubjects&) {
+                return openTextAdd<TFrMemoryMessageAdd>(&TQzPkgStrings::Messages);
+            }),
+        row("TFrMemoryTextAdd",
+            [](const TDesignDialogSubjects&) {
+                return openTextAdd<TFrMemoryTextAdd>(&TQzPkgStrings::Texts);
+            }),
+        row("TFrMemoryLabelAddMultiLine", openLabelMultiLine),
         row("TFrManager", openManager),
         row("TFrManagerPkgs", openManagerPkgs),
         row("TFrManagerRepl", openManagerRepl),

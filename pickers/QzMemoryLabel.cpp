@@ -1,0 +1,234 @@
+#include "pickers/QzMemoryLabel.h"
+
+#include "QzExcept.h"
+#include "QzMsg.h"
+#include "QzPkgStrings.h"
+#include "QzWindows.h"
+#include "pickers/QzIdEdit.h"
+#include "pickers/QzPickerList.h"
+#include "ui_TFrMemoryLabel.h"
+#include "ui_TFrMemoryLabelAdd.h"
+#include "ui_TFrMemoryLabelAddMultiLine.h"
+
+#include <algorithm>
+
+namespace {
+
+// The list's order by text: case-insensitive, equal texts in the package's order.
+bool textBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
+    return QzPickerItemText(a).compare(QzPickerItemText(b), Qt::CaseInsensitive) < 0;
+}
+
+bool idBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
+    return a->Id() < b->Id();
+}
+
+const QString& hintOf(const TQzPkgItem* item) {
+    return static_cast<const TQzPkgStringsLabel*>(item)->Hint();
+}
+
+} // namespace
+
+TFrMemoryLabel::TFrMemoryLabel(QWidget* parent)
+    : TQzMemoryPicker(parent, {QStringLiteral("Label"), QStringLiteral("Labels"), dlmLabels}),
+      FUi(std::make_unique<Ui::TFrMemoryLabel>()) {
+    FUi->setupUi(this);
+    BindControls(FUi->EdLabel);
+    connect(FUi->EdLabel, &QLineEdit::textEdited, this, &TFrMemoryLabel::EdLabelChange);
+    connect(FUi->OrderLabel, &QRadioButton::clicked, this, &TFrMemoryLabel::OrderLabelClick);
+    connect(FUi->OrderId, &QRadioButton::clicked, this, &TFrMemoryLabel::OrderLabelClick);
+    FUi->Splitter->setStretchFactor(0, 4);
+    FUi->Splitter->setStretchFactor(1, 1);
+}
+
+TFrMemoryLabel::~TFrMemoryLabel() = default;
+
+bool TFrMemoryLabel::OrderedByLabel() const {
+    return FUi->OrderLabel->isChecked();
+}
+
+TQzPkgItemList* TFrMemoryLabel::Items(TQzPkgStrings* pkg) const {
+    return pkg->Labels();
+}
+
+void TFrMemoryLabel::LoadList() {
+    std::vector<TQzPkgItem*> rows;
+    if (TQzPkgStrings* pkg = Package()) {
+        TQzPkgItemList* labels = pkg->Labels();
+        rows.reserve(std::size_t(labels->Count()));
+        for (int i = 0; i < labels->Count(); ++i)
+            rows.push_back(labels->GetItems(i));
+        if (OrderedByLabel())
+            std::stable_sort(rows.begin(), rows.end(), textBefore);
+        else
+            std::stable_sort(rows.begin(), rows.end(), idBefore);
+    }
+    List->Model()->SetRows(std::move(rows));
+}
+
+void TFrMemoryLabel::ShowDetail(TQzPkgItem* item) {
+    FUi->EdLabel->setText(item ? QzPickerItemText(item) : QString());
+    FUi->EdHint->setPlainText(item ? hintOf(item) : QString());
+}
+
+void TFrMemoryLabel::EdLabelChange() {
+    LabelChange();
+}
+
+// By text the selection goes to the first label not below the search text, found by halving
+// the sorted list; by id to the first label that begins with it.
+void TFrMemoryLabel::LabelChange() {
+    const QString search = FUi->EdLabel->text();
+    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
+    int row = -1;
+    if (OrderedByLabel()) {
+        const auto it = std::lower_bound(
+            rows.begin(), rows.end(), search, [](const TQzPkgItem* item, const QString& text) {
+                return QzPickerItemText(item).compare(text, Qt::CaseInsensitive) < 0;
+            });
+        if (it != rows.end())
+            row = int(it - rows.begin());
+    } else {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive)) {
+                row = int(i);
+                break;
+            }
+    }
+    if (TQzPkgItem* item = List->Model()->Item(row)) {
+        SelectId(-1);
+        List->SelectRow(row);
+        EdId->setText(QString::number(item->Id()));
+        FUi->EdHint->setPlainText(hintOf(item));
+    }
+    ChangeState();
+}
+
+void TFrMemoryLabel::OrderLabelClick() {
+    PkgChange();
+    UpdateInfo();
+}
+
+int TFrMemoryLabel::sortedRow(const TQzPkgItem* item) const {
+    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
+    const auto it =
+        std::upper_bound(rows.begin(), rows.end(), item, OrderedByLabel() ? textBefore : idBefore);
+    return int(it - rows.begin());
+}
+
+TQzPkgItem* TFrMemoryLabel::RunAddDialog(TQzPkgItem* item) {
+    TQzPkgStrings* pkg = Package();
+    TFrMemoryLabelAdd dialog(this);
+    int id = 0;
+    try {
+        id = item ? item->Id() : pkg->Labels()->UniqueId();
+    } catch (const Exception& e) {
+        QzMsg(TQzMessageType::mtError, e.Message());
+        return nullptr;
+    }
+    const QString text = item ? QzPickerItemText(item) : QString();
+    const QString hint = item ? FUi->EdHint->toPlainText() : QString();
+    if (!dialog.Execute(pkg, item != nullptr, id, text, hint))
+        return nullptr;
+    return pkg->Labels()->FindId(dialog.Id());
+}
+
+void TFrMemoryLabel::ItemAdded(TQzPkgItem* item) {
+    List->Model()->InsertRow(sortedRow(item), item);
+    SetEdId(item->Id());
+    IdChange();
+    FUi->EdLabel->setFocus();
+}
+
+// The row keeps its place in the list's order, whatever changed.
+void TFrMemoryLabel::ItemModified(TQzPkgItem* item, int) {
+    const int row = List->Model()->RowOf(item);
+    if (row >= 0) {
+        List->Model()->RemoveRow(row);
+        List->Model()->InsertRow(sortedRow(item), item);
+    }
+    SetEdId(item->Id());
+    IdChange();
+    FUi->EdLabel->setFocus();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Add and modify
+
+TFrMemoryLabelAdd::TFrMemoryLabelAdd(QWidget* parent)
+    : TQzDialog(parent), FUi(std::make_unique<Ui::TFrMemoryLabelAdd>()) {
+    FUi->setupUi(this);
+    QzRestrictIdEdit(FUi->EdId);
+    connect(FUi->SBEdit, &QToolButton::clicked, this, &TFrMemoryLabelAdd::SBEditClick);
+}
+
+TFrMemoryLabelAdd::~TFrMemoryLabelAdd() = default;
+
+bool TFrMemoryLabelAdd::Execute(TQzPkgStrings* pkg, bool modify, int id, const QString& text,
+                                const QString& hint) {
+    FPkg = pkg;
+    FModify = modify;
+    setWindowTitle(modify ? QStringLiteral("Modify Label") : QStringLiteral("Add Label"));
+    FUi->EdId->setText(QString::number(id));
+    FUi->EdLabel->setText(text);
+    FUi->EdHint->setPlainText(hint);
+    FUi->SBEdit->setToolTip(QStringLiteral("Edición Multilinea"));
+    FPriorId = id;
+    const bool system =
+        pkg->GetPkgName().compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0;
+    FUi->EdProtected->setChecked(system);
+    FUi->EdProtected->setVisible(system);
+    FUi->EdLabel->setFocus();
+    return ShowModal() == mrOk;
+}
+
+int TFrMemoryLabelAdd::Id() const {
+    return FUi->EdId->text().trimmed().toInt();
+}
+
+void TFrMemoryLabelAdd::SBEditClick() {
+    TFrMemoryLabelAddMultiLine editor(this);
+    editor.SetText(FUi->EdLabel->text());
+    editor.ShowModal();
+    FUi->EdLabel->setText(editor.Text());
+}
+
+// The id is checked first, so a refused one leaves the label as it was.
+void TFrMemoryLabelAdd::Accepting() {
+    const TQzScreenUpdate update;
+    const int id = QzTypedId(FUi->EdId->text());
+    TQzPkgStringsLabel* label = nullptr;
+    if (FModify) {
+        label = FPkg->Labels()->FindId(FPriorId);
+        if (!label)
+            QzExcept(QStringLiteral("The label %1 is no longer in the package").arg(FPriorId));
+        label->SetId(id);
+        label->SetText(FUi->EdLabel->text());
+        label->SetHint(FUi->EdHint->toPlainText());
+    } else {
+        label = FPkg->Labels()->Add(id, FUi->EdLabel->text(), FUi->EdHint->toPlainText());
+    }
+    label->Protected = FUi->EdProtected->isChecked();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Several lines
+
+TFrMemoryLabelAddMultiLine::TFrMemoryLabelAddMultiLine(QWidget* parent)
+    : TQzDialog(parent), FUi(std::make_unique<Ui::TFrMemoryLabelAddMultiLine>()) {
+    FUi->setupUi(this);
+}
+
+TFrMemoryLabelAddMultiLine::~TFrMemoryLabelAddMultiLine() = default;
+
+void TFrMemoryLabelAddMultiLine::SetText(const QString& text) {
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    FUi->Memo->setPlainText(lines);
+}
+
+// No line break is added after the last line: opening the editor and closing it leaves the text
+// as it was.
+QString TFrMemoryLabelAddMultiLine::Text() const {
+    return FUi->Memo->toPlainText().split(u'\n').join(QStringLiteral("\r\n"));
+}
