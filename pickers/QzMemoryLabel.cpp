@@ -68,7 +68,7 @@ void TFrMemoryLabel::LoadList() {
 
 void TFrMemoryLabel::ShowDetail(TQzPkgItem* item) {
     FUi->EdLabel->setText(item ? QzPickerItemText(item) : QString());
-    FUi->EdHint->setPlainText(item ? hintOf(item) : QString());
+    FUi->EdHint->setPlainText(item ? QzPickerShownText(hintOf(item)) : QString());
 }
 
 void TFrMemoryLabel::EdLabelChange() {
@@ -96,10 +96,9 @@ void TFrMemoryLabel::LabelChange() {
             }
     }
     if (TQzPkgItem* item = List->Model()->Item(row)) {
-        SelectId(-1);
-        List->SelectRow(row);
+        SelectRowQuietly(row);
         EdId->setText(QString::number(item->Id()));
-        FUi->EdHint->setPlainText(hintOf(item));
+        FUi->EdHint->setPlainText(QzPickerShownText(hintOf(item)));
     }
     ChangeState();
 }

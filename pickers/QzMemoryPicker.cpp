@@ -193,6 +193,10 @@ void TQzMemoryPicker::SelectId(int id) {
                 break;
             }
     }
+    SelectRowQuietly(row);
+}
+
+void TQzMemoryPicker::SelectRowQuietly(int row) {
     FFilling = true;
     List->SelectRow(row);
     FFilling = false;

@@ -53,7 +53,7 @@ void TQzFilteredPicker::LoadList() {
 
 void TQzFilteredPicker::ShowDetail(TQzPkgItem* item) {
     if (FDetail)
-        FDetail->setPlainText(item ? QzPickerItemText(item) : QString());
+        FDetail->setPlainText(item ? QzPickerShownText(QzPickerItemText(item)) : QString());
 }
 
 TQzPkgItem* TQzFilteredPicker::RunAddDialog(TQzPkgItem* item) {

@@ -10,6 +10,10 @@ const QString& QzPickerItemText(const TQzPkgItem* item) {
     return static_cast<const TQzPkgStringsText*>(item)->Text();
 }
 
+QString QzPickerShownText(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Model
 

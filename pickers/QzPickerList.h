@@ -15,6 +15,8 @@ class TQzPkgItem;
 
 // The text of a strings item (a label's text, a message's or a text's).
 const QString& QzPickerItemText(const TQzPkgItem* item);
+// A stored text as a memo shows it: CR LF line breaks as single ones.
+QString QzPickerShownText(QString text);
 
 class TQzPickerModel : public QAbstractListModel {
     Q_OBJECT
