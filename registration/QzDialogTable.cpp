@@ -7,6 +7,7 @@
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
+#include "manager/QzPkgSynchronizer.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
@@ -140,6 +141,19 @@ TDesignDialogClassInfo row(const char* className,
     return {QString::fromLatin1(className), std::move(open), nullptr, {}};
 }
 
+// The first strings package kept in its own file, else the first one.
+QWidget* openSynchronizer(const TDesignDialogSubjects&) {
+    TFrPkgSynchronizer dialog;
+    dialog.Pkg = firstStrings();
+    for (TQzPkgStrings* pkg : QzPkgStringsAll())
+        if (pkg->IsFileStored()) {
+            dialog.Pkg = pkg;
+            break;
+        }
+    dialog.Execute();
+    return nullptr;
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -161,6 +175,7 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrManagerPkgs", openManagerPkgs),
         row("TFrManagerRepl", openManagerRepl),
         row("TFrManagerProgress", openManagerProgress),
+        row("TFrPkgSynchronizer", openSynchronizer),
     };
     return table;
 }
