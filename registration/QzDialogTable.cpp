@@ -1,5 +1,6 @@
 #include "registration/QzDialogTable.h"
 
+#include "QzCApplication.h"
 #include "QzExcept.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
@@ -8,6 +9,9 @@
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
 #include "manager/QzPkgSynchronizer.h"
+#include "packages/QzPkgActive.h"
+#include "packages/QzPkgLoadSave.h"
+#include "packages/QzUpdateSystem.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
@@ -154,6 +158,37 @@ QWidget* openSynchronizer(const TDesignDialogSubjects&) {
     return nullptr;
 }
 
+// ---- Package file dialogs: saving the first strings package, the application folder's files
+
+QWidget* openLoadSave(const TDesignDialogSubjects&) {
+    TFrPkgLoadSave dialog;
+    dialog.Pkg = firstStrings();
+    dialog.Load = false;
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openFiles(const TDesignDialogSubjects&) {
+    TFrOpenFiles dialog;
+    dialog.SetFolder(QzAppPath(), QStringLiteral("*.lan"));
+    dialog.Execute();
+    return nullptr;
+}
+
+template <typename TUpdate>
+QWidget* openUpdate(const TDesignDialogSubjects&) {
+    TUpdate dialog;
+    dialog.App = &QzCAppRequired();
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openActive(const TDesignDialogSubjects&) {
+    auto* window = new TFrPkgActive;
+    window->Execute(firstStrings());
+    return window;
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -176,6 +211,11 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrManagerRepl", openManagerRepl),
         row("TFrManagerProgress", openManagerProgress),
         row("TFrPkgSynchronizer", openSynchronizer),
+        row("TFrPkgLoadSave", openLoadSave),
+        row("TFrOpenFiles", openFiles),
+        row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
+        row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
+        row("TFrPkgActive", openActive),
     };
     return table;
 }
