@@ -1,11 +1,11 @@
 #include "Command.h"
 
 #include "QzExcept.h"
+#include "QzFields.h"
 #include "QzPkgImages.h"
 #include "QzPkgInfo.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
-#include "QzUtils.h"
 
 #include <QFile>
 #include <QFileInfo>
