@@ -3,6 +3,7 @@
 #include "ComponentStreams.h"
 #include "Controls.h"
 #include "DesignWindows.h"
+#include "FileWrite.h"
 #include "QzExcept.h"
 #include "QzHostModules.h"
 #include "QzProjectFile.h"
@@ -10,7 +11,6 @@
 #include "TextForm.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -24,13 +24,6 @@ QByteArray readFile(const QString& fileName, bool* exists = nullptr) {
         QzExcept(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
     }
     return file.readAll();
-}
-
-// Through a temporary file renamed over the old one, so a failed save keeps the previous file.
-void writeFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        QzExcept(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
 }
 
 // The class the root is made of: the form's own class when it is registered, else the ancestor
@@ -109,10 +102,10 @@ QString TQzFormDesigner::FormFileName() const {
 }
 
 void TQzFormDesigner::Save() {
-    writeFile(FormFileName(),
-              TextToFormFile(WriteTextForm(ComponentToFormObject(FRoot.get())), FFormat));
+    WriteFileAtomic(FormFileName(),
+                    TextToFormFile(WriteTextForm(ComponentToFormObject(FRoot.get())), FFormat));
     if (FUnitChanged)
-        writeFile(FUnitFileName, FUnitText.toUtf8());
+        WriteFileAtomic(FUnitFileName, FUnitText.toUtf8());
     FUnitChanged = false;
     FModified = false;
 }

@@ -3,12 +3,12 @@
 #include "Classes.h"
 #include "ComponentStreams.h"
 #include "DesignIntf.h"
+#include "FileWrite.h"
 #include "SysUtils.h"
 #include "ToolsAPI.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <source_location>
 
 namespace {
@@ -230,11 +230,7 @@ bool QzHostFormTextToForm(const QStringList& lines, const QString& fileName,
     resource.open(QIODevice::WriteOnly);
     // Converted before the file is touched, so malformed text leaves the form file as it was.
     ObjectTextToResource(text, resource, format, QString());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(resource.data()) != resource.size() ||
-        !file.commit())
-        throw EStreamError(
-            QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, file.errorString()));
+    WriteFileAtomic(fileName, resource.data());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "Command.h"
 
+#include "FileWrite.h"
 #include "QzExcept.h"
 #include "QzFields.h"
 #include "QzPkgImages.h"
@@ -12,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaProperty>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <memory>
@@ -101,10 +101,7 @@ int runStringsExport(const QStringList& raw, CommandContext& c) {
             fields.removeLast();
         text += QzTextFromStrings(fields, u',') + u'\n';
     }
-    QSaveFile out(args.Positional[1]);
-    const QByteArray bytes = text.toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        QzExcept(QStringLiteral("Cannot write %1: %2").arg(args.Positional[1], out.errorString()));
+    WriteFileAtomic(args.Positional[1], text.toUtf8());
     c.out << "Exported " << items.size() << ' ' << list.List->What() << "(s) to "
           << args.Positional[1] << '\n';
     return 0;

@@ -1,10 +1,10 @@
 #include "manager/core/QzManagerFiles.h"
 
+#include "FileWrite.h"
 #include "SysUtils.h"
 #include "TextForm.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -92,7 +92,5 @@ void TQzManagerFileForms::WriteForm(const QStringList& lines, const QString& fil
     FWritten.push_back(fileName);
     if (FDryRun)
         return;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EStreamError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    WriteFileAtomic(fileName, data);
 }

@@ -3,6 +3,7 @@
 
 #include "ComponentStreams.h"
 #include "Controls.h"
+#include "FileWrite.h"
 #include "ImagesTestSupport.h"
 #include "PkgTestSupport.h"
 #include "QzExcept.h"
@@ -203,7 +204,7 @@ TEST_F(PkgImages, LoadsPicturesWrittenByOtherProgramsByteForByte) {
               QStringLiteral("Cannot write image file \"%1\": the image has no picture")
                   .arg(path(QStringLiteral("e.png")))
                   .toStdString());
-    EXPECT_THROW(jpeg.SaveToFile(path(QStringLiteral("no/such/folder/x.jpg"))), EQzError);
+    EXPECT_THROW(jpeg.SaveToFile(path(QStringLiteral("no/such/folder/x.jpg"))), EFileWriteError);
 }
 
 TEST_F(PkgImages, ImqzFilesKeepPictureMasksFlagsAndMargins) {
