@@ -1,6 +1,7 @@
 #include "TextForm.h"
 
 #include "SysUtils.h"
+#include "TextEncoding.h"
 #include "TextFormWords.h"
 
 #include <cctype>
@@ -14,11 +15,9 @@ namespace {
 
 class TextParser {
 public:
-    explicit TextParser(QByteArrayView text) {
-        if (text.startsWith("\xEF\xBB\xBF"))
-            text = text.sliced(3);
-        FText = QString::fromUtf8(text);
-    }
+    // A byte order mark is never part of the form, whatever the encoding of the rest.
+    explicit TextParser(QByteArrayView text)
+        : FText(DecodeText(text.startsWith("\xEF\xBB\xBF") ? text.sliced(3) : text)) {}
 
     TFormObject parseRoot() {
         skipBlanks();
