@@ -119,9 +119,8 @@ void TQzManagerEngine::reportError(const std::exception& e, const QString& fileN
                       QStringLiteral("%1: %2").arg(fileNameOf(fileName), errorText(e)));
 }
 
-void TQzManagerEngine::enterForm(const QString& name, TStreamOriginalFormat format) {
+void TQzManagerEngine::enterForm(const QString& name) {
     FNameUnit = name;
-    FOriginalFormat = format;
     FForm = FForms.DesignForm(name);
     FTypeLoad = FForm ? tldInternal : tldExternal;
 }

@@ -36,14 +36,14 @@ TQzManagerEngine::TFormText TQzManagerEngine::openForm(const QString& name) {
     TFormText form;
     form.Name = name;
     try {
-        form.Loaded = FForms.ReadForm(name, form.Lines, form.Format);
+        form.Loaded = FForms.ReadForm(name, form.Text);
         if (form.Loaded)
-            enterForm(name, form.Format);
+            enterForm(name);
     } catch (const std::exception& e) {
         form.Loaded = false;
         reportError(e, name);
     }
-    form.Backup = form.Lines;
+    form.Backup = form.Text;
     return form;
 }
 
@@ -57,10 +57,10 @@ void TQzManagerEngine::finishForm(TFormText& form) {
         return;
     }
     try {
-        FForms.WriteForm(form.Lines, form.Name, FOriginalFormat);
+        FForms.WriteForm(form.Text, form.Name);
     } catch (const std::exception& e) {
         try {
-            FForms.WriteForm(form.Backup, form.Name, FOriginalFormat);
+            FForms.WriteForm(form.Backup, form.Name);
         } catch (const std::exception&) {
             // The message below already says the form was not written.
         }
@@ -90,10 +90,10 @@ bool TQzManagerEngine::pkgNameLineAbove(const QStringList& lines, int idLine) co
 bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, bool clearing,
                                    const QString& pkgName, const QString& value) {
     const int i = rec.NumLine;
-    if (i >= form.Lines.size() || form.Lines[i] != rec.StrLine)
+    if (i >= form.Text.Count() || form.Text.Line(i) != rec.StrLine)
         return false;
     const bool twoLines = QzDlgManagerHasPackage(FTypeDlg);
-    if (twoLines && !pkgNameLineAbove(form.Lines, i))
+    if (twoLines && !pkgNameLineAbove(form.Text.Lines(), i))
         return false;
 
     if (FTypeLoad == tldInternal) {
@@ -111,11 +111,11 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
     auto change = [&](int line, const QString& after) {
         const TQzManagerChange::Kind kind =
             after.isNull() ? TQzManagerChange::LineDeleted : TQzManagerChange::LineRewritten;
-        FFeedback.Changed({kind, form.Name, line, rec.StrChange, form.Lines[line], after});
+        FFeedback.Changed({kind, form.Name, line, rec.StrChange, form.Text.Line(line), after});
         if (after.isNull())
-            form.Lines.removeAt(line);
+            form.Text.RemoveLine(line);
         else
-            form.Lines[line] = after;
+            form.Text.SetLine(line, after);
     };
     if (clearing) {
         change(i, QString());
@@ -123,9 +123,9 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
             change(i - 1, QString());
     } else {
         if (twoLines)
-            change(i - 1, LineString(form.Lines[i - 1], formString(pkgName)));
-        change(i,
-               LineString(form.Lines[i], QzDlgManagerIsSet(FTypeDlg) ? formString(value) : value));
+            change(i - 1, LineString(form.Text.Line(i - 1), formString(pkgName)));
+        change(i, LineString(form.Text.Line(i),
+                             QzDlgManagerIsSet(FTypeDlg) ? formString(value) : value));
     }
     form.Changed = true;
     return true;

@@ -42,13 +42,13 @@ std::vector<TQzManagerEngine::TFormText> TQzManagerEngine::readForms(int& lineCo
         TFormText form;
         form.Name = name;
         try {
-            form.Loaded = FForms.ReadForm(name, form.Lines, form.Format);
+            form.Loaded = FForms.ReadForm(name, form.Text);
         } catch (const std::exception& e) {
             reportError(e, name);
         }
         if (!form.Loaded)
             continue;
-        lineCount += int(form.Lines.size());
+        lineCount += form.Text.Count();
         forms.push_back(std::move(form));
     }
     return forms;
@@ -62,10 +62,10 @@ bool TQzManagerEngine::passForms(std::vector<TFormText>& forms, bool counting) {
         FNumLine = 0;
         FStringLine.clear();
         try {
-            enterForm(form.Name, form.Format);
-            for (int i = 0; i < int(form.Lines.size()); ++i) {
+            enterForm(form.Name);
+            for (int i = 0; i < form.Text.Count(); ++i) {
                 FNumLine = i;
-                FStringLine = form.Lines[i];
+                FStringLine = form.Text.Line(i);
                 if (step())
                     return true;
                 if (i == 0)
@@ -79,7 +79,7 @@ bool TQzManagerEngine::passForms(std::vector<TFormText>& forms, bool counting) {
             internalError();
         }
         // The texts are not needed again; long projects keep only one form at a time.
-        form.Lines = QStringList();
+        form.Text = TFormFileText();
     }
     return false;
 }
