@@ -4,6 +4,7 @@
 // holds a line break, and removing or inserting a line leaves the others as they were.
 
 #include "FormFileText.h"
+#include "SysUtils.h"
 #include "TextForm.h"
 
 #include <cstddef>
@@ -28,13 +29,14 @@ void checkLines(const TFormFileText& text) {
 }
 
 // Removing line `at` and inserting a line there leave every other line and its end as it was;
-// only a last line without an end hands that over.
+// only a last line without an end takes the end of the line before it along.
 void checkEdits(const TFormFileText& text, int at) {
     TFormFileText removed = text;
     removed.RemoveLine(at);
     for (int i = 0; i < removed.Count(); ++i) {
         const int old = i < at ? i : i + 1;
-        const bool handsOver = at == text.Count() - 1 && i == at - 1;
+        const bool handsOver =
+            at == text.Count() - 1 && i == at - 1 && text.LineEnd(at) == TLineEnd::None;
         if (removed.Line(i) != text.Line(old) ||
             removed.LineEnd(i) != (handsOver ? text.LineEnd(at) : text.LineEnd(old)))
             broken("removing a line changes another", QString::number(i));

@@ -46,8 +46,8 @@ public:
     // Inserts a line before `index` (Count() appends) with the line end of its neighbours; a
     // text without a final line break keeps having none.
     void InsertLine(int index, const QString& text);
-    // Removes a line with its line end; when it was the last one, the line before it takes over
-    // its end, so a text without a final line break keeps having none.
+    // Removes a line with its line end. Removing a last line that has no line end takes the end
+    // of the line before it too, so a text without a final line break keeps having none.
     void RemoveLine(int index);
 
     // The bytes of the form file, stored as Format() says. Raises EParserError, naming the line
