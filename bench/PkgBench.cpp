@@ -4,6 +4,7 @@
 // bytes in the same run. Peak memory comes from a separate single run of each phase.
 
 #include "BenchReport.h"
+#include "FileWrite.h"
 #include "PkgCorpus.h"
 
 #include "QzPkgImages.h"
@@ -217,7 +218,7 @@ std::vector<Phase> definePhases(std::vector<PkgFile>& files) {
                           nullptr});
         // Writing the same bytes the way a save does, to tell the file system from the rest.
         phases.push_back({"write/" + f.Key, bytes, nullptr,
-                          [&f] { QzSaveFileAtomic(f.SavePath, f.Bytes); }, nullptr});
+                          [&f] { WriteFileAtomic(f.SavePath, f.Bytes); }, nullptr});
         // A load into a package that is still empty, as a form being opened does; making and
         // freeing that package is not counted.
         auto fresh = std::make_shared<std::unique_ptr<TQzPkgInfo>>();

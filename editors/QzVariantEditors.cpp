@@ -2,11 +2,13 @@
 
 #include "QzBars.h"
 #include "QzButtons.h"
+#include "QzCasts.h"
 #include "QzContainers.h"
+#include "QzDates.h"
 #include "QzEdits.h"
 #include "QzLabels.h"
 #include "QzLists.h"
-#include "QzUtils.h"
+#include "QzNumbers.h"
 
 namespace {
 

@@ -20,15 +20,12 @@ class TOneForm : public IQzManagerForms {
 public:
     QStringList Lines;
     QStringList FormNames() override { return {FormName}; }
-    bool ReadForm(const QString&, QStringList& lines, TStreamOriginalFormat& format) override {
-        lines = Lines;
-        format = sofText;
+    bool ReadForm(const QString&, TFormFileText& text) override {
+        text = TFormFileText(Lines);
         return true;
     }
     TComponent* DesignForm(const QString&) override { return nullptr; }
-    void WriteForm(const QStringList& lines, const QString&, TStreamOriginalFormat) override {
-        Lines = lines;
-    }
+    void WriteForm(const TFormFileText& text, const QString&) override { Lines = text.Lines(); }
 };
 
 class TCounting : public IQzManagerFeedback {

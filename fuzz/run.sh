@@ -23,6 +23,7 @@ trap 'rm -rf "$scratch"' EXIT
 targets=(
     "fuzz_binary_form binary"
     "fuzz_text_form text -dict=$here/text.dict"
+    "fuzz_form_file_text formtext -dict=$here/text.dict"
     "fuzz_package_file package"
     "fuzz_form_scanner scanner -dict=$here/text.dict"
 )

@@ -7,6 +7,7 @@
 #include "QzFormDesigner.h"
 #include "QzHostModules.h"
 #include "QzPkgInfo.h"
+#include "QzProjectForms.h"
 #include "QzRuntime.h"
 
 #include <QFile>
@@ -40,14 +41,6 @@ QString messageOf(const std::exception& e) {
 // A unit named by its unit or its form file.
 QString unitFileOf(const QString& fileName) {
     return QzChangeFileExt(QzAbsoluteFileName(fileName), QStringLiteral(".pas"));
-}
-
-QString readText(const QString& fileName, const QString& what) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        QzExcept(
-            QStringLiteral("Cannot open the %1 %2: %3").arg(what, fileName, file.errorString()));
-    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -276,7 +269,7 @@ void TQzDesignerHost::OpenUnit(const QString& fileName) {
     const QString unitFile = unitFileOf(fileName);
     if (findUnit(unitFile))
         return;
-    const QString text = readText(unitFile, QStringLiteral("unit"));
+    const QString text = QzReadUnitText(unitFile);
     addUnit(unitFile)->ShowSource(text);
 }
 

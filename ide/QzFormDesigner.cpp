@@ -3,45 +3,23 @@
 #include "ComponentStreams.h"
 #include "Controls.h"
 #include "DesignWindows.h"
+#include "FileWrite.h"
 #include "QzExcept.h"
 #include "QzHostModules.h"
 #include "QzProjectFile.h"
+#include "QzProjectForms.h"
 #include "QzUnitSource.h"
 #include "TextForm.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
-QByteArray readFile(const QString& fileName, bool* exists = nullptr) {
+QByteArray readFile(const QString& fileName) {
     QFile file(fileName);
-    if (exists)
-        *exists = file.exists();
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (exists && !*exists)
-            return {};
+    if (!file.open(QIODevice::ReadOnly))
         QzExcept(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
-    }
     return file.readAll();
-}
-
-// Through a temporary file renamed over the old one, so a failed save keeps the previous file.
-void writeFile(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        QzExcept(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-}
-
-// The class the root is made of: the form's own class when it is registered, else the ancestor
-// the unit declares for it when that is, else a plain form.
-TClass rootClass(const QString& formClass, const QString& unitText) {
-    for (const QString& name : {formClass, QzUnitClassAncestor(unitText, formClass)}) {
-        TClass cls = name.isEmpty() ? nullptr : GetClass(name);
-        if (cls && cls->Meta->inherits(&TComponent::staticMetaObject))
-            return cls;
-    }
-    return ClassOf<TForm>();
 }
 
 // Where a new control goes when nobody says: the first free step of a diagonal, so that
@@ -78,18 +56,11 @@ TQzFormDesigner::TQzFormDesigner(TQzDesignerHost* host, const QString& unitFileN
     FFormat = DetectFormFileFormat(data.left(64));
     if (FFormat == TFormFileFormat::Unknown)
         QzExcept(QStringLiteral("%1 is not a form file").arg(formFile));
-    bool unitExists = false;
-    FUnitText = QString::fromUtf8(readFile(FUnitFileName, &unitExists));
+    if (QFile::exists(FUnitFileName))
+        FUnitText = QzReadUnitText(FUnitFileName, &FUnitEncoding);
     try {
-        const TFormObject object = ReadTextForm(FormFileToText(data));
-        FClassName = object.ClassName;
-        FRoot.reset(static_cast<TComponent*>(rootClass(FClassName, FUnitText)->Create(nullptr)));
-        // The root is an instance of a registered ancestor; what it streams keeps the form's
-        // own class.
-        FRoot->SetStreamedClassName(FClassName);
-        // Designing from the start, so that every component the form creates is designed too.
-        FRoot->SetDesigning(true);
-        ReadComponent(object, FRoot.get());
+        FRoot = QzReadFormRoot(data, FUnitText, true);
+        FClassName = FRoot->StreamedClassName();
     } catch (const Exception& e) {
         QzExcept(QStringLiteral("Cannot read the form %1: %2").arg(formFile, e.Message()));
     }
@@ -109,10 +80,10 @@ QString TQzFormDesigner::FormFileName() const {
 }
 
 void TQzFormDesigner::Save() {
-    writeFile(FormFileName(),
-              TextToFormFile(WriteTextForm(ComponentToFormObject(FRoot.get())), FFormat));
+    WriteFileAtomic(FormFileName(),
+                    TextToFormFile(WriteTextForm(ComponentToFormObject(FRoot.get())), FFormat));
     if (FUnitChanged)
-        writeFile(FUnitFileName, FUnitText.toUtf8());
+        WriteFileAtomic(FUnitFileName, EncodeText(FUnitText, FUnitEncoding));
     FUnitChanged = false;
     FModified = false;
 }

@@ -6,6 +6,7 @@
 
 #include "DesignIntf.h"
 #include "ObjectStreams.h"
+#include "TextEncoding.h"
 
 #include <QObject>
 #include <memory>
@@ -35,8 +36,9 @@ public:
     // instance of the nearest registered class.
     QString FormClassName() const { return FClassName; }
 
-    // Writes the form file (in its stored format) and the unit text, through temporary files;
-    // clears the modified flag. Raises when a file cannot be written.
+    // Writes the form file (in its stored format) and the unit text (in the encoding it was read
+    // in), through temporary files; clears the modified flag. Raises when a file cannot be
+    // written.
     void Save();
 
     // Deletes `components` (and what they own or parent) from the form; the root is never
@@ -77,6 +79,7 @@ private:
     QString FUnitFileName;
     TFormFileFormat FFormat = TFormFileFormat::Text;
     QString FUnitText;
+    TTextEncoding FUnitEncoding = TTextEncoding::Utf8;
     bool FUnitChanged = false;
     QString FClassName;
     std::unique_ptr<TComponent> FRoot;

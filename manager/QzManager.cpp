@@ -250,18 +250,16 @@ QStringList TFrManager::FormNames() {
     return names;
 }
 
-bool TFrManager::ReadForm(const QString& fileName, QStringList& lines,
-                          TStreamOriginalFormat& format) {
-    return QzHostFormToFormText(fileName, lines, format);
+bool TFrManager::ReadForm(const QString& fileName, TFormFileText& text) {
+    return QzHostFormToFormText(fileName, text);
 }
 
 TComponent* TFrManager::DesignForm(const QString& fileName) {
     return QzHostDesignForm(fileName);
 }
 
-void TFrManager::WriteForm(const QStringList& lines, const QString& fileName,
-                           TStreamOriginalFormat format) {
-    QzHostFormTextToForm(lines, fileName, format);
+void TFrManager::WriteForm(const TFormFileText& text, const QString& fileName) {
+    QzHostFormTextToForm(text, fileName);
 }
 
 // ---------------------------------------------------------------------------------------------

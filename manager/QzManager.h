@@ -58,11 +58,9 @@ private:
 
     // IQzManagerForms: the project through the form bridge.
     QStringList FormNames() override;
-    bool ReadForm(const QString& fileName, QStringList& lines,
-                  TStreamOriginalFormat& format) override;
+    bool ReadForm(const QString& fileName, TFormFileText& text) override;
     TComponent* DesignForm(const QString& fileName) override;
-    void WriteForm(const QStringList& lines, const QString& fileName,
-                   TStreamOriginalFormat format) override;
+    void WriteForm(const TFormFileText& text, const QString& fileName) override;
 
     // IQzManagerFeedback: message boxes and the progress window.
     void Message(TQzManagerMessageType type, const QString& text) override;

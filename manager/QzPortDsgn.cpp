@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <source_location>
 
 namespace {
@@ -29,35 +28,6 @@ QString extractFileExt(const QString& fileName) {
     const qsizetype slash = fileName.lastIndexOf(u'/');
     const qsizetype dot = fileName.lastIndexOf(u'.');
     return dot > slash ? fileName.mid(dot) : QString();
-}
-
-// Lines of a text as a string list reads them: a line ends at CR, LF or CR LF, and a final line
-// break adds no empty line.
-QStringList textToLines(const QByteArray& data) {
-    QString text = QString::fromUtf8(data);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines << text.mid(start);
-    return lines;
-}
-
-QByteArray linesToText(const QStringList& lines) {
-    QByteArray text;
-    for (const QString& line : lines)
-        text += line.toUtf8() + '\n';
-    return text;
 }
 
 IOTAModuleServices* moduleServices() {
@@ -117,44 +87,19 @@ void nameUnnamedComponents(TComponent* root) {
     }
 }
 
-QStringList designFormToText(TComponent* root, TStreamOriginalFormat& format) {
+TFormFileText designFormToText(TComponent* root) {
     QBuffer binary;
-    binary.open(QIODevice::ReadWrite);
+    binary.open(QIODevice::WriteOnly);
     WriteComponent(binary, root);
-    binary.seek(0);
-    QBuffer text;
-    text.open(QIODevice::ReadWrite);
-    ObjectBinaryToText(binary, text, format);
-    return textToLines(text.data());
+    return TFormFileText::FromBytes(binary.data());
 }
 
-bool formFileToText(const QString& fileName, QStringList& lines, TStreamOriginalFormat& format) {
+// Every stored form is read: a bare object stream, as other tools write it, is binary too.
+bool formFileToText(const QString& fileName, TFormFileText& text) {
     const QString formFile = changeFileExt(fileName, QStringLiteral(".dfm"));
-    QFile file(formFile);
-    if (!file.exists())
+    if (!QFile::exists(formFile))
         return false;
-    if (!file.open(QIODevice::ReadOnly))
-        throw EStreamError(
-            QStringLiteral("Cannot open file \"%1\": %2").arg(formFile, file.errorString()));
-    const QByteArray head = file.peek(4);
-    QBuffer text;
-    text.open(QIODevice::ReadWrite);
-    switch (DetectFormFileFormat(head)) {
-    case TFormFileFormat::Resource:
-        ObjectResourceToText(file, text, format);
-        lines = textToLines(text.data());
-        break;
-    // A bare object stream, as other tools write it, is binary too; read as text it would be
-    // nothing but noise.
-    case TFormFileFormat::Binary:
-        ObjectBinaryToText(file, text, format);
-        lines = textToLines(text.data());
-        break;
-    default:
-        format = sofText;
-        lines = textToLines(file.readAll());
-        break;
-    }
+    text = TFormFileText::FromFile(formFile);
     return true;
 }
 
@@ -188,19 +133,17 @@ void QzGetFormNames(QStringList& list) {
     }
 }
 
-bool QzHostFormToFormText(const QString& fileName, QStringList& lines,
-                          TStreamOriginalFormat& format) {
-    format = sofUnknown;
+bool QzHostFormToFormText(const QString& fileName, TFormFileText& text) {
     IOTAModule* module = openModule(fileName);
     if (!module)
-        return formFileToText(fileName, lines, format);
+        return formFileToText(fileName, text);
 
     if (IOTAFormEditor* formEditor = formEditorOf(module)) {
         TComponent* root = liveRoot(formEditor);
         if (!root)
             return false;
         nameUnnamedComponents(root);
-        lines = designFormToText(root, format);
+        text = designFormToText(root);
         return true;
     }
 
@@ -214,27 +157,18 @@ bool QzHostFormToFormText(const QString& fileName, QStringList& lines,
         // A module that stays open would be found again, over and over.
         if (!source->Module()->CloseModule(false))
             return false;
-        return QzHostFormToFormText(fileName, lines, format);
+        return QzHostFormToFormText(fileName, text);
     }
     // Only the unit's source is open: its form file is as current as it gets. Skipping it would
     // hide the form's references from the Manager.
-    return formFileToText(fileName, lines, format);
+    return formFileToText(fileName, text);
 }
 
-bool QzHostFormTextToForm(const QStringList& lines, const QString& fileName,
-                          TStreamOriginalFormat format) {
-    QBuffer text;
-    text.setData(linesToText(lines));
-    text.open(QIODevice::ReadOnly);
-    QBuffer resource;
-    resource.open(QIODevice::WriteOnly);
-    // Converted before the file is touched, so malformed text leaves the form file as it was.
-    ObjectTextToResource(text, resource, format, QString());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(resource.data()) != resource.size() ||
-        !file.commit())
-        throw EStreamError(
-            QStringLiteral("Cannot write file \"%1\": %2").arg(fileName, file.errorString()));
+bool QzHostFormTextToForm(const TFormFileText& text, const QString& fileName) {
+    TFormFileText stored = text;
+    if (stored.Format() != TFormFileFormat::Text)
+        stored.SetFormat(TFormFileFormat::Resource);
+    stored.WriteToFile(fileName);
     return true;
 }
 

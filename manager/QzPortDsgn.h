@@ -7,7 +7,7 @@
 // precondition (no module services, no project group, two form editors on one module) raises
 // EAssertionFailed naming this unit and the line.
 
-#include "ObjectStreams.h"
+#include "FormFileText.h"
 
 #include <QStringList>
 
@@ -21,14 +21,15 @@ int QzGetModuleCount();
 int QzGetFormCount();
 // Appends the form file name (".dfm") of each module with a form, in project order.
 void QzGetFormNames(QStringList& list);
-// Fills `lines` with the form text of the unit or form `fileName` and sets `format` to how it
-// was stored; false when there is no form to read.
-bool QzHostFormToFormText(const QString& fileName, QStringList& lines,
-                          TStreamOriginalFormat& format);
-// Writes `lines` to the form file `fileName` in the binary resource form. Raises on malformed
-// text (the file is then left as far as it was written).
-bool QzHostFormTextToForm(const QStringList& lines, const QString& fileName,
-                          TStreamOriginalFormat format);
+// Fills `text` with the form of the unit or form `fileName`: a form open in the designer as the
+// text of its live components (stored as Binary), else its form file as TFormFileText reads it
+// (a text form with its encoding and line ends). False when there is no form to read.
+bool QzHostFormToFormText(const QString& fileName, TFormFileText& text);
+// Writes `text` to the form file `fileName` through TFormFileText's writer: a text form as text,
+// so that every line the Manager did not change keeps its bytes; a binary or resource form as
+// the resource form. Raises when the text does not parse or cannot be stored; the file is then
+// left as it was.
+bool QzHostFormTextToForm(const TFormFileText& text, const QString& fileName);
 // The designer's root component of the unit `fileName` when it is open with a form editor;
 // none otherwise.
 TComponent* QzHostDesignForm(const QString& fileName);

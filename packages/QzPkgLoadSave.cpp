@@ -2,11 +2,11 @@
 
 #include "QzCApplication.h"
 #include "QzMsg.h"
+#include "QzPaths.h"
 #include "QzPkgDisplay.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgPrivileges.h"
 #include "QzUi.h"
-#include "QzUtils.h"
 #include "ui_TFrOpenFiles.h"
 #include "ui_TFrPkgLoadSave.h"
 

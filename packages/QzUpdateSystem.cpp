@@ -2,7 +2,7 @@
 
 #include "QzCApplication.h"
 #include "QzExcept.h"
-#include "QzUtils.h"
+#include "QzPaths.h"
 #include "packages/QzPkgLoadSave.h"
 #include "ui_TFrUpdateSystemImages.h"
 #include "ui_TFrUpdateSystemStrings.h"

@@ -77,9 +77,13 @@ void TScrollingWinControl::GetChildren(const std::function<void(TComponent*)>& p
                 proc(c);
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FFont(new TFont(this)) {}
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FFont(new TFont(this)) {
+    FControlStyle |= csAcceptsControls;
+}
 
-TFrame::TFrame(TComponent* owner) : TScrollingWinControl(owner) {}
+TFrame::TFrame(TComponent* owner) : TScrollingWinControl(owner) {
+    FControlStyle |= csAcceptsControls;
+}
 
 void TDataModule::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
     if (root == this)

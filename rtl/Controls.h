@@ -10,6 +10,13 @@
 
 class TWinControl;
 
+// What a control allows the designer: with csAcceptsControls other controls may be placed on it.
+// A class whose instances hold child controls sets it in its constructor.
+enum TControlStyleFlag {
+    csAcceptsControls = 0x1,
+};
+using TControlStyle = int;
+
 class TControl : public TComponent {
     Q_OBJECT
     Q_PROPERTY(int Left READ Left WRITE SetLeft)
@@ -36,6 +43,8 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value) { FEnabled = value; }
 
+    TControlStyle ControlStyle() const { return FControlStyle; }
+
     TWinControl* Parent() const { return FParent; }
     // Raises EComponentError when the parent would become a child of this control.
     void SetParent(TWinControl* parent);
@@ -45,6 +54,7 @@ public:
     void SetParentComponent(TComponent* parent) override;
 
 protected:
+    TControlStyle FControlStyle = 0;
     int FLeft = 0;
     int FTop = 0;
     int FWidth = 0;

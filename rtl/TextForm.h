@@ -13,5 +13,6 @@ QByteArray WriteTextForm(const TFormObject& root);
 // A string as the text form writes it: printable ASCII in quotes, other characters as #nnn.
 QByteArray QuoteFormString(QStringView s);
 
-// Parses one object from `text` (UTF-8, an optional byte order mark is skipped).
+// Parses one object from `text`: UTF-8 (after an optional byte order mark) when it is valid
+// UTF-8, else Windows-1252, as other tools write forms (TextEncoding.h).
 TFormObject ReadTextForm(QByteArrayView text);

@@ -1,10 +1,10 @@
 #include "Command.h"
 
+#include "FileWrite.h"
 #include "ObjectStreams.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -13,13 +13,6 @@ QByteArray readFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw EStreamError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
     return file.readAll();
-}
-
-// Written through a temporary file so that a failed conversion leaves the old file alone.
-void writeFile(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EStreamError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 }
 
 int convert(const QStringList& args, CommandContext& context, TFormFileFormat to,
@@ -32,7 +25,7 @@ int convert(const QStringList& args, CommandContext& context, TFormFileFormat to
         context.out.flush();
         context.out << QString::fromUtf8(result);
     } else {
-        writeFile(args[1], result);
+        WriteFileAtomic(args[1], result);
     }
     return 0;
 }

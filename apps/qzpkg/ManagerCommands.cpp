@@ -3,27 +3,17 @@
 
 #include "Command.h"
 
-#include "ComponentStreams.h"
-#include "Controls.h"
-#include "ObjectStreams.h"
-#include "QzCApplication.h"
-#include "QzExcept.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
-#include "QzProjectFile.h"
-#include "QzRuntime.h"
-#include "TextForm.h"
+#include "QzProjectForms.h"
 #include "manager/core/QzManagerFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
-#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -64,74 +54,15 @@ QString idOption(const ParsedArgs& args, const QString& option) {
     return id;
 }
 
-// ---------------------------------------------------------------------------------------------
-// The project and its packages
-
-// The project's forms read into components, so that the application's display sets and
-// privileges and the packages kept in forms or in files are there to count and check against.
-// A form that cannot be read is reported; the others still count.
-class TProject {
-public:
-    TProject(const QString& dprFile, const QString& command, CommandContext& c)
-        : FProject(TQzProjectFile::Load(dprFile)) {
-        QzRegisterRuntimeClasses();
-        QzSetAppPath(QFileInfo(FProject.FileName).absolutePath() + u'/');
-        for (const TQzProjectUnit& unit : FProject.Units) {
-            if (unit.FormName.isEmpty())
-                continue;
-            try {
-                FRoots.push_back(readForm(unit));
-            } catch (const Exception& e) {
-                c.err << "qzpkg " << command << ": " << relative(unit.FormFileName())
-                      << ": its packages are not loaded: " << e.Message() << '\n';
-            }
-        }
-    }
-    ~TProject() {
-        // The main form owns the application: it goes last.
-        while (!FRoots.empty())
-            FRoots.pop_back();
-        QzSetAppPath(QString());
-    }
-    TProject(const TProject&) = delete;
-    TProject& operator=(const TProject&) = delete;
-
-    QStringList FormFiles() const { return FProject.FormFileNames(); }
-    QString relative(const QString& file) const {
-        return QDir(QFileInfo(FProject.FileName).absolutePath()).relativeFilePath(file);
-    }
-
-private:
-    static std::unique_ptr<TComponent> readForm(const TQzProjectUnit& unit) {
-        QFile file(unit.FormFileName());
-        if (!file.open(QIODevice::ReadOnly))
-            QzExcept(QStringLiteral("cannot open it: %1").arg(file.errorString()));
-        const TFormObject object = ReadTextForm(FormFileToText(file.readAll()));
-        std::unique_ptr<TComponent> root(
-            static_cast<TComponent*>(rootClass(object.ClassName, unit.FileName)->Create(nullptr)));
-        ReadComponent(object, root.get());
-        return root;
-    }
-
-    // The form's own class when registered, else the ancestor its unit declares, else a form.
-    static TClass rootClass(const QString& formClass, const QString& unitFile) {
-        QFile file(unitFile);
-        const QString source =
-            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-        const QRegularExpression declaration(QStringLiteral("\\b%1\\s*=\\s*class\\s*\\(\\s*(\\w+)")
-                                                 .arg(QRegularExpression::escape(formClass)),
-                                             QRegularExpression::CaseInsensitiveOption);
-        for (const QString& name : {formClass, declaration.match(source).captured(1)}) {
-            TClass cls = name.isEmpty() ? nullptr : GetClass(name);
-            if (cls && cls->Meta->inherits(&TComponent::staticMetaObject))
-                return cls;
-        }
-        return ClassOf<TForm>();
-    }
-
-    TQzProjectFile FProject;
-    std::vector<std::unique_ptr<TComponent>> FRoots;
-};
+// Reports a form of the project that cannot be read; the others still count.
+TQzProjectForms::TFailure reportUnread(const QString& dprFile, const QString& command,
+                                       CommandContext& c) {
+    const QDir dir = QFileInfo(dprFile).absoluteDir();
+    return [dir, command, &c](const QString& formFile, const QString& message) {
+        c.err << "qzpkg " << command << ": " << dir.relativeFilePath(formFile)
+              << ": its packages are not loaded: " << message << '\n';
+    };
+}
 
 // ---------------------------------------------------------------------------------------------
 // Feedback: messages to standard error, progress there too when it is a terminal
@@ -224,7 +155,8 @@ int runScan(const QStringList& raw, CommandContext& c) {
     const QString package = packageOption(args, kind);
     const QString id = idOption(args, QStringLiteral("--id"));
 
-    TProject project(args.Positional[0], QStringLiteral("scan"), c);
+    const TQzProjectForms project(args.Positional[0],
+                                  reportUnread(args.Positional[0], QStringLiteral("scan"), c));
     TQzManagerFileForms forms(project.FormFiles());
     TCliFeedback feedback(c, QStringLiteral("scan"));
     TQzManagerEngine engine(forms, feedback);
@@ -240,7 +172,7 @@ int runScan(const QStringList& raw, CommandContext& c) {
                 c.out << line.Text << '\n';
             continue;
         }
-        const QString form = project.relative(rec.NameUnit);
+        const QString form = project.Relative(rec.NameUnit);
         references << QJsonObject{{QStringLiteral("form"), form},
                                   {QStringLiteral("line"), rec.NumLine + 1},
                                   {QStringLiteral("path"), rec.StrChange},
@@ -288,7 +220,8 @@ int runCount(const QStringList& raw, CommandContext& c) {
         throw UsageError{
             QStringLiteral("%1 have no package; leave out --package").arg(QzDlgManagerName(kind))};
 
-    TProject project(args.Positional[0], QStringLiteral("count"), c);
+    const TQzProjectForms project(args.Positional[0],
+                                  reportUnread(args.Positional[0], QStringLiteral("count"), c));
     const QStringList packages = !QzDlgManagerHasPackage(kind) ? QStringList()
                                  : args.Values.contains(QStringLiteral("--package"))
                                      ? args.Values[QStringLiteral("--package")]
@@ -391,7 +324,7 @@ int runRewrite(const QStringList& raw, CommandContext& c, bool replacing) {
     }
     const bool dryRun = args.has(QStringLiteral("--dry-run"));
 
-    TProject project(args.Positional[0], command, c);
+    const TQzProjectForms project(args.Positional[0], reportUnread(args.Positional[0], command, c));
     TQzManagerFileForms forms(project.FormFiles());
     forms.SetDryRun(dryRun);
     TCliFeedback feedback(c, command);
@@ -417,7 +350,7 @@ int runRewrite(const QStringList& raw, CommandContext& c, bool replacing) {
             continue;
         }
         const bool deleted = change.kind == TQzManagerChange::LineDeleted;
-        const QString form = project.relative(change.NameUnit);
+        const QString form = project.Relative(change.NameUnit);
         QJsonObject entry{{QStringLiteral("form"), form},
                           {QStringLiteral("line"), change.NumLine + 1},
                           {QStringLiteral("path"), change.Path},
@@ -435,7 +368,7 @@ int runRewrite(const QStringList& raw, CommandContext& c, bool replacing) {
     }
     QStringList written;
     for (const QString& file : forms.Written())
-        written << project.relative(file);
+        written << project.Relative(file);
     if (args.has(QStringLiteral("--json"))) {
         printJson(c, {{QStringLiteral("kind"), QzDlgManagerName(kind)},
                       {QStringLiteral("dryRun"), dryRun},

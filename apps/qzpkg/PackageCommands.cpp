@@ -1,18 +1,18 @@
 #include "Command.h"
 
+#include "FileWrite.h"
 #include "QzExcept.h"
+#include "QzFields.h"
 #include "QzPkgImages.h"
 #include "QzPkgInfo.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
-#include "QzUtils.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaProperty>
-#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <memory>
@@ -101,10 +101,7 @@ int runStringsExport(const QStringList& raw, CommandContext& c) {
             fields.removeLast();
         text += QzTextFromStrings(fields, u',') + u'\n';
     }
-    QSaveFile out(args.Positional[1]);
-    const QByteArray bytes = text.toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-        QzExcept(QStringLiteral("Cannot write %1: %2").arg(args.Positional[1], out.errorString()));
+    WriteFileAtomic(args.Positional[1], text.toUtf8());
     c.out << "Exported " << items.size() << ' ' << list.List->What() << "(s) to "
           << args.Positional[1] << '\n';
     return 0;

@@ -56,12 +56,9 @@ bool hiddenPage(const TWinControl* parent, const TControl* child) {
 
 } // namespace
 
-bool TQzFormDrawing::AcceptsControls(const TComponent* component, const TComponent* root) {
-    return component == root || qobject_cast<const TQzPanel*>(component) ||
-           qobject_cast<const TQzGroupBox*>(component) ||
-           qobject_cast<const TQzScrollBox*>(component) ||
-           qobject_cast<const TQzTabSheet*>(component) ||
-           qobject_cast<const TQzOutLookBarPage*>(component);
+bool TQzFormDrawing::AcceptsControls(const TComponent* component) {
+    const auto* control = qobject_cast<const TControl*>(component);
+    return control && (control->ControlStyle() & csAcceptsControls);
 }
 
 QRect TQzFormDrawing::ClientRect() const {
@@ -159,8 +156,7 @@ TComponent* TQzFormDrawing::ComponentAt(const QPoint& point) const {
 TWinControl* TQzFormDrawing::ContainerAt(const QPoint& point) const {
     const QList<TQzPlacedComponent> placed = Placements();
     for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-        if (it->Rect.contains(point) && it->Clip.contains(point) &&
-            AcceptsControls(it->Component, FRoot))
+        if (it->Rect.contains(point) && it->Clip.contains(point) && AcceptsControls(it->Component))
             return qobject_cast<TWinControl*>(it->Component);
     return qobject_cast<TWinControl*>(FRoot);
 }

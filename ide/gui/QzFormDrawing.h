@@ -38,9 +38,10 @@ public:
     TComponent* ComponentAt(const QPoint& point) const;
     // The innermost control at `point` that holds controls, else the root (when it can).
     TWinControl* ContainerAt(const QPoint& point) const;
-    // Whether a control placed on `component` becomes its child: the form and the library's
-    // panels, group and scroll boxes, tab sheets and outlook pages.
-    static bool AcceptsControls(const TComponent* component, const TComponent* root);
+    // Whether a control placed on `component` becomes its child: a control whose style says it
+    // accepts controls (forms, frames, the library's panels, group and scroll boxes, tab sheets
+    // and outlook pages).
+    static bool AcceptsControls(const TComponent* component);
 
     // Paints everything with the palette and font of `widget`.
     void Paint(QPainter& painter, const QWidget& widget) const;

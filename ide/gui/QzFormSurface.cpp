@@ -454,7 +454,7 @@ void TQzFormSurface::PasteComponents() {
     TComponent* root = FDesigner->GetRoot();
     TComponent* parent = root;
     const QList<TComponent*> selected = selectedComponents();
-    if (selected.size() == 1 && TQzFormDrawing::AcceptsControls(selected.first(), root))
+    if (selected.size() == 1 && TQzFormDrawing::AcceptsControls(selected.first()))
         parent = selected.first();
     QList<TComponent*> pasted;
     if (!QzRunShowingErrors([&] { pasted = TDesignWindow::PasteComponents(root, parent); }))

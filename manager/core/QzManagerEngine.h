@@ -8,6 +8,7 @@
 // designer (live forms and the IDE's form files) and against plain files.
 
 #include "Classes.h"
+#include "FormFileText.h"
 #include "manager/core/QzFormScanner.h"
 
 #include <QPointer>
@@ -26,15 +27,13 @@ public:
     virtual ~IQzManagerForms();
     // The form file names of the project, in project order.
     virtual QStringList FormNames() = 0;
-    // Fills `lines` with the form's text and `format` with how it was stored; false when there
-    // is no form to read. Raises when the form cannot be read.
-    virtual bool ReadForm(const QString& fileName, QStringList& lines,
-                          TStreamOriginalFormat& format) = 0;
+    // Fills `text` with the form's lines and how it was stored; false when there is no form to
+    // read. Raises when the form cannot be read.
+    virtual bool ReadForm(const QString& fileName, TFormFileText& text) = 0;
     // The live designer form of the file; none when it is not open in a designer.
     virtual TComponent* DesignForm(const QString& fileName) = 0;
     // Stores changed text as the form file; raises when it cannot.
-    virtual void WriteForm(const QStringList& lines, const QString& fileName,
-                           TStreamOriginalFormat format) = 0;
+    virtual void WriteForm(const TFormFileText& text, const QString& fileName) = 0;
 };
 
 // The editor or picker that opened the Manager. After a count, the Manager deletes unused items
@@ -74,7 +73,6 @@ public:
     // Check state given to the references a scan finds in forms.
     bool FIniCheck = true;
     QPointer<TComponent> FForm;
-    TStreamOriginalFormat FOriginalFormat = sofUnknown;
 
     // ---- Results
     const std::vector<TQzManagerLine>& Lines() const { return FLines; }
@@ -105,16 +103,15 @@ public:
 private:
     struct TFormText {
         QString Name;
-        QStringList Lines;
-        QStringList Backup;
-        TStreamOriginalFormat Format = sofUnknown;
+        TFormFileText Text;
+        TFormFileText Backup;
         bool Loaded = false;
         bool Changed = false;
     };
 
     std::vector<TFormText> readForms(int& lineCount);
     bool passForms(std::vector<TFormText>& forms, bool counting);
-    void enterForm(const QString& name, TStreamOriginalFormat format);
+    void enterForm(const QString& name);
     void addFound(const TQzTokenRec1& rec, bool checked, const QString& text);
     bool scanHolders(int id);
     int holderCount() const;

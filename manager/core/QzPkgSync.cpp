@@ -1,11 +1,11 @@
 #include "manager/core/QzPkgSync.h"
 
 #include "QzExcept.h"
+#include "QzPaths.h"
 #include "QzPkgDisplay.h"
 #include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
-#include "QzUtils.h"
 
 #include <QFileInfo>
 #include <QSet>

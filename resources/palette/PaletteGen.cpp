@@ -2,6 +2,7 @@
 // embeds them:  qz_palette_gen OUTDIR  ->  OUTDIR/palette/*.bmp and OUTDIR/palette.qrc.
 // Runs at build time without a display: pictures are drawn on images only, with no text.
 
+#include "FileWrite.h"
 #include "PaletteClasses.h"
 #include "PalettePictures.h"
 #include "PaletteSketch.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -55,10 +55,10 @@ std::vector<PictureSet> allPictureSets() {
 }
 
 bool writeFile(const QString& path, const QByteArray& data) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        std::fprintf(stderr, "qz_palette_gen: cannot write %s: %s\n", qPrintable(path),
-                     qPrintable(file.errorString()));
+    try {
+        WriteFileAtomic(path, data);
+    } catch (const EFileWriteError& e) {
+        std::fprintf(stderr, "qz_palette_gen: %s\n", qPrintable(e.Message()));
         return false;
     }
     return true;

@@ -4,10 +4,12 @@
 #include "QzHooks.h"
 
 TQzGroupBox::TQzGroupBox(TComponent* owner) : TQzWinControl(owner) {
+    FControlStyle |= csAcceptsControls;
     SetBounds(0, 0, 185, 105);
 }
 
 TQzPanel::TQzPanel(TComponent* owner) : TQzWinControl(owner) {
+    FControlStyle |= csAcceptsControls;
     SetBounds(0, 0, 185, 41);
 }
 
@@ -30,6 +32,7 @@ void TQzScrollBarSettings::Assign(const TPersistent* source) {
 
 TQzScrollBox::TQzScrollBox(TComponent* owner)
     : TQzWinControl(owner), FScrollBars(new TQzScrollBarSettings(this)) {
+    FControlStyle |= csAcceptsControls;
     SetBounds(0, 0, 185, 41);
 }
 
@@ -124,6 +127,7 @@ TQzTabSheet* TQzCustomPageControl::CreateTabSheet(TQzTabControl* tab) {
 }
 
 TQzTabSheet::TQzTabSheet(TComponent* owner) : TQzWinControl(owner) {
+    FControlStyle |= csAcceptsControls;
     SetBounds(0, 0, 281, 165);
 }
 
@@ -141,6 +145,7 @@ TQzTabControl* TQzTabSheet::GetTab() const {
 
 TQzOutLookBarPage::TQzOutLookBarPage(TComponent* owner)
     : TQzWinControl(owner), FImage(new TQzMemoryImage(this)) {
+    FControlStyle |= csAcceptsControls;
     SetBounds(0, 0, 121, 200);
 }
 

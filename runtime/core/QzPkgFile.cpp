@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 #include <cstring>
 
@@ -198,13 +197,6 @@ TQzPkgFileContents QzLoadPkgFile(const QString& fileName, TQzPkgKind kind) {
         fail(fileName, QStringLiteral("it holds a %1 package, not a %2 package")
                            .arg(QzPkgKindName(contents.Header.Kind), QzPkgKindName(kind)));
     return contents;
-}
-
-void QzSaveFileAtomic(const QString& fileName, const QByteArray& bytes) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        QzExcept(QStringLiteral("Cannot write package file \"%1\": %2")
-                     .arg(fileName, file.errorString()));
 }
 
 QString QzReadPkgStringsDescription(const QString& f) {

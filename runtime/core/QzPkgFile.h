@@ -49,9 +49,6 @@ TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileNa
 TQzPkgFileHeader QzReadPkgFileHeader(const QString& fileName);
 // Reads and parses a whole file, expecting `kind`.
 TQzPkgFileContents QzLoadPkgFile(const QString& fileName, TQzPkgKind kind);
-// Writes through a temporary file in the same folder renamed over the target, so an interrupted
-// save leaves the previous file whole.
-void QzSaveFileAtomic(const QString& fileName, const QByteArray& bytes);
 
 // The description stored in a package file of the kind, read without loading it; empty for a
 // missing, unreadable or foreign file (these run on every selection of a file list).

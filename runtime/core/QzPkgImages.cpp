@@ -2,6 +2,7 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
+#include "FileWrite.h"
 #include "Filer.h"
 #include "QzExcept.h"
 #include "QzGraphics.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <climits>
 #include <cstring>
 #include <vector>
@@ -436,10 +436,7 @@ void TQzPkgImagesImage::SaveToFile(const QString& fileName) const {
     } catch (const EQzError& e) {
         QzExcept(QStringLiteral("Cannot write image file \"%1\": %2").arg(fileName, e.Message()));
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        QzExcept(
-            QStringLiteral("Cannot write image file \"%1\": %2").arg(fileName, file.errorString()));
+    WriteFileAtomic(fileName, bytes);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
+#include "FileWrite.h"
 #include "Filer.h"
 #include "QzExcept.h"
 
@@ -189,7 +190,7 @@ void TQzPkgInfo::writeFile(const QString& fileName) {
     header.Kind = FKind;
     header.Description = FDescription;
     header.Name = GetPkgName();
-    QzSaveFileAtomic(fileName, QzBuildPkgFile(header, ContentBytes()));
+    WriteFileAtomic(fileName, QzBuildPkgFile(header, ContentBytes()));
 }
 
 void TQzPkgInfo::stampFile(const QString& fileName) {

@@ -2,8 +2,8 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
+#include "QzDates.h"
 #include "QzExcept.h"
-#include "QzUtils.h"
 
 #include <QDate>
 

@@ -2,6 +2,7 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
+#include "FileWrite.h"
 #include "QzExcept.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -158,8 +159,8 @@ void TQzPkgPrivileges::SaveTemplateToFile(const QString& fileName) const {
     TQzPkgFileHeader header;
     header.Kind = TQzPkgKind::Privileges;
     header.Description = Description();
-    QzSaveFileAtomic(fileName,
-                     QzBuildPkgFile(header, WriteBinaryForm(PersistentToFormObject(&content))));
+    WriteFileAtomic(fileName,
+                    QzBuildPkgFile(header, WriteBinaryForm(PersistentToFormObject(&content))));
 }
 
 void TQzPkgPrivileges::LoadTemplateFromFile(const QString& fileName) {

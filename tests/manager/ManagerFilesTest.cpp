@@ -1,8 +1,10 @@
 // Forms kept in files, as the command line rewrites them: a text form keeps every byte that was
-// not changed, a binary form stays binary, and a text that does not parse is never stored.
+// not changed, whatever its encoding and line ends; a binary form stays binary; and a text that
+// does not parse is never stored.
 
 #include "ManagerTestSupport.h"
 
+#include "../support/StoredFormTexts.h"
 #include "manager/core/QzManagerFiles.h"
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 
 using namespace mgrtest;
+using namespace storedforms;
 
 namespace {
 
@@ -28,43 +31,36 @@ void writeAll(const QString& path, const QByteArray& data) {
 class ManagerFiles : public ::testing::Test {
 protected:
     QString path(const char* name) const { return QDir(Dir.path()).filePath(name); }
+    TManagerWorld World;
     QTemporaryDir Dir;
+    TRecordingFeedback Feedback;
 };
 
 } // namespace
 
-TEST_F(ManagerFiles, TextFormsKeepTheirBytesOutsideTheChangedLines) {
-    QByteArray text = DemoForm.join("\r\n").toUtf8() + "\r\n";
-    text.replace("'Test'", "'T\xC3\xA9st'"); // UTF-8 a form writer would have coded as #233
-    writeAll(path("Test.dfm"), "\xEF\xBB\xBF" + text);
-    TQzManagerFileForms forms({path("Test.dfm"), path("Missing.dfm")});
+TEST_F(ManagerFiles, ReplaceAndClearChangeOnlyTheirLines) {
+    QStringList replaced = Lines;
+    replaced[PrivilegeLine] = QStringLiteral("    Privilege.Id = 9");
+    QStringList cleared = Lines;
+    cleared.removeAt(PrivilegeLine);
+    for (const TStoredForm& stored : StoredForms) {
+        SCOPED_TRACE(stored.What);
+        const QString file = path("Test.dfm");
+        writeAll(file, stored.Bytes(Lines));
+        TQzManagerFileForms forms({file});
+        TQzManagerEngine engine(forms, Feedback);
 
-    QStringList lines;
-    TStreamOriginalFormat format = sofUnknown;
-    EXPECT_FALSE(forms.ReadForm(path("Missing.dfm"), lines, format));
-    ASSERT_TRUE(forms.ReadForm(path("Test.dfm"), lines, format));
-    EXPECT_EQ(format, sofText);
-    ASSERT_EQ(lines.size(), DemoForm.size());
-    EXPECT_EQ(lines[1], QString::fromUtf8("  Caption = 'T\xC3\xA9st'"));
-    EXPECT_EQ(lines[6], DemoForm[6]);
+        engine.Scan(dlmPrivileges, QString(), QStringLiteral("2"));
+        ASSERT_EQ(engine.Lines().size(), 1u);
+        engine.Replace(QString(), QStringLiteral("9"));
+        EXPECT_EQ(readAll(file), stored.Bytes(replaced));
 
-    lines[6] = "      Caption.Id = 9";
-    forms.WriteForm(lines, path("Test.dfm"), format);
-    QByteArray expected = "\xEF\xBB\xBF" + text;
-    expected.replace("Caption.Id = 2\r\n      Font", "Caption.Id = 9\r\n      Font");
-    EXPECT_EQ(readAll(path("Test.dfm")), expected);
-    EXPECT_EQ(forms.Written(), QStringList({path("Test.dfm")}));
-
-    // A text written by hand in Latin-1 keeps its bytes too.
-    QByteArray latin = DemoForm.join('\n').toLatin1() + '\n';
-    latin.replace("'Test'", "'T\xE9st'");
-    writeAll(path("Latin.dfm"), latin);
-    ASSERT_TRUE(forms.ReadForm(path("Latin.dfm"), lines, format));
-    EXPECT_EQ(lines[1], QString::fromUtf8("  Caption = 'T\xC3\xA9st'"));
-    lines[6] = "      Caption.Id = 9";
-    forms.WriteForm(lines, path("Latin.dfm"), format);
-    EXPECT_EQ(readAll(path("Latin.dfm")), QByteArray(latin).replace("Caption.Id = 2\n      Font",
-                                                                    "Caption.Id = 9\n      Font"));
+        engine.Scan(dlmPrivileges, QString(), QStringLiteral("9"));
+        engine.Clear(nullptr);
+        EXPECT_EQ(readAll(file), stored.Bytes(cleared, PrivilegeLine));
+        EXPECT_EQ(forms.Written(), QStringList({file, file}));
+    }
+    EXPECT_EQ(Feedback.Messages, QStringList());
 }
 
 TEST_F(ManagerFiles, BinaryFormsAreWrittenBackInTheFormTheyWereReadIn) {
@@ -73,36 +69,37 @@ TEST_F(ManagerFiles, BinaryFormsAreWrittenBackInTheFormTheyWereReadIn) {
     writeAll(path("Bin.dfm"), ObjectTextToBinary(text));
     TQzManagerFileForms forms({path("Res.dfm"), path("Bin.dfm")});
     for (const char* name : {"Res.dfm", "Bin.dfm"}) {
-        QStringList lines;
-        TStreamOriginalFormat format = sofUnknown;
-        ASSERT_TRUE(forms.ReadForm(path(name), lines, format));
-        EXPECT_EQ(format, sofBinary);
-        const int id = int(lines.indexOf("      Caption.Id = 2"));
-        ASSERT_GT(id, 0) << lines.join('\n').toStdString();
-        lines[id] = "      Caption.Id = 9";
-        forms.WriteForm(lines, path(name), format);
+        TFormFileText form;
+        ASSERT_TRUE(forms.ReadForm(path(name), form));
+        const int id = int(form.Lines().indexOf("      Caption.Id = 2"));
+        ASSERT_GT(id, 0) << form.Lines().join('\n').toStdString();
+        form.SetLine(id, "      Caption.Id = 9");
+        forms.WriteForm(form, path(name));
     }
-    EXPECT_EQ(forms.StoredFormat(path("Res.dfm")), TFormFileFormat::Resource);
     EXPECT_EQ(DetectFormFileFormat(readAll(path("Res.dfm"))), TFormFileFormat::Resource);
     EXPECT_EQ(DetectFormFileFormat(readAll(path("Bin.dfm"))), TFormFileFormat::Binary);
     EXPECT_TRUE(FormFileToText(readAll(path("Bin.dfm"))).contains("Caption.Id = 9"));
 }
 
-TEST_F(ManagerFiles, TextThatDoesNotParseIsNeverStored) {
-    const QByteArray text = DemoForm.join('\n').toUtf8() + '\n';
+TEST_F(ManagerFiles, TextThatCannotBeStoredIsNeverStored) {
+    const QByteArray text = StoredForms[2].Bytes(Lines);
     writeAll(path("Test.dfm"), text);
-    TQzManagerFileForms forms({path("Test.dfm")});
-    QStringList lines;
-    TStreamOriginalFormat format = sofUnknown;
-    ASSERT_TRUE(forms.ReadForm(path("Test.dfm"), lines, format));
-    lines[3] = "    SetBackGround.Name = 'O'Brien'";
-    EXPECT_THROW(forms.WriteForm(lines, path("Test.dfm"), format), EParserError);
+    TQzManagerFileForms forms({path("Test.dfm"), path("Missing.dfm")});
+    TFormFileText form;
+    EXPECT_FALSE(forms.ReadForm(path("Missing.dfm"), form));
+    ASSERT_TRUE(forms.ReadForm(path("Test.dfm"), form));
+    form.SetLine(3, "    Hint.PkgName = 'O'Brien'");
+    EXPECT_THROW(forms.WriteForm(form, path("Test.dfm")), EParserError);
+    // A Windows-1252 text cannot hold every character; it is not written with "?" instead.
+    form.SetLine(3, QStringLiteral("    Hint.PkgName = '\u0141\u00F3d\u017A'"));
+    EXPECT_THROW(forms.WriteForm(form, path("Test.dfm")), EConvertError);
     EXPECT_EQ(readAll(path("Test.dfm")), text);
+    EXPECT_EQ(forms.Written(), QStringList());
 
     // A dry run checks and records, and writes nothing.
-    lines[3] = "    SetBackGround.Name = 'Plain'";
+    form.SetLine(3, "    Hint.PkgName = 'Plain'");
     forms.SetDryRun(true);
-    forms.WriteForm(lines, path("Test.dfm"), format);
+    forms.WriteForm(form, path("Test.dfm"));
     EXPECT_EQ(readAll(path("Test.dfm")), text);
     EXPECT_EQ(forms.Written(), QStringList({path("Test.dfm")}));
 }

@@ -81,21 +81,18 @@ public:
     }
 
     QStringList FormNames() override { return Order; }
-    bool ReadForm(const QString& fileName, QStringList& lines,
-                  TStreamOriginalFormat& format) override {
+    bool ReadForm(const QString& fileName, TFormFileText& text) override {
         if (!Texts.contains(fileName))
             return false;
-        lines = Texts[fileName];
-        format = sofText;
+        text = TFormFileText(Texts[fileName]);
         return true;
     }
     TComponent* DesignForm(const QString& fileName) override { return Live.value(fileName); }
-    void WriteForm(const QStringList& lines, const QString& fileName,
-                   TStreamOriginalFormat) override {
+    void WriteForm(const TFormFileText& text, const QString& fileName) override {
         if (FailWrite.removeOne(fileName))
             throw EStreamError(QStringLiteral("Disk full: %1").arg(fileName));
         Written.push_back(fileName);
-        Texts[fileName] = lines;
+        Texts[fileName] = text.Lines();
     }
 };
 

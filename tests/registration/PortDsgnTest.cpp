@@ -9,6 +9,8 @@
 #include "SysUtils.h"
 #include "manager/QzPortDsgn.h"
 
+#include "../support/StoredFormTexts.h"
+
 #include <functional>
 #include <regex>
 #include <vector>
@@ -54,10 +56,10 @@ protected:
     }
 
     // Form text read through the bridge; fails the test when there is none.
-    QStringList formText(const QString& name, TStreamOriginalFormat& format) {
-        QStringList lines;
-        EXPECT_TRUE(QzHostFormToFormText(path(name), lines, format)) << name.toStdString();
-        return lines;
+    TFormFileText formText(const QString& name) {
+        TFormFileText text;
+        EXPECT_TRUE(QzHostFormToFormText(path(name), text)) << name.toStdString();
+        return text;
     }
 };
 
@@ -85,10 +87,9 @@ TEST_F(Bridge, OutsideTheDesignerThereIsNoProjectButFormFilesStillRead) {
     EXPECT_EQ(names, QStringList{QStringLiteral("kept")});
     EXPECT_EQ(QzHostDesignForm(path(QStringLiteral("Orders.pas"))), nullptr);
 
-    TStreamOriginalFormat format = sofUnknown;
-    EXPECT_EQ(formText(QStringLiteral("Orders.pas"), format),
-              linesOf(read(QStringLiteral("Orders.dfm"))));
-    EXPECT_EQ(format, sofText);
+    const TFormFileText text = formText(QStringLiteral("Orders.pas"));
+    EXPECT_EQ(text.Lines(), linesOf(read(QStringLiteral("Orders.dfm"))));
+    EXPECT_EQ(text.Format(), TFormFileFormat::Text);
 }
 
 TEST_F(Bridge, FormInTheDesignerIsReadLiveWithNamesForUnnamedComponents) {
@@ -104,9 +105,9 @@ TEST_F(Bridge, FormInTheDesignerIsReadLiveWithNamesForUnnamedComponents) {
     auto* label = new TQzLabel(root);
     label->SetParent(qobject_cast<TWinControl*>(root));
 
-    TStreamOriginalFormat format = sofUnknown;
-    const QStringList lines = formText(QStringLiteral("Orders.dfm"), format);
-    EXPECT_EQ(format, sofBinary);
+    const TFormFileText text = formText(QStringLiteral("Orders.dfm"));
+    const QStringList& lines = text.Lines();
+    EXPECT_EQ(text.Format(), TFormFileFormat::Binary);
     // The text names the form's own class, as its file does.
     EXPECT_EQ(lines.value(0), QStringLiteral("object FrmOrders: TFrmOrders"));
     EXPECT_EQ(label->Name(), QStringLiteral("QzLabel1"));
@@ -122,10 +123,8 @@ TEST_F(Bridge, FormOpenAsTextIsClosedAndReadFromItsFile) {
     FHost->OpenFormAsText(path(QStringLiteral("Settings.dfm")));
     ASSERT_NE(FHost->FindModule(path(QStringLiteral("Settings.pas"))), nullptr);
 
-    TStreamOriginalFormat format = sofUnknown;
-    EXPECT_EQ(formText(QStringLiteral("Settings.pas"), format),
+    EXPECT_EQ(formText(QStringLiteral("Settings.pas")).Lines(),
               linesOf(read(QStringLiteral("Settings.dfm"))));
-    EXPECT_EQ(format, sofText);
     EXPECT_EQ(FHost->FindModule(path(QStringLiteral("Settings.pas"))), nullptr);
 }
 
@@ -133,49 +132,61 @@ TEST_F(Bridge, UnitOpenWithoutItsFormReadsTheFormFile) {
     openProject();
     FHost->OpenUnit(path(QStringLiteral("About.pas")));
     EXPECT_EQ(QzHostDesignForm(path(QStringLiteral("About.pas"))), nullptr);
-    TStreamOriginalFormat format = sofUnknown;
-    EXPECT_EQ(formText(QStringLiteral("About.pas"), format),
-              linesOf(FormFileToText(read(QStringLiteral("About.dfm")))));
-    EXPECT_EQ(format, sofBinary);
+    const TFormFileText text = formText(QStringLiteral("About.pas"));
+    EXPECT_EQ(text.Lines(), linesOf(FormFileToText(read(QStringLiteral("About.dfm")))));
+    EXPECT_EQ(text.Format(), TFormFileFormat::Resource);
 }
 
-TEST_F(Bridge, StoredFormsAreReadInTheirFormatAndWrittenBackAsResource) {
+TEST_F(Bridge, StoredFormsAreReadInTheirFormatAndWrittenBackInIt) {
     openProject();
-    TStreamOriginalFormat format = sofUnknown;
+    // A text form stays text: not a byte changes.
     const QByteArray orders = read(QStringLiteral("Orders.dfm"));
-    const QStringList text = formText(QStringLiteral("Orders.dfm"), format);
-    EXPECT_EQ(text, linesOf(orders));
-    EXPECT_EQ(format, sofText);
+    const TFormFileText text = formText(QStringLiteral("Orders.dfm"));
+    EXPECT_EQ(text.Lines(), linesOf(orders));
+    EXPECT_TRUE(QzHostFormTextToForm(text, path(QStringLiteral("Orders.dfm"))));
+    EXPECT_EQ(read(QStringLiteral("Orders.dfm")), orders);
 
-    EXPECT_TRUE(QzHostFormTextToForm(text, path(QStringLiteral("Orders.dfm")), format));
-    const QByteArray written = read(QStringLiteral("Orders.dfm"));
-    EXPECT_EQ(DetectFormFileFormat(written), TFormFileFormat::Resource);
-    EXPECT_EQ(written, ObjectTextToResource(orders));
-    EXPECT_EQ(formText(QStringLiteral("Orders.dfm"), format), linesOf(FormFileToText(orders)));
-    EXPECT_EQ(format, sofBinary);
-
-    const QByteArray customers = read(QStringLiteral("Customers.dfm"));
-    EXPECT_EQ(formText(QStringLiteral("Customers.pas"), format),
-              linesOf(ObjectResourceToText(customers)));
-    EXPECT_EQ(format, sofBinary);
-
-    // A bare object stream, without the resource header, is binary as well.
+    // Binary forms, the bare object stream of other tools too, go back as the resource form.
     write(QStringLiteral("Bare.dfm"), ObjectTextToBinary(orders));
-    EXPECT_EQ(formText(QStringLiteral("Bare.dfm"), format), linesOf(FormFileToText(orders)));
-    EXPECT_EQ(format, sofBinary);
+    for (const char* name : {"Customers.dfm", "Bare.dfm"}) {
+        SCOPED_TRACE(name);
+        const QByteArray stored = read(QString::fromLatin1(name));
+        const TFormFileText binary = formText(QString::fromLatin1(name));
+        EXPECT_EQ(binary.Lines(), linesOf(FormFileToText(stored)));
+        EXPECT_TRUE(QzHostFormTextToForm(binary, path(QString::fromLatin1(name))));
+        EXPECT_EQ(read(QString::fromLatin1(name)), ObjectTextToResource(FormFileToText(stored)));
+    }
 
-    QStringList untouched{QStringLiteral("kept")};
-    EXPECT_FALSE(QzHostFormToFormText(path(QStringLiteral("Missing.pas")), untouched, format));
-    EXPECT_EQ(untouched, QStringList{QStringLiteral("kept")});
+    TFormFileText untouched(QStringList{QStringLiteral("kept")});
+    EXPECT_FALSE(QzHostFormToFormText(path(QStringLiteral("Missing.pas")), untouched));
+    EXPECT_EQ(untouched.Lines(), QStringList{QStringLiteral("kept")});
+}
+
+TEST_F(Bridge, AChangedLineIsTheOnlyChangeToATextForm) {
+    using namespace storedforms;
+    FHost.reset();
+    QStringList changed = Lines;
+    changed[PrivilegeLine] = QStringLiteral("    Privilege.Id = 9");
+    for (const TStoredForm& stored : StoredForms) {
+        SCOPED_TRACE(stored.What);
+        write(QStringLiteral("Test.dfm"), stored.Bytes(Lines));
+        TFormFileText text = formText(QStringLiteral("Test.pas"));
+        EXPECT_EQ(text.Lines(), Lines);
+        text.SetLine(PrivilegeLine, changed[PrivilegeLine]);
+        EXPECT_TRUE(QzHostFormTextToForm(text, path(QStringLiteral("Test.dfm"))));
+        EXPECT_EQ(read(QStringLiteral("Test.dfm")), stored.Bytes(changed));
+    }
 }
 
 TEST_F(Bridge, MalformedTextLeavesTheFormFileAsItWas) {
-    const QByteArray stored = read(QStringLiteral("Customers.dfm"));
-    const QStringList broken{QStringLiteral("object FrmCustomers: TFrmCustomers"),
-                             QStringLiteral("  Left = ")};
-    EXPECT_THROW(QzHostFormTextToForm(broken, path(QStringLiteral("Customers.dfm")), sofBinary),
-                 Exception);
-    EXPECT_EQ(read(QStringLiteral("Customers.dfm")), stored);
+    for (const char* name : {"Customers.dfm", "Orders.dfm"}) {
+        SCOPED_TRACE(name);
+        const QByteArray stored = read(QString::fromLatin1(name));
+        TFormFileText text = formText(QString::fromLatin1(name));
+        text.SetLine(1, QStringLiteral("  Left = "));
+        EXPECT_THROW(QzHostFormTextToForm(text, path(QString::fromLatin1(name))), EParserError);
+        EXPECT_EQ(read(QString::fromLatin1(name)), stored);
+    }
 }
 
 TEST_F(Bridge, WithoutAProjectGroupTheProjectCallsFail) {
@@ -260,33 +271,29 @@ protected:
 
 TEST_F(BrokenIde, WithoutModuleServicesEveryCallFails) {
     FIde.HasModuleServices = false;
-    QStringList lines;
-    TStreamOriginalFormat format = sofUnknown;
+    TFormFileText text;
     EXPECT_TRUE(isBridgeAssertion(assertionOf([] { QzGetProjectName(); })));
     EXPECT_TRUE(isBridgeAssertion(assertionOf([] { QzGetFormCount(); })));
     EXPECT_TRUE(isBridgeAssertion(assertionOf([] { QzHostDesignForm(QStringLiteral("U.pas")); })));
     EXPECT_TRUE(isBridgeAssertion(
-        assertionOf([&] { QzHostFormToFormText(QStringLiteral("U.pas"), lines, format); })));
+        assertionOf([&] { QzHostFormToFormText(QStringLiteral("U.pas"), text); })));
 }
 
 TEST_F(BrokenIde, TwoFormEditorsOnOneModuleFail) {
     FIde.Module.Editors.push_back(std::make_unique<FakeFormEditor>(&FIde.Module));
     FIde.Module.Editors.push_back(std::make_unique<FakeFormEditor>(&FIde.Module));
-    QStringList lines;
-    TStreamOriginalFormat format = sofUnknown;
+    TFormFileText text;
     EXPECT_TRUE(isBridgeAssertion(
         assertionOf([] { QzHostDesignForm(QStringLiteral("/fake/Unit1.pas")); })));
-    EXPECT_TRUE(isBridgeAssertion(assertionOf(
-        [&] { QzHostFormToFormText(QStringLiteral("/fake/Unit1.pas"), lines, format); })));
+    EXPECT_TRUE(isBridgeAssertion(
+        assertionOf([&] { QzHostFormToFormText(QStringLiteral("/fake/Unit1.pas"), text); })));
 }
 
 TEST_F(BrokenIde, FormTextThatWillNotCloseIsNotRead) {
     FIde.Module.Editors.push_back(
         std::make_unique<FakeSourceEditor>(&FIde.Module, QStringLiteral("/fake/Unit1.DFM")));
-    QStringList lines{QStringLiteral("kept")};
-    TStreamOriginalFormat format = sofText;
-    EXPECT_FALSE(QzHostFormToFormText(QStringLiteral("/fake/Unit1.pas"), lines, format));
+    TFormFileText text(QStringList{QStringLiteral("kept")});
+    EXPECT_FALSE(QzHostFormToFormText(QStringLiteral("/fake/Unit1.pas"), text));
     EXPECT_EQ(FIde.Module.CloseRequests, 1);
-    EXPECT_EQ(lines, QStringList{QStringLiteral("kept")});
-    EXPECT_EQ(format, sofUnknown);
+    EXPECT_EQ(text.Lines(), QStringList{QStringLiteral("kept")});
 }

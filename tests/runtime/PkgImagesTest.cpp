@@ -2,6 +2,7 @@
 // them: pictures in every format this machine reads, masks, margins, ".imqz" files. Package files
 // and forms are tested with every kind.
 
+#include "FileWrite.h"
 #include "ImagesTestSupport.h"
 #include "PkgTestSupport.h"
 #include "QzExcept.h"
@@ -196,7 +197,7 @@ TEST_F(PkgImages, LoadsPicturesWrittenByOtherProgramsByteForByte) {
               QStringLiteral("Cannot write image file \"%1\": the image has no picture")
                   .arg(path(QStringLiteral("e.png")))
                   .toStdString());
-    EXPECT_THROW(jpeg.SaveToFile(path(QStringLiteral("no/such/folder/x.jpg"))), EQzError);
+    EXPECT_THROW(jpeg.SaveToFile(path(QStringLiteral("no/such/folder/x.jpg"))), EFileWriteError);
 }
 
 TEST_F(PkgImages, ImqzFilesKeepPictureMasksFlagsAndMargins) {

@@ -2,8 +2,12 @@
 // numbers and dates typed in the inspector read back as the value shown, and bad text refused.
 
 #include "PkgTestSupport.h"
+#include "QzCasts.h"
+#include "QzDates.h"
 #include "QzExcept.h"
-#include "QzUtils.h"
+#include "QzFields.h"
+#include "QzNumbers.h"
+#include "QzPaths.h"
 
 #include <QDir>
 #include <QFileInfo>

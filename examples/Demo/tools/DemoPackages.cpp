@@ -8,6 +8,7 @@
 #include "ComponentStreams.h"
 #include "Controls.h"
 #include "DemoPictures.h"
+#include "FileWrite.h"
 #include "ObjectStreams.h"
 #include "QzCApplication.h"
 #include "QzImageControls.h"
@@ -411,7 +412,7 @@ void refreshForm(const QString& fileName) {
     written.ClassName = object.ClassName;
     const QByteArray bytes = TextToFormFile(WriteTextForm(written), format);
     if (bytes != stored)
-        QzSaveFileAtomic(fileName, bytes);
+        WriteFileAtomic(fileName, bytes);
 }
 
 void run(const QString& dir) {

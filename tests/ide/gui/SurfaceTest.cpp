@@ -8,6 +8,7 @@
 #include "DesignRegistry.h"
 #include "QzComponentPalette.h"
 #include "QzExcept.h"
+#include "QzFormDrawing.h"
 #include "QzMemos.h"
 #include "QzMsg.h"
 #include "QzProjectTree.h"
@@ -41,6 +42,22 @@ struct TestBindings {
                                 ComponentEditorClassOf<TTestMemoEditor>());
     }
     ~TestBindings() { UnregisterModule(QStringLiteral("ide_gui_tests")); }
+};
+
+// Controls the library does not know: one that holds controls by its style alone, one that does
+// not.
+class TTestTray : public TWinControl {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TTestTray(TComponent* owner = nullptr) : TWinControl(owner) {
+        FControlStyle |= csAcceptsControls;
+    }
+};
+
+class TTestBox : public TWinControl {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TTestBox(TComponent* owner = nullptr) : TWinControl(owner) {}
 };
 
 QStringList actionTexts(const QMenu& menu) {
@@ -220,6 +237,46 @@ TEST_F(DesignerWindowTest, ThePalettePlacesComponentsAndDeleteRemovesThem) {
     EXPECT_EQ(palette->ArmedClass(), nullptr);
 }
 
+TEST_F(DesignerWindowTest, AControlIsDroppedIntoWhatAcceptsControlsByItsStyle) {
+    // Of the registered controls, these say they hold controls.
+    QStringList accepting;
+    for (TClass cls : RegisteredClasses()) {
+        if (!cls->Meta->inherits(&TControl::staticMetaObject))
+            continue;
+        const std::unique_ptr<TComponent> instance(
+            CreateComponentByName(cls->ClassName(), nullptr));
+        if (TQzFormDrawing::AcceptsControls(instance.get()))
+            accepting << cls->ClassName();
+    }
+    accepting.sort();
+    EXPECT_EQ(accepting, QStringList({"TForm", "TFrame", "TQzGroupBox", "TQzOutLookBarPage",
+                                      "TQzPanel", "TQzScrollBox", "TQzTabSheet"}));
+
+    RegisterClasses<TTestTray, TTestBox>();
+    TComponent* header = component("PnHeader");
+    struct Case {
+        TClass Class;
+        int Left;
+        bool Accepts;
+    };
+    for (const Case& c :
+         {Case{ClassOf<TTestTray>(), 500, true}, Case{ClassOf<TTestBox>(), 640, false}}) {
+        SCOPED_TRACE(c.Class->ClassName().toStdString());
+        TComponent* holder = designer()->CreateComponent(c.Class, header, c.Left, 8, 120, 40);
+        settle();
+        QTest::mouseClick(FWindow->Palette()->ClassButton(QStringLiteral("TQzLabel")),
+                          Qt::LeftButton);
+        QTest::mouseClick(surface(), Qt::LeftButton, {}, spotOf(holder));
+        settle();
+        auto* label = qobject_cast<TControl*>(selection().value(0));
+        ASSERT_NE(label, nullptr);
+        // Without the style the control falls through to the panel under the box.
+        EXPECT_EQ(label->Parent(), c.Accepts ? holder : header);
+    }
+    UnRegisterClass(ClassOf<TTestTray>());
+    UnRegisterClass(ClassOf<TTestBox>());
+}
+
 TEST_F(DesignerWindowTest, DoubleClickRunsTheComponentEditor) {
     // A button has no editor of its own: the default one writes and shows its click handler.
     TQzComponentPalette* palette = FWindow->Palette();
@@ -358,3 +415,5 @@ TEST_F(DesignerWindowTest, OpenProjectChoosesAFileAndAsksAboutChangesFirst) {
     EXPECT_FALSE(designer()->IsModified());
     EXPECT_EQ(control("MmWelcome")->Left(), 192);
 }
+
+#include "SurfaceTest.moc"
