@@ -5,11 +5,11 @@
 # benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
-# the first two.
+# the first two; --components=N and --convert_forms=N to bench_convert.
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager; do
+for b in bench_forms bench_packages bench_manager bench_convert; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -18,14 +18,17 @@ done
 forms=()
 packages=()
 manager=()
+convert=()
 for arg in "$@"; do
   case $arg in
+    --components=* | --convert_forms=*) convert+=("$arg") ;;
     --manager_forms=*) manager+=("--forms=${arg#--manager_forms=}") ;;
     --runs=* | --write_project=*) manager+=("$arg") ;;
     --seed=*)
       forms+=("$arg")
       packages+=("$arg")
       manager+=("$arg")
+      convert+=("$arg")
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
@@ -40,3 +43,5 @@ echo
 "$bin/bench_packages" "${packages[@]}"
 echo
 "$bin/bench_manager" "${manager[@]}"
+echo
+"$bin/bench_convert" "${convert[@]}"
