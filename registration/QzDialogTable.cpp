@@ -2,19 +2,25 @@
 
 #include "QzCApplication.h"
 #include "QzExcept.h"
+#include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
+#include "controls/QzDesignRgn.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
 #include "manager/QzPkgSynchronizer.h"
+#include "packages/QzImportImages.h"
 #include "packages/QzPkgActive.h"
+#include "packages/QzPkgImagesEditor.h"
 #include "packages/QzPkgLoadSave.h"
 #include "packages/QzUpdateSystem.h"
+#include "pickers/QzMemoryImage.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
+#include <QLineEdit>
 #include <QMetaProperty>
 
 namespace {
@@ -189,6 +195,81 @@ QWidget* openActive(const TDesignDialogSubjects&) {
     return window;
 }
 
+// ---- Images: the first package with pictures, and its first picture with a mask (else any)
+
+TQzPkgImages* firstImages() {
+    TQzPkgImages* first = firstPackage<TQzPkgImages>(TQzPkgKind::Images);
+    for (bool system : {false, true})
+        for (TQzPkgImages* pkg : QzPkgImagesAll())
+            if (pkg->Images()->Count() > 0 &&
+                (pkg->GetPkgName().compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0) ==
+                    system)
+                return pkg;
+    return first;
+}
+
+TQzPkgImagesImage* firstPicture() {
+    TQzPkgImagesImage* any = nullptr;
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        for (int i = 0; i < pkg->Images()->Count(); ++i) {
+            TQzPkgImagesImage* image = pkg->Images()->GetItems(i);
+            if (image->Empty())
+                continue;
+            if (image->GetExternalMask() || image->GetInternalMask())
+                return image;
+            if (!any)
+                any = image;
+        }
+    if (!any)
+        QzExcept(QStringLiteral("No images package of the open designs has a picture"));
+    return any;
+}
+
+QWidget* openPkgImages(const TDesignDialogSubjects&) {
+    TFrPkgImages editor;
+    editor.Package = firstImages();
+    editor.Execute();
+    return nullptr;
+}
+
+QWidget* openImageAdd(const TDesignDialogSubjects&) {
+    TQzPkgImagesImage* image = firstPicture();
+    TFrMemoryImageAdd dialog;
+    dialog.setWindowTitle(QStringLiteral("Modify Image"));
+    dialog.Package = qobject_cast<TQzPkgImages*>(
+        qobject_cast<const TQzPkgData*>(image->Collection()->GetOwner())->Package());
+    dialog.Id = image->Id();
+    dialog.ModifyMode = true;
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openDesignRgn(const TDesignDialogSubjects&) {
+    TFrDesignRgn designer;
+    designer.Image = firstPicture();
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openImportImages(const TDesignDialogSubjects&) {
+    TFrImportImages dialog;
+    dialog.TargetPkg = firstImages();
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        if (pkg->IsFileStored() && !pkg->FileName().isEmpty()) {
+            TFrImportImages::RememberedFile() = pkg->GetFileName(pkg->FileName());
+            break;
+        }
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openImportDlg(const TDesignDialogSubjects&) {
+    TFrImportDlg dialog;
+    dialog.EdId()->setText(QString::number(firstImages()->Images()->UniqueId()));
+    dialog.ShowModal();
+    return nullptr;
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -216,6 +297,12 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
         row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
         row("TFrPkgActive", openActive),
+        pickerRow<TFrMemoryImage, TQzMemoryImage>("TFrMemoryImage"),
+        row("TFrMemoryImageAdd", openImageAdd),
+        row("TFrPkgImages", openPkgImages),
+        row("TFrImportImages", openImportImages),
+        row("TFrImportDlg", openImportDlg),
+        row("TFrDesignRgn", openDesignRgn),
     };
     return table;
 }

@@ -17,6 +17,7 @@
 #include "QzPkgVars.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzPkgImagesEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -31,6 +32,13 @@ template <typename Component, typename Type, typename Editor>
 TQzEditorBinding property(S step, const char* name, const char* typeName = nullptr) {
     return {step, &Component::staticMetaObject, TypeInfoOf<Type>(typeName),
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
+}
+
+// `Editor` as the component editor of `Component`.
+template <typename Component, typename Editor>
+TQzEditorBinding component(S step) {
+    return {step,    &Component::staticMetaObject,    TTypeInfo{}, QString(),
+            nullptr, ComponentEditorClassOf<Editor>()};
 }
 
 } // namespace
@@ -65,7 +73,9 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The packages' init modes.
+        // The packages: their component editors, file names and init modes.
+        component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
+        property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
