@@ -341,3 +341,18 @@ TEST_F(ImagesEditor, ComponentAndFileNameEditorsOpenTheEditor) {
     Pkg.SetInitMode(TQzPkgInfo::imFILE);
     EXPECT_EQ(QzPkgFileNameValue(Pkg), "Icons.pim (FILE)");
 }
+
+TEST_F(ImagesEditor, AFileThatCannotBeWrittenIsReportedOnClose) {
+    Pkg.SetFileName(Dir.filePath("missing-folder/Icons.pim"));
+    Pkg.SetInitMode(TQzPkgInfo::imFILE);
+    run(Pkg, [&](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("LabMode")->text(), "FILE");
+        Ui.ExpectMessage([](const TQzMessageRequest& message) {
+            EXPECT_EQ(message.Type, TQzMessageType::mtError);
+            EXPECT_TRUE(message.Text.contains("Icons.pim")) << message.Text.toStdString();
+            return bkOk;
+        });
+        d.reject();
+    });
+    EXPECT_EQ(ids(Pkg), (QList<int>{1, 2, 3}));
+}
