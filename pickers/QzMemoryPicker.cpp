@@ -173,27 +173,17 @@ int TQzMemoryPicker::EditedId() const {
     return id;
 }
 
+// The package's id index finds the item; the list is searched for the item itself, which reads
+// no item.
 void TQzMemoryPicker::IdChange() {
     if (FPkg) {
         const int id = EditedId();
         TQzPkgItem* item = id < 0 ? nullptr : Items(FPkg)->FindId(id);
-        SelectId(id);
-        ShowDetail(List->Model()->RowOf(item) >= 0 ? item : nullptr);
+        const int row = item ? List->Model()->RowOf(item) : -1;
+        SelectRowQuietly(row);
+        ShowDetail(row >= 0 ? item : nullptr);
     }
     ChangeState();
-}
-
-void TQzMemoryPicker::SelectId(int id) {
-    int row = -1;
-    if (id >= 0) {
-        const auto& rows = List->Model()->Rows();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i]->Id() == id) {
-                row = int(i);
-                break;
-            }
-    }
-    SelectRowQuietly(row);
 }
 
 void TQzMemoryPicker::SelectRowQuietly(int row) {

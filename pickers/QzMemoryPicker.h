@@ -102,7 +102,6 @@ protected:
     void SavePackage();
     // The id in the Id edit, or -1 when it names no item of the current list.
     int EditedId() const;
-    void SelectId(int id);
     // Selects the row without the selection's own reaction (ShowRow).
     void SelectRowQuietly(int row);
     void SetEdId(int id);

@@ -7,8 +7,8 @@
 // templates "9999", "99", "P", "99999" and "9P9" in the list's font.
 
 #include <QAbstractListModel>
-#include <QListView>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <vector>
 
 class TQzPkgItem;
@@ -17,6 +17,19 @@ class TQzPkgItem;
 const QString& QzPickerItemText(const TQzPkgItem* item);
 // A stored text as a memo shows it: CR LF line breaks as single ones.
 QString QzPickerShownText(QString text);
+
+// The order of a list sorted by text: case-insensitive (each UTF-16 unit case-folded), and
+// equal texts in the order the rows had. <0, 0 or >0 as `a` sorts before, with or after `b`.
+int QzCompareFolded(QStringView a, QStringView b);
+void QzSortByText(std::vector<TQzPkgItem*>& rows);
+// By ascending id, equal ids in the order the rows had.
+void QzSortById(std::vector<TQzPkgItem*>& rows);
+bool QzIdBefore(const TQzPkgItem* a, const TQzPkgItem* b);
+// The first row of `rows`, sorted by text, that does not sort before `text`; rows.size() when
+// every row does.
+std::size_t QzFirstNotBefore(const std::vector<TQzPkgItem*>& rows, QStringView text);
+// Where an item with `text` goes in `rows`, sorted by text: after the rows equal to it.
+std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView text);
 
 class TQzPickerModel : public QAbstractListModel {
     Q_OBJECT
@@ -41,7 +54,7 @@ private:
     std::vector<TQzPkgItem*> FRows;
 };
 
-class TQzPickerList : public QListView {
+class TQzPickerList : public QTableView {
     Q_OBJECT
 public:
     explicit TQzPickerList(QWidget* parent = nullptr);
@@ -58,9 +71,15 @@ public:
     int ProtectedLeft() const;
     int SeparatorLeft() const;
     int SecondSeparatorLeft() const;
+    // The width of the narrowest character, as "." measures it.
+    int NarrowestWidth() const;
+
+    // Rows as high as one line of text in the list's font.
+    void CheckItemHeight();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     TQzPickerModel* FModel;

@@ -1,0 +1,273 @@
+// The label and message pickers on a strings package of a hundred thousand items, against
+// filling a bare QStringListModel with the same texts in the same run: opening the picker (until
+// its first screen is painted), one search step (a key typed into the search edit, and the list
+// painted again) and one re-sort (a click on an order button). Every figure counts the bytes of
+// the texts shown, so a ratio is the baseline's time over the phase's.
+
+#include "BenchReport.h"
+#include "PkgCorpus.h"
+
+#include "QzPkgStrings.h"
+#include "QzRefs.h"
+#include "QzRuntime.h"
+#include "QzUi.h"
+#include "pickers/QzMemoryLabel.h"
+#include "pickers/QzMemoryTexts.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Runs each modal dialog through the phase that is measuring; nothing else is ever asked.
+class TBenchUi : public TQzUiService {
+public:
+    std::function<void(QDialog&)> OnDialog;
+
+    int ExecDialog(QDialog& dialog) override {
+        if (OnDialog)
+            OnDialog(dialog);
+        dialog.done(2);
+        return 2;
+    }
+    TQzButtonKind Message(const TQzMessageRequest& request) override {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(request.Text));
+        return bkCancel;
+    }
+    std::optional<QStringList> FileDialog(const TQzFileRequest&) override { return {}; }
+    std::optional<QString> FolderDialog(const QString&, const QString&) override { return {}; }
+    std::optional<QColor> ColorDialog(const QColor&) override { return {}; }
+    std::optional<QFont> FontDialog(const QFont&) override { return {}; }
+    bool PrinterDialog(QPrinter&) override { return false; }
+    std::optional<TQzFindRequest> FindDialog(const TQzFindRequest&) override { return {}; }
+};
+
+// Lays out and paints what is pending, as the event loop would before the next key.
+void settle(QWidget& window) {
+    QCoreApplication::processEvents();
+    window.repaint();
+}
+
+void typeKey(QWidget* edit, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(edit, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(edit, &release);
+}
+
+// The packages: "Labels" with the generated labels, "Messages" with the same texts as messages
+// (the message picker filters where the label picker moves the selection).
+struct TCorpus {
+    TQzPkgStrings Labels;
+    TQzPkgStrings Messages;
+    QStringList Texts;
+    qint64 Bytes = 0;
+};
+
+void buildCorpus(TCorpus& corpus, int labels, std::uint64_t seed) {
+    FillStringsPackage(corpus.Labels, labels, seed);
+    corpus.Labels.SetPkgName(QStringLiteral("Labels"));
+    corpus.Messages.SetPkgName(QStringLiteral("Messages"));
+    TQzPkgStringsLabels* list = corpus.Labels.Labels();
+    for (int i = 0; i < list->Count(); ++i) {
+        const TQzPkgStringsLabel* label = list->GetItems(i);
+        corpus.Messages.Messages()->Add(label->Id(), label->Text());
+        corpus.Texts << label->Text();
+        corpus.Bytes += label->Text().size() * qint64(sizeof(QChar));
+    }
+}
+
+// A reference on the label in the middle of the package's order.
+template <typename TRef>
+std::unique_ptr<TRef> middleReference(TQzPkgStrings& pkg, TQzPkgItemList* items) {
+    auto ref = std::make_unique<TRef>();
+    ref->PkgId(pkg.GetPkgName(), items->GetItems(items->Count() / 2)->Id());
+    return ref;
+}
+
+void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
+    const qint64 bytes = corpus.Bytes;
+    auto bench = [](const char* name, std::function<void(benchmark::State&)> body) {
+        benchmark::RegisterBenchmark(name, std::move(body))->Unit(benchmark::kMillisecond);
+    };
+
+    // The baseline: the texts copied out of the package into a model.
+    bench("model/fill", [&corpus, bytes](benchmark::State& state) {
+        for (auto _ : state) {
+            QStringList texts;
+            texts.reserve(corpus.Labels.Labels()->Count());
+            TQzPkgStringsLabels* list = corpus.Labels.Labels();
+            for (int i = 0; i < list->Count(); ++i)
+                texts << list->GetItems(i)->Text();
+            QStringListModel model;
+            model.setStringList(texts);
+            benchmark::DoNotOptimize(model.rowCount());
+        }
+        state.SetBytesProcessed(state.iterations() * bytes);
+    });
+
+    // From Execute to the first screen painted, and closing.
+    bench("picker/open", [&corpus, &ui, bytes](benchmark::State& state) {
+        const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
+        ui.OnDialog = [](QDialog& dialog) {
+            dialog.show();
+            settle(dialog);
+        };
+        for (auto _ : state) {
+            TFrMemoryLabel picker;
+            picker.SetReference(ref.get());
+            picker.Execute();
+        }
+        ui.OnDialog = nullptr;
+        state.SetBytesProcessed(state.iterations() * bytes);
+    });
+
+    // Within one open picker: a letter typed into "Search Label", then Backspace, each a step.
+    bench("picker/search", [&corpus, &ui, bytes](benchmark::State& state) {
+        const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
+        ui.OnDialog = [&state](QDialog& dialog) {
+            dialog.show();
+            auto* search = dialog.findChild<QLineEdit*>(QStringLiteral("EdLabel"));
+            search->setFocus();
+            search->setText(QStringLiteral("Ma"));
+            settle(dialog);
+            bool typed = false;
+            for (auto _ : state) {
+                if (typed)
+                    typeKey(search, Qt::Key_Backspace, QString());
+                else
+                    typeKey(search, Qt::Key_R, QStringLiteral("r"));
+                typed = !typed;
+                settle(dialog);
+            }
+        };
+        TFrMemoryLabel picker;
+        picker.SetReference(ref.get());
+        picker.Execute();
+        ui.OnDialog = nullptr;
+        state.SetBytesProcessed(state.iterations() * bytes);
+    });
+
+    // Within one open picker: the list ordered by text again after it was ordered by id (the
+    // click on "by id" is not counted), and the other way round.
+    auto resort = [&corpus, &ui, bytes](const char* to, const char* from) {
+        return [&corpus, &ui, bytes, to, from](benchmark::State& state) {
+            const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
+            ui.OnDialog = [&state, to, from](QDialog& dialog) {
+                dialog.show();
+                settle(dialog);
+                auto* target = dialog.findChild<QRadioButton*>(QString::fromLatin1(to));
+                auto* other = dialog.findChild<QRadioButton*>(QString::fromLatin1(from));
+                for (auto _ : state) {
+                    state.PauseTiming();
+                    other->click();
+                    settle(dialog);
+                    state.ResumeTiming();
+                    target->click();
+                    settle(dialog);
+                }
+            };
+            TFrMemoryLabel picker;
+            picker.SetReference(ref.get());
+            picker.Execute();
+            ui.OnDialog = nullptr;
+            state.SetBytesProcessed(state.iterations() * bytes);
+        };
+    };
+    bench("picker/sort-text", resort("OrderLabel", "OrderId"));
+    bench("picker/sort-id", resort("OrderId", "OrderLabel"));
+
+    // The message picker filters: a letter typed into "Search Message" narrows the list to the
+    // messages holding the search text, Backspace widens it again.
+    bench("messages/filter", [&corpus, &ui, bytes](benchmark::State& state) {
+        const auto ref =
+            middleReference<TQzMemoryMessage>(corpus.Messages, corpus.Messages.Messages());
+        ui.OnDialog = [&state](QDialog& dialog) {
+            dialog.show();
+            auto* search = dialog.findChild<QLineEdit*>(QStringLiteral("EdMessage"));
+            search->setFocus();
+            search->setText(QStringLiteral("a"));
+            settle(dialog);
+            bool typed = false;
+            for (auto _ : state) {
+                if (typed)
+                    typeKey(search, Qt::Key_Backspace, QString());
+                else
+                    typeKey(search, Qt::Key_N, QStringLiteral("n"));
+                typed = !typed;
+                settle(dialog);
+            }
+        };
+        TFrMemoryMessage picker;
+        picker.SetReference(ref.get());
+        picker.Execute();
+        ui.OnDialog = nullptr;
+        state.SetBytesProcessed(state.iterations() * bytes);
+    });
+}
+
+const std::vector<TBenchRow> Rows = {
+    {"fill model", "model/fill", nullptr},
+    {"open picker", "picker/open", "model/fill"},
+    {"search step", "picker/search", "model/fill"},
+    {"sort by text", "picker/sort-text", "model/fill"},
+    {"sort by id", "picker/sort-id", "model/fill"},
+    {"filter step", "messages/filter", "model/fill"},
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Our own flags first; the rest belongs to the benchmark library.
+    long long labels = 100000, seed = static_cast<long long>(DefaultPkgSeed);
+    std::vector<char*> args{argv[0]};
+    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
+                              "--benchmark_enable_random_interleaving=true"};
+    for (auto& d : defaults)
+        args.push_back(d.data());
+    for (int i = 1; i < argc; ++i)
+        if (!TakeFlag(argv[i], "--labels", labels) && !TakeFlag(argv[i], "--seed", seed))
+            args.push_back(argv[i]);
+    if (labels < 1 || labels > 10'000'000) {
+        std::fprintf(stderr, "usage: %s [--labels=N] [--seed=N] [benchmark flags]\n", argv[0]);
+        return 2;
+    }
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+        return 2;
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QzRegisterRuntimeClasses();
+    TBenchUi ui;
+    TQzUiService* previous = QzSetUi(&ui);
+    {
+        // Packages unregister themselves when freed, so they live in here, not in statics.
+        TCorpus corpus;
+        buildCorpus(corpus, int(labels), static_cast<std::uint64_t>(seed));
+        std::printf("strings package: %d labels (and as many messages) of %.1f MB of text\n",
+                    corpus.Labels.Labels()->Count(), corpus.Bytes / 1e6);
+        std::fflush(stdout);
+        registerBenchmarks(corpus, ui);
+        TRatioReporter reporter(Rows);
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.printTable(
+            "A ratio is the baseline's time over the phase's (1 = as fast as filling the bare\n"
+            "QStringListModel with the same texts, 0.33 = three times as long); every phase ends\n"
+            "with the picker's window painted.");
+    }
+    QzSetUi(previous);
+    benchmark::Shutdown();
+    return 0;
+}
