@@ -44,6 +44,9 @@ TFrPkgSynchronizer::TFrPkgSynchronizer(QWidget* parent)
             &TFrPkgSynchronizer::SBAppendClick);
     connect(FUi->ListBox, &QListWidget::itemDoubleClicked, this,
             &TFrPkgSynchronizer::SBDeleteClick);
+    // The source may be picked among the folder's packages as well as searched for.
+    connect(FUi->FromList, &QListWidget::currentTextChanged, FUi->EdPkgFileName,
+            &QLineEdit::setText);
 }
 
 TFrPkgSynchronizer::~TFrPkgSynchronizer() = default;
@@ -74,8 +77,10 @@ bool TFrPkgSynchronizer::Execute() {
     const QDir folder(QzAppPath());
     for (const QString& file :
          folder.entryList({QzSyncMask(*Pkg)}, QDir::Files | QDir::CaseSensitive, QDir::Name))
-        if (folder.absoluteFilePath(file) != ownFile)
+        if (folder.absoluteFilePath(file) != ownFile) {
             FUi->FileList->addItem(file);
+            FUi->FromList->addItem(file);
+        }
     if (FUi->FileList->count() > 0)
         FUi->FileList->setCurrentRow(0);
     ChangeState();
