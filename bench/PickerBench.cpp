@@ -5,6 +5,7 @@
 // the texts shown, so a ratio is the baseline's time over the phase's.
 
 #include "BenchReport.h"
+#include "LabelsFlags.h"
 #include "PkgCorpus.h"
 
 #include "QzPkgStrings.h"
@@ -85,26 +86,82 @@ void buildCorpus(TCorpus& corpus, int labels, std::uint64_t seed) {
     }
 }
 
-// A reference on the label in the middle of the package's order.
-template <typename TRef>
-std::unique_ptr<TRef> middleReference(TQzPkgStrings& pkg, TQzPkgItemList* items) {
-    auto ref = std::make_unique<TRef>();
-    ref->PkgId(pkg.GetPkgName(), items->GetItems(items->Count() / 2)->Id());
-    return ref;
+// Runs a picker of class TPicker on the item in the middle of `items`, with `measure` timing
+// its steps while the picker is open, and counts the texts' bytes for each iteration.
+template <typename TPicker, typename TRef>
+void runPicker(benchmark::State& state, TBenchUi& ui, TQzPkgStrings& pkg, TQzPkgItemList* items,
+               qint64 bytes, const std::function<void(QDialog&)>& measure) {
+    TRef ref;
+    ref.PkgId(pkg.GetPkgName(), items->GetItems(items->Count() / 2)->Id());
+    ui.OnDialog = [&measure](QDialog& dialog) {
+        dialog.show();
+        settle(dialog);
+        measure(dialog);
+    };
+    TPicker picker;
+    picker.SetReference(&ref);
+    picker.Execute();
+    ui.OnDialog = nullptr;
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+// Within one open picker: a letter typed into the search edit `edit` (after `start`), then
+// Backspace, each a step.
+std::function<void(QDialog&)> typing(benchmark::State& state, const char* edit,
+                                     const QString& start, Qt::Key key, const QString& letter) {
+    return [&state, edit, start, key, letter](QDialog& dialog) {
+        auto* search = dialog.findChild<QLineEdit*>(QString::fromLatin1(edit));
+        search->setFocus();
+        search->setText(start);
+        settle(dialog);
+        bool typed = false;
+        for (auto _ : state) {
+            if (typed)
+                typeKey(search, Qt::Key_Backspace, QString());
+            else
+                typeKey(search, key, letter);
+            typed = !typed;
+            settle(dialog);
+        }
+    };
+}
+
+// Within one open picker: the list ordered by `to` again after it was ordered by `from` (that
+// click is not counted).
+std::function<void(QDialog&)> resorting(benchmark::State& state, const char* to, const char* from) {
+    return [&state, to, from](QDialog& dialog) {
+        auto* target = dialog.findChild<QRadioButton*>(QString::fromLatin1(to));
+        auto* other = dialog.findChild<QRadioButton*>(QString::fromLatin1(from));
+        for (auto _ : state) {
+            state.PauseTiming();
+            other->click();
+            settle(dialog);
+            state.ResumeTiming();
+            target->click();
+            settle(dialog);
+        }
+    };
 }
 
 void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
     const qint64 bytes = corpus.Bytes;
+    TQzPkgStrings& labels = corpus.Labels;
+    TQzPkgStrings& messages = corpus.Messages;
     auto bench = [](const char* name, std::function<void(benchmark::State&)> body) {
         benchmark::RegisterBenchmark(name, std::move(body))->Unit(benchmark::kMillisecond);
     };
+    auto labelPicker = [&ui, &labels, bytes](benchmark::State& state,
+                                             const std::function<void(QDialog&)>& measure) {
+        runPicker<TFrMemoryLabel, TQzMemoryLabel>(state, ui, labels, labels.Labels(), bytes,
+                                                  measure);
+    };
 
     // The baseline: the texts copied out of the package into a model.
-    bench("model/fill", [&corpus, bytes](benchmark::State& state) {
+    bench("model/fill", [&labels, bytes](benchmark::State& state) {
         for (auto _ : state) {
             QStringList texts;
-            texts.reserve(corpus.Labels.Labels()->Count());
-            TQzPkgStringsLabels* list = corpus.Labels.Labels();
+            texts.reserve(labels.Labels()->Count());
+            TQzPkgStringsLabels* list = labels.Labels();
             for (int i = 0; i < list->Count(); ++i)
                 texts << list->GetItems(i)->Text();
             QStringListModel model;
@@ -113,10 +170,12 @@ void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
         }
         state.SetBytesProcessed(state.iterations() * bytes);
     });
-
-    // From Execute to the first screen painted, and closing.
-    bench("picker/open", [&corpus, &ui, bytes](benchmark::State& state) {
-        const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
+    // From Execute to the first screen painted, and closing: each iteration opens a picker of
+    // its own, from within the one that runs the loop.
+    bench("picker/open", [&ui, &labels, bytes](benchmark::State& state) {
+        auto ref = std::make_unique<TQzMemoryLabel>();
+        ref->PkgId(labels.GetPkgName(),
+                   labels.Labels()->GetItems(labels.Labels()->Count() / 2)->Id());
         ui.OnDialog = [](QDialog& dialog) {
             dialog.show();
             settle(dialog);
@@ -129,88 +188,22 @@ void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
         ui.OnDialog = nullptr;
         state.SetBytesProcessed(state.iterations() * bytes);
     });
-
-    // Within one open picker: a letter typed into "Search Label", then Backspace, each a step.
-    bench("picker/search", [&corpus, &ui, bytes](benchmark::State& state) {
-        const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
-        ui.OnDialog = [&state](QDialog& dialog) {
-            dialog.show();
-            auto* search = dialog.findChild<QLineEdit*>(QStringLiteral("EdLabel"));
-            search->setFocus();
-            search->setText(QStringLiteral("Ma"));
-            settle(dialog);
-            bool typed = false;
-            for (auto _ : state) {
-                if (typed)
-                    typeKey(search, Qt::Key_Backspace, QString());
-                else
-                    typeKey(search, Qt::Key_R, QStringLiteral("r"));
-                typed = !typed;
-                settle(dialog);
-            }
-        };
-        TFrMemoryLabel picker;
-        picker.SetReference(ref.get());
-        picker.Execute();
-        ui.OnDialog = nullptr;
-        state.SetBytesProcessed(state.iterations() * bytes);
+    bench("picker/search", [labelPicker](benchmark::State& state) {
+        labelPicker(state,
+                    typing(state, "EdLabel", QStringLiteral("Ma"), Qt::Key_R, QStringLiteral("r")));
     });
-
-    // Within one open picker: the list ordered by text again after it was ordered by id (the
-    // click on "by id" is not counted), and the other way round.
-    auto resort = [&corpus, &ui, bytes](const char* to, const char* from) {
-        return [&corpus, &ui, bytes, to, from](benchmark::State& state) {
-            const auto ref = middleReference<TQzMemoryLabel>(corpus.Labels, corpus.Labels.Labels());
-            ui.OnDialog = [&state, to, from](QDialog& dialog) {
-                dialog.show();
-                settle(dialog);
-                auto* target = dialog.findChild<QRadioButton*>(QString::fromLatin1(to));
-                auto* other = dialog.findChild<QRadioButton*>(QString::fromLatin1(from));
-                for (auto _ : state) {
-                    state.PauseTiming();
-                    other->click();
-                    settle(dialog);
-                    state.ResumeTiming();
-                    target->click();
-                    settle(dialog);
-                }
-            };
-            TFrMemoryLabel picker;
-            picker.SetReference(ref.get());
-            picker.Execute();
-            ui.OnDialog = nullptr;
-            state.SetBytesProcessed(state.iterations() * bytes);
-        };
-    };
-    bench("picker/sort-text", resort("OrderLabel", "OrderId"));
-    bench("picker/sort-id", resort("OrderId", "OrderLabel"));
-
-    // The message picker filters: a letter typed into "Search Message" narrows the list to the
-    // messages holding the search text, Backspace widens it again.
-    bench("messages/filter", [&corpus, &ui, bytes](benchmark::State& state) {
-        const auto ref =
-            middleReference<TQzMemoryMessage>(corpus.Messages, corpus.Messages.Messages());
-        ui.OnDialog = [&state](QDialog& dialog) {
-            dialog.show();
-            auto* search = dialog.findChild<QLineEdit*>(QStringLiteral("EdMessage"));
-            search->setFocus();
-            search->setText(QStringLiteral("a"));
-            settle(dialog);
-            bool typed = false;
-            for (auto _ : state) {
-                if (typed)
-                    typeKey(search, Qt::Key_Backspace, QString());
-                else
-                    typeKey(search, Qt::Key_N, QStringLiteral("n"));
-                typed = !typed;
-                settle(dialog);
-            }
-        };
-        TFrMemoryMessage picker;
-        picker.SetReference(ref.get());
-        picker.Execute();
-        ui.OnDialog = nullptr;
-        state.SetBytesProcessed(state.iterations() * bytes);
+    bench("picker/sort-text", [labelPicker](benchmark::State& state) {
+        labelPicker(state, resorting(state, "OrderLabel", "OrderId"));
+    });
+    bench("picker/sort-id", [labelPicker](benchmark::State& state) {
+        labelPicker(state, resorting(state, "OrderId", "OrderLabel"));
+    });
+    // The message picker filters: a letter narrows the list to the messages holding the search
+    // text, Backspace widens it again.
+    bench("messages/filter", [&ui, &messages, bytes](benchmark::State& state) {
+        runPicker<TFrMemoryMessage, TQzMemoryMessage>(
+            state, ui, messages, messages.Messages(), bytes,
+            typing(state, "EdMessage", QStringLiteral("a"), Qt::Key_N, QStringLiteral("n")));
     });
 }
 
@@ -226,23 +219,8 @@ const std::vector<TBenchRow> Rows = {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Our own flags first; the rest belongs to the benchmark library.
-    long long labels = 100000, seed = static_cast<long long>(DefaultPkgSeed);
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--labels", labels) && !TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
-    if (labels < 1 || labels > 10'000'000) {
-        std::fprintf(stderr, "usage: %s [--labels=N] [--seed=N] [benchmark flags]\n", argv[0]);
-        return 2;
-    }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    TLabelsFlags flags;
+    if (!StartLabelsBenchmark(argc, argv, 1, flags))
         return 2;
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -255,7 +233,7 @@ int main(int argc, char** argv) {
     {
         // Packages unregister themselves when freed, so they live in here, not in statics.
         TCorpus corpus;
-        buildCorpus(corpus, int(labels), static_cast<std::uint64_t>(seed));
+        buildCorpus(corpus, int(flags.Labels), flags.Seed);
         std::printf("strings package: %d labels (and as many messages) of %.1f MB of text\n",
                     corpus.Labels.Labels()->Count(), corpus.Bytes / 1e6);
         std::fflush(stdout);

@@ -6,6 +6,7 @@
 
 #include "BenchReport.h"
 #include "FileWrite.h"
+#include "LabelsFlags.h"
 #include "PkgCorpus.h"
 
 #include "QzExcept.h"
@@ -90,29 +91,14 @@ const std::vector<TBenchRow> Rows = {
 } // namespace
 
 int main(int argc, char** argv) {
-    long long labels = 100000, seed = static_cast<long long>(DefaultPkgSeed);
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--labels", labels) && !TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
-    if (labels < 2 || labels > 10'000'000) {
-        std::fprintf(stderr, "usage: %s [--labels=N] [--seed=N] [benchmark flags]\n", argv[0]);
-        return 2;
-    }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    TLabelsFlags flags;
+    if (!StartLabelsBenchmark(argc, argv, 2, flags))
         return 2;
 
     QzRegisterRuntimeClasses();
     QTemporaryDir dir;
     TFiles files;
-    if (!dir.isValid() ||
-        !buildFiles(files, dir.path(), int(labels), static_cast<std::uint64_t>(seed)))
+    if (!dir.isValid() || !buildFiles(files, dir.path(), int(flags.Labels), flags.Seed))
         return 1;
     TQzSyncOptions options;
     options.AddItems = true;

@@ -11,15 +11,6 @@
 
 namespace {
 
-// "Package Strings (*.pst)|*.pst" as the file dialog takes it.
-QString dialogFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
-
 QString orUnknown(const QString& text) {
     return text.isEmpty() ? QStringLiteral("Unknown") : text;
 }
@@ -128,7 +119,7 @@ void TFrPkgSynchronizer::SBSearchClick() {
     request.mode = TQzFileRequest::Open;
     request.Title = QStringLiteral("Search");
     request.Directory = QzAppPath();
-    request.Filter = dialogFilter(sFilter);
+    request.Filter = QzDialogFilter(sFilter);
     if (const std::optional<QStringList> chosen = QzUi().FileDialog(request);
         chosen && !chosen->isEmpty() && QFileInfo(chosen->first()).isFile())
         FUi->EdPkgFileName->setText(chosen->first());
