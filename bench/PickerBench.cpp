@@ -11,7 +11,7 @@
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
 #include "QzRuntime.h"
-#include "QzUi.h"
+#include "QzScriptedUi.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
@@ -27,29 +27,6 @@
 #include <memory>
 
 namespace {
-
-// Runs each modal dialog through the phase that is measuring; nothing else is ever asked.
-class TBenchUi : public TQzUiService {
-public:
-    std::function<void(QDialog&)> OnDialog;
-
-    int ExecDialog(QDialog& dialog) override {
-        if (OnDialog)
-            OnDialog(dialog);
-        dialog.done(2);
-        return 2;
-    }
-    TQzButtonKind Message(const TQzMessageRequest& request) override {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(request.Text));
-        return bkCancel;
-    }
-    std::optional<QStringList> FileDialog(const TQzFileRequest&) override { return {}; }
-    std::optional<QString> FolderDialog(const QString&, const QString&) override { return {}; }
-    std::optional<QColor> ColorDialog(const QColor&) override { return {}; }
-    std::optional<QFont> FontDialog(const QFont&) override { return {}; }
-    bool PrinterDialog(QPrinter&) override { return false; }
-    std::optional<TQzFindRequest> FindDialog(const TQzFindRequest&) override { return {}; }
-};
 
 // Lays out and paints what is pending, as the event loop would before the next key.
 void settle(QWidget& window) {
@@ -89,19 +66,19 @@ void buildCorpus(TCorpus& corpus, int labels, std::uint64_t seed) {
 // Runs a picker of class TPicker on the item in the middle of `items`, with `measure` timing
 // its steps while the picker is open, and counts the texts' bytes for each iteration.
 template <typename TPicker, typename TRef>
-void runPicker(benchmark::State& state, TBenchUi& ui, TQzPkgStrings& pkg, TQzPkgItemList* items,
-               qint64 bytes, const std::function<void(QDialog&)>& measure) {
+void runPicker(benchmark::State& state, TQzScriptedUi& ui, TQzPkgStrings& pkg,
+               TQzPkgItemList* items, qint64 bytes, const std::function<void(QDialog&)>& measure) {
     TRef ref;
     ref.PkgId(pkg.GetPkgName(), items->GetItems(items->Count() / 2)->Id());
-    ui.OnDialog = [&measure](QDialog& dialog) {
-        dialog.show();
-        settle(dialog);
-        measure(dialog);
-    };
+    ui.ExpectDialog(QString::fromLatin1(TPicker::staticMetaObject.className()),
+                    [&measure](QDialog& dialog) {
+                        settle(dialog);
+                        measure(dialog);
+                        dialog.done(2);
+                    });
     TPicker picker;
     picker.SetReference(&ref);
     picker.Execute();
-    ui.OnDialog = nullptr;
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 
@@ -143,7 +120,7 @@ std::function<void(QDialog&)> resorting(benchmark::State& state, const char* to,
     };
 }
 
-void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
+void registerBenchmarks(TCorpus& corpus, TQzScriptedUi& ui) {
     const qint64 bytes = corpus.Bytes;
     TQzPkgStrings& labels = corpus.Labels;
     TQzPkgStrings& messages = corpus.Messages;
@@ -176,16 +153,15 @@ void registerBenchmarks(TCorpus& corpus, TBenchUi& ui) {
         auto ref = std::make_unique<TQzMemoryLabel>();
         ref->PkgId(labels.GetPkgName(),
                    labels.Labels()->GetItems(labels.Labels()->Count() / 2)->Id());
-        ui.OnDialog = [](QDialog& dialog) {
-            dialog.show();
-            settle(dialog);
-        };
         for (auto _ : state) {
+            ui.ExpectDialog(QStringLiteral("TFrMemoryLabel"), [](QDialog& dialog) {
+                settle(dialog);
+                dialog.done(2);
+            });
             TFrMemoryLabel picker;
             picker.SetReference(ref.get());
             picker.Execute();
         }
-        ui.OnDialog = nullptr;
         state.SetBytesProcessed(state.iterations() * bytes);
     });
     bench("picker/search", [labelPicker](benchmark::State& state) {
@@ -228,8 +204,9 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QzRegisterRuntimeClasses();
-    TBenchUi ui;
-    TQzUiService* previous = QzSetUi(&ui);
+    // Only the pickers are expected; anything else is told on the error output.
+    TQzScriptedUi ui(
+        [](const QString& failure) { std::fprintf(stderr, "%s\n", qPrintable(failure)); });
     {
         // Packages unregister themselves when freed, so they live in here, not in statics.
         TCorpus corpus;
@@ -245,7 +222,6 @@ int main(int argc, char** argv) {
             "QStringListModel with the same texts, 0.33 = three times as long); every phase ends\n"
             "with the picker's window painted.");
     }
-    QzSetUi(previous);
     benchmark::Shutdown();
     return 0;
 }
