@@ -50,18 +50,20 @@ public:
         : FItems(items), FWords(new quint64[items.size() * WordCount]) {
         for (std::size_t i = 0; i < items.size(); ++i) {
             const QString& text = QzPickerItemText(items[i]);
-            const QChar* unit = text.constData();
-            qsizetype left = text.size();
+            const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+            const qsizetype size = text.size();
             quint64* words = &FWords[i * WordCount];
             for (int w = 0; w < WordCount; ++w) {
-                quint64 packed = 0;
-                for (int k = 0; k < UnitsPerWord; ++k) {
-                    packed <<= UnitBits;
-                    if (left > 0) {
-                        packed |= folded((unit++)->unicode()) + 1;
-                        --left;
-                    }
+                const qsizetype u = qsizetype(w) * UnitsPerWord;
+                if (u + UnitsPerWord <= size) {
+                    words[w] = quint64(folded(units[u]) + 1) << (2 * UnitBits) |
+                               quint64(folded(units[u + 1]) + 1) << UnitBits |
+                               quint64(folded(units[u + 2]) + 1);
+                    continue;
                 }
+                quint64 packed = 0;
+                for (qsizetype k = u; k < u + UnitsPerWord; ++k)
+                    packed = packed << UnitBits | (k < size ? folded(units[k]) + 1 : 0);
                 words[w] = packed;
             }
         }
