@@ -164,7 +164,7 @@ void TFrMemoryImage::ItemAdded(TQzPkgItem* item) {
     LoadList();
     SetEdId(item->Id());
     IdChange();
-    List->setFocus();
+    List->View()->setFocus();
 }
 
 void TFrMemoryImage::ItemModified(TQzPkgItem* item, int oldId) {
@@ -174,7 +174,7 @@ void TFrMemoryImage::ItemModified(TQzPkgItem* item, int oldId) {
         IdChange();
     }
     FUi->Images->InvalidateThumbnails();
-    List->setFocus();
+    List->View()->setFocus();
 }
 
 void TFrMemoryImage::MnImportClick() {
