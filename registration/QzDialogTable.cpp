@@ -4,6 +4,7 @@
 #include "QzExcept.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
+#include "controls/QzMaskDesigner.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
@@ -38,16 +39,19 @@ QStringList stringsNames() {
     return names;
 }
 
-// The first reference of class `TRef` that a component of the designs holds, in project order.
+// The first reference of class `TRef` that a component of the designs holds, in project order,
+// of those that `fits` accepts.
 template <typename TRef>
-TRef* firstReference(const TDesignDialogSubjects& subjects) {
+TRef* firstReference(const TDesignDialogSubjects& subjects,
+                     const std::function<bool(const TRef*)>& fits = {}) {
     std::function<TRef*(TComponent*)> search = [&](TComponent* component) -> TRef* {
         const QMetaObject* meta = component->metaObject();
         for (int i = 0; i < meta->propertyCount(); ++i) {
             const QMetaProperty prop = meta->property(i);
             if (prop.metaType().flags() & QMetaType::PointerToQObject)
                 if (auto* ref = qobject_cast<TRef*>(prop.read(component).value<QObject*>()))
-                    return ref;
+                    if (!fits || fits(ref))
+                        return ref;
         }
         for (TComponent* child : component->ComponentList())
             if (TRef* ref = search(child))
@@ -189,6 +193,23 @@ QWidget* openActive(const TDesignDialogSubjects&) {
     return window;
 }
 
+// ---- The mask designer: on the first mask it opens on
+
+QWidget* openMask(const TDesignDialogSubjects& subjects) {
+    TFrMask designer;
+    designer.Mask = firstReference<TQzMask>(subjects, [](const TQzMask* mask) {
+        return mask->DataType() != dtOther && mask->DataType() != dtMemo;
+    });
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openMaskExamples(const TDesignDialogSubjects&) {
+    TFrMaskExamples dialog;
+    dialog.Execute();
+    return nullptr;
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -216,6 +237,8 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
         row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
         row("TFrPkgActive", openActive),
+        row("TFrMask", openMask),
+        row("TFrMaskExamples", openMaskExamples),
     };
     return table;
 }

@@ -17,6 +17,7 @@
 #include "QzPkgVars.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzMaskEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -33,10 +34,18 @@ TQzEditorBinding property(S step, const char* name, const char* typeName = nullp
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
 }
 
+// `Editor` for every property of type `Type`, on any component.
+template <typename Type, typename Editor>
+TQzEditorBinding anyProperty(S step) {
+    return {step, nullptr, TypeInfoOf<Type>(), QString(), PropertyEditorClassOf<Editor>()};
+}
+
 } // namespace
 
 const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
+        // Every edit mask.
+        anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
