@@ -3,6 +3,8 @@
 #include "QzCApplication.h"
 #include "QzExcept.h"
 #include "QzPkgStrings.h"
+#include "QzPkgVars.h"
+#include "QzPkgVarsText.h"
 #include "QzRefs.h"
 #include "controls/QzMaskDesigner.h"
 #include "manager/QzManager.h"
@@ -12,6 +14,7 @@
 #include "manager/QzPkgSynchronizer.h"
 #include "packages/QzPkgActive.h"
 #include "packages/QzPkgLoadSave.h"
+#include "packages/QzPkgVarsEditor.h"
 #include "packages/QzUpdateSystem.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
@@ -193,6 +196,43 @@ QWidget* openActive(const TDesignDialogSubjects&) {
     return window;
 }
 
+// ---- The vars package editor: on the first vars package that holds something
+
+TQzPkgVars* firstVars() {
+    for (TQzPkgVars* pkg : QzPkgVarsAll())
+        if (pkg->Items()->Count() > 0)
+            return pkg;
+    return firstPackage<TQzPkgVars>(TQzPkgKind::Vars);
+}
+
+QWidget* openPkgVars(const TDesignDialogSubjects&) {
+    TFrPkgVars editor;
+    editor.Pkg = firstVars();
+    editor.Execute();
+    return nullptr;
+}
+
+// The first variable of that package, in tree order.
+QWidget* openPkgVarsModify(const TDesignDialogSubjects&) {
+    std::function<TQzPkgVarsItem*(const TQzPkgVarsItems*)> first =
+        [&](const TQzPkgVarsItems* items) -> TQzPkgVarsItem* {
+        for (int i = 0; i < items->Count(); ++i) {
+            TQzPkgVarsItem* item = items->GetItems(i);
+            if (!item->IsFolder())
+                return item;
+            if (TQzPkgVarsItem* inner = first(item->Children()))
+                return inner;
+        }
+        return nullptr;
+    };
+    const TQzPkgVarsItem* item = first(firstVars()->Items());
+    if (!item)
+        QzExcept(QStringLiteral("The vars packages of the open designs hold no variable"));
+    TFrPkgVarsModify dialog;
+    dialog.Execute(item->Ident(), QzPkgVarsValueText(item), item->ItemType());
+    return nullptr;
+}
+
 // ---- The mask designer: on the first mask it opens on
 
 QWidget* openMask(const TDesignDialogSubjects& subjects) {
@@ -237,6 +277,8 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
         row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
         row("TFrPkgActive", openActive),
+        row("TFrPkgVars", openPkgVars),
+        row("TFrPkgVarsModify", openPkgVarsModify),
         row("TFrMask", openMask),
         row("TFrMaskExamples", openMaskExamples),
     };

@@ -18,6 +18,7 @@
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzMaskEditors.h"
+#include "editors/QzPkgVarsEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -38,6 +39,13 @@ TQzEditorBinding property(S step, const char* name, const char* typeName = nullp
 template <typename Type, typename Editor>
 TQzEditorBinding anyProperty(S step) {
     return {step, nullptr, TypeInfoOf<Type>(), QString(), PropertyEditorClassOf<Editor>()};
+}
+
+// `Editor` for the components of class `Component`.
+template <typename Component, typename Editor>
+TQzEditorBinding component(S step) {
+    return {step,    &Component::staticMetaObject,    TTypeInfo(), QString(),
+            nullptr, ComponentEditorClassOf<Editor>()};
 }
 
 } // namespace
@@ -74,9 +82,11 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The packages' init modes.
+        // The packages' init modes; the vars package's editor and file.
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
+        property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
         // the up-down's associate.
