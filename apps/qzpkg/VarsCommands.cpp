@@ -105,8 +105,7 @@ int runSet(const QStringList& raw, CommandContext& c) {
         QzExcept(QStringLiteral("%1; %2 is left as it was").arg(e.Message(), file));
     }
     pkg->SaveToFile(file);
-    c.out << (created ? "Added " : "Set ") << item->Path() << " = " << QzPkgVarsTypeName(type)
-          << ' ' << QzPkgVarsValueText(item) << '\n';
+    c.out << (created ? "Added " : "Set ") << QzPkgVarsListingLine(item) << '\n';
     return 0;
 }
 

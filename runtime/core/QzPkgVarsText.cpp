@@ -253,16 +253,19 @@ void QzPkgVarsSetValueText(TQzPkgVarsItem* item, const QString& text) {
     setValue(item, value);
 }
 
+QString QzPkgVarsListingLine(const TQzPkgVarsItem* item) {
+    QString line = item->Path() + u'\t' + QzPkgVarsTypeName(item->ItemType());
+    if (item->ItemType() == TQzPkgVarsItem::vtString)
+        line += u'\t' + quoted(item->VString());
+    else if (!item->IsFolder())
+        line += u'\t' + QzPkgVarsValueText(item);
+    return line;
+}
+
 QString QzPkgVarsListing(const TQzPkgVars& pkg) {
     QString out;
-    walk(pkg.Items(), [&](const TQzPkgVarsItem* item) {
-        out += item->Path() + u'\t' + QzPkgVarsTypeName(item->ItemType());
-        if (item->ItemType() == TQzPkgVarsItem::vtString)
-            out += u'\t' + quoted(item->VString());
-        else if (!item->IsFolder())
-            out += u'\t' + QzPkgVarsValueText(item);
-        out += u'\n';
-    });
+    walk(pkg.Items(),
+         [&](const TQzPkgVarsItem* item) { out += QzPkgVarsListingLine(item) + u'\n'; });
     return out;
 }
 

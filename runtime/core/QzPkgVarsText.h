@@ -24,8 +24,10 @@ bool QzPkgVarsValueTextValid(TQzPkgVarsItemType type, const QString& text);
 // does not read, and nothing changes then.
 void QzPkgVarsSetValueText(TQzPkgVarsItem* item, const QString& text);
 
-// Every item in package order, a folder before what it holds: one line each of the path, the
-// type and (for variables) the value, separated by tabs; strings are quoted with "\" escapes.
+// One item as a line without its end: the path, the type and (for variables) the value,
+// separated by tabs; strings are quoted with "\" escapes.
+QString QzPkgVarsListingLine(const TQzPkgVarsItem* item);
+// Every item in package order, a folder before what it holds, one line each.
 QString QzPkgVarsListing(const TQzPkgVars& pkg);
 
 // The package as one JSON object: "name", and "items", an array in package order of objects

@@ -151,10 +151,10 @@ TEST_F(QzpkgVars, SetChangesOrAddsOneVariable) {
         QStringList Args;
         QByteArray Out;
     } cases[] = {
-        {{"App\\Port", "integer", "-1"}, "Set App\\Port = Integer -1\n"},
-        {{"Ratio", "Float", "0.30000000000000004"}, "Set Ratio = Float 0.30000000000000004\n"},
-        {{"Debug", "String", "maybe"}, "Set Debug = String maybe\n"},
-        {{"App\\Retries", "Integer", "3"}, "Added App\\Retries = Integer 3\n"},
+        {{"App\\Port", "integer", "-1"}, "Set App\\Port\tInteger\t-1\n"},
+        {{"Ratio", "Float", "0.30000000000000004"}, "Set Ratio\tFloat\t0.30000000000000004\n"},
+        {{"Debug", "String", "maybe"}, "Set Debug\tString\t\"maybe\"\n"},
+        {{"App\\Retries", "Integer", "3"}, "Added App\\Retries\tInteger\t3\n"},
     };
     for (const auto& c : cases) {
         const ToolRun run = qzpkg(QStringList{"vars-set", path("app.pvr")} + c.Args);
