@@ -4,12 +4,13 @@
 # Manager's Scan and Scan Counter on a generated project against grep. Extra arguments go to the
 # benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
-# and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
-# the first two.
+# and --write_project=DIR to bench_manager, --seed=N to all three, --var_groups=N and
+# --var_subfolders=N to bench_vars_editor, anything else (--benchmark_*) to the first two. The
+# vars package editor runs last, on a package of 20,000 variables in 2,000 folders.
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager; do
+for b in bench_forms bench_packages bench_manager bench_vars_editor; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -18,6 +19,7 @@ done
 forms=()
 packages=()
 manager=()
+vars=()
 for arg in "$@"; do
   case $arg in
     --manager_forms=*) manager+=("--forms=${arg#--manager_forms=}") ;;
@@ -28,6 +30,7 @@ for arg in "$@"; do
       manager+=("$arg")
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
+    --var_groups=* | --var_subfolders=*) vars+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
     *)
       forms+=("$arg")
@@ -40,3 +43,5 @@ echo
 "$bin/bench_packages" "${packages[@]}"
 echo
 "$bin/bench_manager" "${manager[@]}"
+echo
+"$bin/bench_vars_editor" "${vars[@]}"
