@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -171,39 +172,49 @@ bool valueFromJson(TQzPkgVarsItemType type, const QJsonValue& json, Value& value
     return false;
 }
 
-void readEntry(TQzPkgVars& into, const QJsonValue& json, const QString& where) {
+// One item of the JSON form, checked.
+struct Entry {
+    QString Path;
+    TQzPkgVarsItemType Type = TQzPkgVarsItem::vtFolder;
+    Value Val;
+};
+
+// Reads item `number` of `source` and adds it to `trial`; raises naming the item.
+Entry readEntry(TQzPkgVars& trial, const QJsonValue& json, const QString& source,
+                qsizetype number) {
     const auto fail = [&](const QString& problem) {
-        QzExcept(where + QStringLiteral(": ") + problem);
+        QzExcept(QStringLiteral("%1: item %2: %3").arg(source).arg(number).arg(problem));
     };
     if (!json.isObject())
         fail(QStringLiteral("an item is an object with \"path\", \"type\" and \"value\""));
-    const QJsonObject entry = json.toObject();
-    for (auto it = entry.begin(); it != entry.end(); ++it)
+    const QJsonObject object = json.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
         if (it.key() != Path && it.key() != Type && it.key() != ValueKey)
             fail(QStringLiteral("unknown key \"%1\"").arg(it.key()));
-    if (!entry.value(Path).isString())
+    if (!object.value(Path).isString())
         fail(QStringLiteral("\"path\" must be a string"));
-    const QString path = entry.value(Path).toString();
+    Entry entry;
+    entry.Path = object.value(Path).toString();
     const auto failAt = [&](const QString& problem) {
-        fail(QStringLiteral("\"%1\": %2").arg(path, problem));
+        fail(QStringLiteral("\"%1\": %2").arg(entry.Path, problem));
     };
-    TQzPkgVarsItemType type{};
-    if (!QzPkgVarsTypeFromName(entry.value(Type).toString(), type))
+    if (!QzPkgVarsTypeFromName(object.value(Type).toString(), entry.Type))
         failAt(QStringLiteral("\"type\" must be one of Boolean, Integer, Float, String, Folder"));
-    Value value;
-    if (type == TQzPkgVarsItem::vtFolder) {
-        if (entry.contains(ValueKey))
+    if (entry.Type == TQzPkgVarsItem::vtFolder) {
+        if (object.contains(ValueKey))
             failAt(QStringLiteral("a folder has no \"value\""));
-    } else if (!entry.contains(ValueKey)) {
+    } else if (!object.contains(ValueKey)) {
         failAt(QStringLiteral("a variable needs a \"value\""));
-    } else if (!valueFromJson(type, entry.value(ValueKey), value)) {
-        failAt(QStringLiteral("\"value\" is not a value of type %1").arg(QzPkgVarsTypeName(type)));
+    } else if (!valueFromJson(entry.Type, object.value(ValueKey), entry.Val)) {
+        failAt(QStringLiteral("\"value\" is not a value of type %1")
+                   .arg(QzPkgVarsTypeName(entry.Type)));
     }
     try {
-        setValue(into.Add(path, type), value);
+        setValue(trial.Add(entry.Path, entry.Type), entry.Val);
     } catch (const EQzError& e) {
         failAt(e.Message());
     }
+    return entry;
 }
 
 } // namespace
@@ -298,17 +309,15 @@ void QzPkgVarsFromJson(TQzPkgVars& pkg, const QByteArray& json, const QString& s
     if (!root.value(Items).isArray())
         QzExcept(QStringLiteral("%1: \"items\" must be an array").arg(source));
 
-    // Everything is built aside; the package changes only once all of it was taken.
-    TQzPkgVars built;
+    // Everything is tried on a package aside first; the same steps then work on the emptied one,
+    // which keeps its editor's place.
+    TQzPkgVars trial;
     const QJsonArray items = root.value(Items).toArray();
+    std::vector<Entry> entries;
+    entries.reserve(std::size_t(items.size()));
     for (qsizetype i = 0; i < items.size(); ++i)
-        readEntry(built, items.at(i), QStringLiteral("%1: item %2").arg(source).arg(i + 1));
-    const TQzPkgData* kept = pkg.Data();
-    TQzPkgData* fresh = built.Data();
-    fresh->FEditorLeft = kept->FEditorLeft;
-    fresh->FEditorTop = kept->FEditorTop;
-    fresh->FEditorWidth = kept->FEditorWidth;
-    fresh->FEditorHeight = kept->FEditorHeight;
-    fresh->FEditorState = kept->FEditorState;
-    pkg.SetContentBytes(built.ContentBytes());
+        entries.push_back(readEntry(trial, items.at(i), source, i + 1));
+    pkg.Clear();
+    for (const Entry& entry : entries)
+        setValue(pkg.Add(entry.Path, entry.Type), entry.Val);
 }
