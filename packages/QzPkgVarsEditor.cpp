@@ -621,23 +621,29 @@ void TFrPkgVars::saveApplicationVars() {
     }
 }
 
-void TFrPkgVars::Import1Click() {
+std::optional<QString> TFrPkgVars::chooseFile(bool save, const QString& title) const {
     TQzFileRequest request;
-    request.mode = TQzFileRequest::Open;
-    request.Title = QStringLiteral("Load From");
+    request.mode = save ? TQzFileRequest::Save : TQzFileRequest::Open;
+    request.Title = title;
     request.Directory = QzAppPath();
     request.Filter = FFilter;
     request.DefaultSuffix = Pkg->DefaultExt();
     const std::optional<QStringList> chosen = QzUi().FileDialog(request);
     if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    return chosen->first();
+}
+
+void TFrPkgVars::Import1Click() {
+    const std::optional<QString> file = chooseFile(false, QStringLiteral("Load From"));
+    if (!file)
         return;
-    const QString file = chosen->first();
-    if (!QFileInfo(file).isFile()) {
-        showError(QStringLiteral("The file \"%1\" does not exist").arg(file));
+    if (!QFileInfo(*file).isFile()) {
+        showError(QStringLiteral("The file \"%1\" does not exist").arg(*file));
         return;
     }
     try {
-        Pkg->LoadFromFile(file);
+        Pkg->LoadFromFile(*file);
     } catch (const Exception& e) {
         showError(e.Message());
         return;
@@ -647,17 +653,11 @@ void TFrPkgVars::Import1Click() {
 }
 
 void TFrPkgVars::Export1Click() {
-    TQzFileRequest request;
-    request.mode = TQzFileRequest::Save;
-    request.Title = QStringLiteral("Save To");
-    request.Directory = QzAppPath();
-    request.Filter = FFilter;
-    request.DefaultSuffix = Pkg->DefaultExt();
-    const std::optional<QStringList> chosen = QzUi().FileDialog(request);
-    if (!chosen || chosen->isEmpty())
+    const std::optional<QString> file = chooseFile(true, QStringLiteral("Save To"));
+    if (!file)
         return;
     try {
-        Pkg->SaveToFile(chosen->first());
+        Pkg->SaveToFile(*file);
     } catch (const Exception& e) {
         showError(e.Message());
     }

@@ -14,6 +14,7 @@
 #include "QzWindows.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFrPkgVars;
@@ -103,6 +104,8 @@ private:
     // Runs the package file dialog; true when it loaded or saved.
     bool runLoadSave(bool load);
     void saveApplicationVars();
+    // A file chosen for Load From or Save To; none when cancelled.
+    std::optional<QString> chooseFile(bool save, const QString& title) const;
     // Whether a search candidate matches the text looked for (`wanted`, already cased).
     bool matches(const QString& candidate, const QString& wanted) const;
 
