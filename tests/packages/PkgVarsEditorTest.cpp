@@ -531,6 +531,16 @@ TEST_F(PkgVarsEditor, FindWalksTheFoldersEitherWayAndStartsOverAfterTheEnd) {
         click(d, "BtFind");
         EXPECT_EQ(selectedRow(d), "Title");
     });
+
+    // Up from the start, the folders below the last top-level folder are searched too.
+    Pkg->Add("Zeta\\Deep", TQzPkgVarsItem::vtFolder);
+    Pkg->Add("Zeta\\Deep\\Needle", TQzPkgVarsItem::vtInteger);
+    run([&](QDialog& d) {
+        Ui.ExpectFind(TQzFindRequest{"needle", false, false, false});
+        click(d, "BtFind");
+        EXPECT_EQ(selectedFolder(d), "Deep");
+        EXPECT_EQ(selectedRow(d), "Needle");
+    });
 }
 
 TEST_F(PkgVarsEditor, PackageFilesLoadAndSaveAndAFileThatFailsChangesNothing) {
