@@ -7,12 +7,13 @@
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
 # the first two. Then the label and message pickers on a large strings package against filling a
 # bare model, and the package synchronizer against loading and saving the same files
-# (--picker_labels=N, --sync_labels=N; --seed=N goes to both).
-# bench_regions (the region designer's fill and masks to regions) takes --seed=N.
+# (--picker_labels=N, --sync_labels=N; --seed=N goes to both); the region designer's fill and
+# masks to regions (--seed=N); the vars package editor on a package of 20,000 variables in 2,000
+# folders (--var_groups=N, --var_subfolders=N).
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_pickers bench_sync bench_regions; do
+for b in bench_forms bench_packages bench_manager bench_pickers bench_sync bench_regions bench_vars_editor; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -24,6 +25,7 @@ manager=()
 regions=()
 pickers=()
 sync=()
+vars=()
 for arg in "$@"; do
   case $arg in
     --picker_labels=*) pickers+=("--labels=${arg#--picker_labels=}") ;;
@@ -39,6 +41,7 @@ for arg in "$@"; do
       sync+=("$arg")
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
+    --var_groups=* | --var_subfolders=*) vars+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
     *)
       forms+=("$arg")
@@ -57,3 +60,5 @@ echo
 "$bin/bench_sync" "${sync[@]}"
 echo
 "$bin/bench_regions" "${regions[@]}"
+echo
+"$bin/bench_vars_editor" "${vars[@]}"

@@ -2,6 +2,7 @@
 
 #include "QzHooks.h"
 #include "QzMsg.h"
+#include "QzPaths.h"
 #include "QzPkgInfo.h"
 #include "QzUi.h"
 #include "ui_TFrPkgSynchronizer.h"

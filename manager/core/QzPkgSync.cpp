@@ -254,14 +254,6 @@ QString QzSyncFilter(const TQzPkgInfo& pkg) {
     return QStringLiteral("%1 (%2)|%2").arg(name, mask);
 }
 
-QString QzDialogFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
-
 TQzSyncReport QzSyncPackages(const TQzPkgInfo& source, TQzPkgInfo& target,
                              const TQzSyncOptions& options, IQzSyncProgress* progress) {
     const std::vector<TListPair> pairs = listPairs(source, target, options);

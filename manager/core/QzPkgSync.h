@@ -62,9 +62,6 @@ bool QzSyncHandlesKind(TQzPkgKind kind);
 QString QzSyncExtension(const TQzPkgInfo& pkg);
 QString QzSyncMask(const TQzPkgInfo& pkg);
 QString QzSyncFilter(const TQzPkgInfo& pkg);
-// A filter in the "Name (*.ext)|*.ext|..." form the package's dialogs state as the file dialog
-// takes it ("Name (*.ext);;...").
-QString QzDialogFilter(const QString& filter);
 
 // Merges `source` into `target`, two packages of one kind. Raises EQzError for packages of
 // different or unhandled kinds, before anything changes.

@@ -11,22 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <unistd.h>
 
 namespace {
-
-// qzpkg as a user whom folder permissions bind: as itself, or under root as "nobody".
-ToolRun qzpkgUnprivileged(const QStringList& args) {
-    QProcess p;
-    p.setChildProcessModifier([] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(127);
-    });
-    p.start(QStringLiteral(QZPKG_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
 
 class QzpkgSync : public QzpkgTest {
 protected:
