@@ -9,7 +9,8 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := cmake ninja-build g++ ccache pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev fpc
+	libgtest-dev libgmock-dev libbenchmark-dev fpc \
+	libgettextpo-dev gettext poppler-utils
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps build test run bench fuzz fuzz-deps format clean
