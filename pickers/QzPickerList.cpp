@@ -14,6 +14,120 @@ QString QzPickerShownText(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+namespace {
+
+bool textBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
+    return QzPickerItemText(a).compare(QzPickerItemText(b), Qt::CaseInsensitive) < 0;
+}
+
+bool idBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
+    return a->Id() < b->Id();
+}
+
+} // namespace
+
+std::vector<TQzPkgItem*> QzPickerRows(const TQzPkgItemList& list, bool byText) {
+    std::vector<TQzPkgItem*> rows;
+    rows.reserve(std::size_t(list.Count()));
+    for (int i = 0; i < list.Count(); ++i)
+        rows.push_back(list.GetItems(i));
+    std::stable_sort(rows.begin(), rows.end(), byText ? textBefore : idBefore);
+    return rows;
+}
+
+std::vector<TQzPkgItem*> QzPickerFilteredRows(const TQzPkgItemList& list, const QString& filter) {
+    if (filter.trimmed().isEmpty())
+        return QzPickerRows(list, false);
+    std::vector<TQzPkgItem*> rows;
+    for (int i = 0; i < list.Count(); ++i) {
+        TQzPkgItem* item = list.GetItems(i);
+        if (QzPickerItemText(item).contains(filter, Qt::CaseInsensitive))
+            rows.push_back(item);
+    }
+    std::stable_sort(rows.begin(), rows.end(), idBefore);
+    return rows;
+}
+
+int QzPickerSearchRow(const std::vector<TQzPkgItem*>& rows, const QString& search, bool byText) {
+    if (byText) {
+        const auto it = std::lower_bound(
+            rows.begin(), rows.end(), search, [](const TQzPkgItem* item, const QString& text) {
+                return QzPickerItemText(item).compare(text, Qt::CaseInsensitive) < 0;
+            });
+        return it == rows.end() ? -1 : int(it - rows.begin());
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive))
+            return int(i);
+    return -1;
+}
+
+int QzPickerSortedRow(const std::vector<TQzPkgItem*>& rows, const TQzPkgItem* item, bool byText) {
+    const auto it =
+        std::upper_bound(rows.begin(), rows.end(), item, byText ? textBefore : idBefore);
+    return int(it - rows.begin());
+}
+
+bool QzProtectAll(TQzPkgItemList& items, bool protect) {
+    bool changed = false;
+    for (int i = 0; i < items.Count(); ++i) {
+        TQzPkgItem* item = items.GetItems(i);
+        if (item->Protected != protect) {
+            item->Protected = protect;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+int QzListCurrentRow(const QAbstractItemView* view) {
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void QzListSelectRow(QAbstractItemView* view, int row) {
+    if (row < 0 || row >= view->model()->rowCount()) {
+        view->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex at = view->model()->index(row, 0);
+    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(at);
+}
+
+void QzDrawColumnSeparator(QPainter& painter, const QWidget* view, int x, int height) {
+    painter.setPen(view->palette().color(QPalette::Mid));
+    painter.drawLine(x, 0, x, height);
+    painter.setPen(view->palette().color(QPalette::Light));
+    painter.drawLine(x + 1, 0, x + 1, height);
+}
+
+// Every row is one line high: the view need not measure a hundred thousand of them.
+void QzSetUpColumnList(QListView* view) {
+    view->setUniformItemSizes(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void QzBeginRow(QPainter* painter, const QStyleOptionViewItem& option) {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
+    painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
+    painter->setClipRect(option.rect);
+}
+
+void QzDrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option, const QWidget* view) {
+    if (!(option.state & QStyle::State_HasFocus))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.rect = option.rect;
+    focus.state = option.state;
+    focus.backgroundColor = option.palette.highlight().color();
+    view->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Model
 
@@ -83,12 +197,8 @@ public:
         const TQzPkgItem* item = FList->Model()->Item(index.row());
         if (!item)
             return;
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
         painter->save();
-        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-        painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
-        painter->setClipRect(option.rect);
+        QzBeginRow(painter, option);
         const QRect r = option.rect;
         const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
         painter->drawText(QRect(r.left() + 2, r.top(), FList->ProtectedLeft() - 2, r.height()),
@@ -103,13 +213,7 @@ public:
         painter->drawText(
             QRect(r.left() + FList->TextLeft(), r.top(), r.width() - FList->TextLeft(), r.height()),
             flags, text);
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.rect = r;
-            focus.state = option.state;
-            focus.backgroundColor = palette.highlight().color();
-            FList->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, FList);
-        }
+        QzDrawRowFocus(painter, option, FList);
         painter->restore();
     }
 
@@ -129,12 +233,7 @@ TQzPickerList::TQzPickerList(QWidget* parent)
     : QListView(parent), FModel(new TQzPickerModel(this)) {
     setModel(FModel);
     setItemDelegate(new TQzPickerDelegate(this));
-    // Every row is one line high: the view need not measure a hundred thousand of them.
-    setUniformItemSizes(true);
-    // Texts are clipped to the row, as the columns leave them.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QzSetUpColumnList(this);
     setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
@@ -144,18 +243,11 @@ void TQzPickerList::SetShowProtected(bool show) {
 }
 
 int TQzPickerList::CurrentRow() const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
+    return QzListCurrentRow(this);
 }
 
 void TQzPickerList::SelectRow(int row) {
-    if (row < 0 || row >= FModel->rowCount()) {
-        selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex at = FModel->index(row);
-    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
-    scrollTo(at);
+    QzListSelectRow(this, row);
 }
 
 int TQzPickerList::ProtectedLeft() const {
@@ -182,13 +274,7 @@ void TQzPickerList::paintEvent(QPaintEvent* event) {
     QListView::paintEvent(event);
     QPainter painter(viewport());
     const int height = viewport()->height();
-    auto separator = [&](int x) {
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawLine(x, 0, x, height);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawLine(x + 1, 0, x + 1, height);
-    };
-    separator(SeparatorLeft());
+    QzDrawColumnSeparator(painter, this, SeparatorLeft(), height);
     if (FShowProtected)
-        separator(SecondSeparatorLeft());
+        QzDrawColumnSeparator(painter, this, SecondSeparatorLeft(), height);
 }
