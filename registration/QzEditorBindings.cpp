@@ -17,6 +17,7 @@
 #include "QzPkgVars.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzPkgEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -31,6 +32,13 @@ template <typename Component, typename Type, typename Editor>
 TQzEditorBinding property(S step, const char* name, const char* typeName = nullptr) {
     return {step, &Component::staticMetaObject, TypeInfoOf<Type>(typeName),
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
+}
+
+// `Editor` for the components of class `Component`.
+template <typename Component, typename Editor>
+TQzEditorBinding component(S step) {
+    return {step,    &Component::staticMetaObject,    {}, QString(),
+            nullptr, ComponentEditorClassOf<Editor>()};
 }
 
 } // namespace
@@ -65,8 +73,10 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The packages' init modes.
+        // The package components: each one's editor, file name and init mode.
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgStrings, TQzPkgStringsComponentEditor>(S::Controls),
+        property<TQzPkgStrings, QString, TQzPkgStringsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
