@@ -474,6 +474,11 @@ bool TFrPkgStrings::DeleteById(TQzStringsKind kind, int id) {
     FUi->PageC->setCurrentIndex(int(kind));
     TQzStringsPage* page = Page(kind);
     page->SetId(id);
+    // A filter could hide the item, and Delete takes the entry selected.
+    if (kind != TQzStringsKind::Labels && !page->Controls().Search->text().isEmpty()) {
+        page->Controls().Search->clear();
+        page->Reload();
+    }
     page->IdChange();
     PageChangeState();
     BtDeleteClick();

@@ -455,8 +455,14 @@ TEST_F(PkgStringsEditor, TheReportPrintsThePageShownWithItsNumbersAndWrapsLongTe
         typeInto(edit(d, "EdMessage"), "found");
         print(path("messages.pdf"));
         child<QToolButton>(d, "BtReport")->click();
-        // No printer chosen, nothing printed.
+        // No printer chosen, nothing printed; one that cannot print says so.
         Ui.ExpectPrinter([](QPrinter&) { return false; });
+        child<QToolButton>(d, "BtReport")->click();
+        print(path("no/such/folder/x.pdf"));
+        Ui.ExpectMessage([](const TQzMessageRequest& r) {
+            EXPECT_TRUE(r.Text.startsWith("Cannot print to")) << r.Text.toStdString();
+            return bkOk;
+        });
         child<QToolButton>(d, "BtReport")->click();
         ok(d);
     });
@@ -519,7 +525,7 @@ TEST_F(PkgStringsEditor, TranslationFilesAreOfferedFromTheMenu) {
     EXPECT_EQ(Pkg->Labels()->FindId(2)->Text(), "Banana");
 }
 
-TEST_F(PkgStringsEditor, TheManagersCleaningDeletesThroughTheEditor) {
+TEST_F(PkgStringsEditor, TheManagerAndTheTranslatorsDeleteThroughTheEditor) {
     run([this](TFrPkgStrings& d) {
         EXPECT_TRUE(d.ManagerEditsKind(dlmTexts));
         EXPECT_FALSE(d.ManagerEditsKind(dlmImages));
@@ -530,6 +536,41 @@ TEST_F(PkgStringsEditor, TheManagersCleaningDeletesThroughTheEditor) {
         EXPECT_EQ(selectedId(d, "Labels"), 10);
         d.ManagerDeleteItem(dlmMessages, Pkg->Messages()->FindId(6));
         EXPECT_EQ(Pkg->Messages()->Count(), 1);
+
+        // The translators delete by id, through the question, whatever the filter shows.
+        page(d, 1);
+        typeInto(edit(d, "EdMessage"), "nothing like it");
+        EXPECT_TRUE(rows(d, "Messages").isEmpty());
+        Ui.ExpectMessage(26, bkOk);
+        EXPECT_TRUE(d.DeleteById(TQzStringsKind::Messages, 5));
+        EXPECT_EQ(Pkg->Messages()->Count(), 0);
         ok(d);
     });
+}
+
+TEST_F(PkgStringsEditor, ALanguagesSystemStringsShowTheirLastUpdateAndAreUpdatedFromABaseFile) {
+    TQzPkgLanguage base;
+    base.SystemStrings()->Labels()->Add(99, "From the base file");
+    base.SaveToFile(path("Base.lan"));
+    TQzCApplication app;
+    app.FSystemEdit = true;
+    TQzPkgLanguage* language = app.PkgLanguage();
+    language->SetLastUpdateFile("Standard.lan");
+    language->SystemStrings()->Labels()->Add(1, "Ok");
+    Pkg = language->SystemStrings();
+    run(
+        [this](TFrPkgStrings& d) {
+            EXPECT_EQ(status(d), "1 Label (LastUpdateFile:Standard.lan) (UpdateDateTime:)");
+            Ui.ExpectDialog("TFrUpdateSystemStrings", [this](QDialog& u) {
+                u.findChild<QLineEdit*>("Edit1")->setText(path("Base.lan"));
+                ok(u);
+            });
+            action(d, "MnUpdateSystemStrings2")->trigger();
+            EXPECT_EQ(rows(d, "Labels"), (QStringList{"99 From the base file", "1 Ok"}));
+            EXPECT_TRUE(status(d).startsWith("2 Labels (LastUpdateFile:"));
+            ok(d);
+        },
+        true);
+    // Embedded: the language dialog that opened it tells the designer.
+    EXPECT_EQ(Modified, 0);
 }
