@@ -250,6 +250,14 @@ void TFrPkgStrings::UpdateFile() {
     }
 }
 
+QString TFrPkgStrings::ownFile() const {
+    if (!IsSavePkg())
+        return QString();
+    const auto* language = qobject_cast<TQzPkgLanguage*>(Pkg->Owner());
+    const TQzPkgInfo* holder = language ? static_cast<const TQzPkgInfo*>(language) : Pkg;
+    return holder->GetFileName(holder->FileName());
+}
+
 bool TFrPkgStrings::IsSavePkg() const {
     return QzStringsSavedToOwnFile(*Pkg);
 }
@@ -663,6 +671,11 @@ void TFrPkgStrings::MnImportTranslationClick() {
                        translationFilter(*Pkg), QString(), FLastLanguageFile);
         if (into.isEmpty())
             return;
+        // The package's own file would be written over with the package itself on close.
+        if (QFileInfo(into).canonicalFilePath() == QFileInfo(ownFile()).canonicalFilePath())
+            QzExcept(QStringLiteral("%1 holds this package itself; choose the file of a "
+                                    "translation to write into")
+                         .arg(into));
         TQzTranslationTarget target(into, Pkg->GetPkgName());
         const TQzTranslationImport result =
             QzApplyTranslations(units, *Pkg, target.Strings(), false);

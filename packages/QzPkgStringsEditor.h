@@ -128,6 +128,8 @@ private:
     QMenu* buildMenu(TQzStringsKind kind);
     void restoreGeometry();
     void storeGeometry();
+    // The file the package is written to on close; empty for one kept in the form.
+    QString ownFile() const;
     // The filter of the package file dialogs.
     QString packageFilter() const;
     void deleteItem(TQzStringsKind kind, TQzPkgItem* item);

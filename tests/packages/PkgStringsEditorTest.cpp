@@ -519,6 +519,18 @@ TEST_F(PkgStringsEditor, TranslationFilesAreOfferedFromTheMenu) {
         action(d, "MnImportTranslationTexts")->trigger();
         ok(d);
     });
+    // Writing translations into the package's own file would be undone by the editor's own save.
+    Pkg->SaveFileEx("User", TQzPkgInfo::imFILE);
+    run([this](TFrPkgStrings& d) {
+        chooseFile(path("user.po"));
+        chooseFile(path("User.pst"));
+        Ui.ExpectMessage([](const TQzMessageRequest& r) {
+            EXPECT_TRUE(r.Text.contains("holds this package itself")) << r.Text.toStdString();
+            return bkOk;
+        });
+        action(d, "MnImportTranslationLabels")->trigger();
+        ok(d);
+    });
     spanish.LoadFromFile(path("User_es.pst"));
     EXPECT_EQ(spanish.Labels()->FindId(2)->Text(), QString::fromUtf8("Plátano"));
     // The package itself only gave the source texts.
