@@ -20,6 +20,7 @@ class TFrPkgStrings;
 }
 class QAction;
 class QMenu;
+class Exception;
 class QPrinter;
 class TQzPkgItem;
 class TQzPkgStrings;
@@ -128,6 +129,10 @@ private:
     QMenu* buildMenu(TQzStringsKind kind);
     void restoreGeometry();
     void storeGeometry();
+    // A file chosen through the UI service (a TQzFileRequest mode); empty when cancelled.
+    static QString chooseFile(int mode, const QString& title, const QString& filter,
+                              const QString& suffix, const QString& start = QString());
+    static void showError(const Exception& e);
     // The file the package is written to on close; empty for one kept in the form.
     QString ownFile() const;
     // The filter of the package file dialogs.
