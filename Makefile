@@ -10,7 +10,8 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEB_PACKAGES := cmake ninja-build g++ ccache pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev fpc \
-	libgettextpo-dev gettext poppler-utils
+	libgettextpo-dev gettext poppler-utils \
+	qt6-image-formats-plugins qt6-svg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps build test run bench fuzz fuzz-deps format clean

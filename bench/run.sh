@@ -7,10 +7,11 @@
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
 # the first two.
+# bench_regions (the region designer's fill and masks to regions) takes --seed=N.
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_strings; do
+for b in bench_forms bench_packages bench_manager bench_regions bench_strings; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -19,6 +20,7 @@ done
 forms=()
 packages=()
 manager=()
+regions=()
 for arg in "$@"; do
   case $arg in
     --manager_forms=*) manager+=("--forms=${arg#--manager_forms=}") ;;
@@ -27,6 +29,7 @@ for arg in "$@"; do
       forms+=("$arg")
       packages+=("$arg")
       manager+=("$arg")
+      regions+=("$arg")
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
@@ -41,5 +44,7 @@ echo
 "$bin/bench_packages" "${packages[@]}"
 echo
 "$bin/bench_manager" "${manager[@]}"
+echo
+"$bin/bench_regions" "${regions[@]}"
 echo
 "$bin/bench_strings"

@@ -18,45 +18,60 @@ void editStrings(TQzPkgStrings* pkg) {
 
 } // namespace
 
+QString QzPkgFileNameValue(const TQzPkgInfo& pkg) {
+    const QString mode = pkg.IsFileStored() ? QStringLiteral("(FILE)") : QStringLiteral("(DFM)");
+    return pkg.FileName().isEmpty() ? mode : pkg.FileName() + u' ' + mode;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The package components
+
+void TQzPkgComponentEditor::Edit() {
+    QzCAppRequired();
+    EditPackage();
+}
+
+// One list window of the kind for the life of the package, made on first use.
+void TQzPkgComponentEditor::ExecuteVerb(int index) {
+    if (index != 0)
+        return;
+    auto* window = qobject_cast<TFrPkgActive*>(ListWindow().data());
+    if (!window) {
+        window = new TFrPkgActive;
+        ListWindow() = window;
+    }
+    window->Execute(Component());
+}
+
+QString TQzPkgComponentEditor::GetVerb(int index) {
+    return index == 0 ? QStringLiteral("View &Package List") : QString();
+}
+
+int TQzPkgComponentEditor::GetVerbCount() {
+    return 1;
+}
+
 TPropertyAttributes TQzPkgFileNameProperty::GetAttributes() {
     return paDialog | paReadOnly | paRevertable;
 }
 
 QString TQzPkgFileNameProperty::GetValue() {
     const auto* pkg = qobject_cast<const TQzPkgInfo*>(GetComponent(0));
-    if (!pkg)
-        return TStringProperty::GetValue();
-    const QString file = pkg->FileName();
-    return (file.isEmpty() ? QString() : file + u' ') +
-           (pkg->IsFileStored() ? QStringLiteral("(FILE)") : QStringLiteral("(DFM)"));
+    return pkg ? QzPkgFileNameValue(*pkg) : TStringProperty::GetValue();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Strings
+
+void TQzPkgStringsComponentEditor::EditPackage() {
+    editStrings(qobject_cast<TQzPkgStrings*>(Component()));
+}
+
+QPointer<QObject>& TQzPkgStringsComponentEditor::ListWindow() const {
+    return FrPkgStringsActive;
 }
 
 bool TQzPkgStringsFileNameProperty::ExecuteDialog() {
     editStrings(qobject_cast<TQzPkgStrings*>(GetComponent(0)));
     return false;
-}
-
-void TQzPkgStringsComponentEditor::Edit() {
-    QzCAppRequired();
-    editStrings(qobject_cast<TQzPkgStrings*>(Component()));
-}
-
-int TQzPkgStringsComponentEditor::GetVerbCount() {
-    return 1;
-}
-
-QString TQzPkgStringsComponentEditor::GetVerb(int index) {
-    return index == 0 ? QStringLiteral("View &Package List") : QString();
-}
-
-// One window lists the strings packages; it is made on first use and kept by the runtime.
-void TQzPkgStringsComponentEditor::ExecuteVerb(int index) {
-    if (index != 0)
-        return;
-    auto* window = qobject_cast<TFrPkgActive*>(FrPkgStringsActive.data());
-    if (!window) {
-        window = new TFrPkgActive;
-        FrPkgStringsActive = window;
-    }
-    window->Execute(Component());
 }

@@ -5,9 +5,12 @@
 #include <QPainter>
 
 const QString& QzPickerItemText(const TQzPkgItem* item) {
+    static const QString none;
     if (auto* label = qobject_cast<const TQzPkgStringsLabel*>(item))
         return label->Text();
-    return static_cast<const TQzPkgStringsText*>(item)->Text();
+    if (auto* text = qobject_cast<const TQzPkgStringsText*>(item))
+        return text->Text();
+    return none;
 }
 
 QString QzPickerShownText(QString text) {

@@ -2,23 +2,29 @@
 
 #include "QzCApplication.h"
 #include "QzExcept.h"
+#include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
+#include "controls/QzDesignRgn.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
 #include "manager/QzPkgSynchronizer.h"
+#include "packages/QzImportImages.h"
 #include "packages/QzPkgActive.h"
+#include "packages/QzPkgImagesEditor.h"
 #include "packages/QzPkgLoadSave.h"
 #include "packages/QzPkgStringsEditor.h"
 #include "packages/QzStringsTranslators.h"
 #include "packages/QzUpdateSystem.h"
+#include "pickers/QzMemoryImage.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QMetaProperty>
 
 namespace {
@@ -193,6 +199,81 @@ QWidget* openActive(const TDesignDialogSubjects&) {
     return window;
 }
 
+// ---- Images: the first package with pictures, and its first picture with a mask (else any)
+
+TQzPkgImages* firstImages() {
+    TQzPkgImages* first = firstPackage<TQzPkgImages>(TQzPkgKind::Images);
+    for (bool system : {false, true})
+        for (TQzPkgImages* pkg : QzPkgImagesAll())
+            if (pkg->Images()->Count() > 0 &&
+                (pkg->GetPkgName().compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0) ==
+                    system)
+                return pkg;
+    return first;
+}
+
+TQzPkgImagesImage* firstPicture() {
+    TQzPkgImagesImage* any = nullptr;
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        for (int i = 0; i < pkg->Images()->Count(); ++i) {
+            TQzPkgImagesImage* image = pkg->Images()->GetItems(i);
+            if (image->Empty())
+                continue;
+            if (image->GetExternalMask() || image->GetInternalMask())
+                return image;
+            if (!any)
+                any = image;
+        }
+    if (!any)
+        QzExcept(QStringLiteral("No images package of the open designs has a picture"));
+    return any;
+}
+
+QWidget* openPkgImages(const TDesignDialogSubjects&) {
+    TFrPkgImages editor;
+    editor.Package = firstImages();
+    editor.Execute();
+    return nullptr;
+}
+
+QWidget* openImageAdd(const TDesignDialogSubjects&) {
+    TQzPkgImagesImage* image = firstPicture();
+    TFrMemoryImageAdd dialog;
+    dialog.setWindowTitle(QStringLiteral("Modify Image"));
+    dialog.Package = qobject_cast<TQzPkgImages*>(
+        qobject_cast<const TQzPkgData*>(image->Collection()->GetOwner())->Package());
+    dialog.Id = image->Id();
+    dialog.ModifyMode = true;
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openDesignRgn(const TDesignDialogSubjects&) {
+    TFrDesignRgn designer;
+    designer.Image = firstPicture();
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openImportImages(const TDesignDialogSubjects&) {
+    TFrImportImages dialog;
+    dialog.TargetPkg = firstImages();
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        if (pkg->IsFileStored() && !pkg->FileName().isEmpty()) {
+            TFrImportImages::RememberedFile() = pkg->GetFileName(pkg->FileName());
+            break;
+        }
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openImportDlg(const TDesignDialogSubjects&) {
+    TFrImportDlg dialog;
+    dialog.EdId()->setText(QString::number(firstImages()->Images()->UniqueId()));
+    dialog.ShowModal();
+    return nullptr;
+}
+
 // ---- The strings package editor and its translators: on a package kept in a form, so that
 // nothing is written; a translator beside the first strings package file of the folder.
 
@@ -221,7 +302,6 @@ QWidget* openTranslator(const TDesignDialogSubjects&) {
     TTranslator translator;
     translator.Pkg = firstStringsInForm();
     translator.LanguageFile = firstStringsFile();
-    translator.setWindowTitle(translator.windowTitle());
     translator.Execute();
     return nullptr;
 }
@@ -236,7 +316,6 @@ QWidget* openTranslatorAdd(TQzPkgItemList* (*list)(TQzPkgStrings&)) {
     TQzPkgItemList* items = list(*pkg);
     const int id = items->Count() > 0 ? items->GetItems(0)->Id() : 0;
     TAdd dialog;
-    dialog.setWindowTitle(dialog.windowTitle());
     dialog.SetId(id);
     dialog.SetReference(list(reference)->FindId(id));
     dialog.SetCurrent(nullptr);
@@ -283,6 +362,12 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
         row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
         row("TFrPkgActive", openActive),
+        pickerRow<TFrMemoryImage, TQzMemoryImage>("TFrMemoryImage"),
+        row("TFrMemoryImageAdd", openImageAdd),
+        row("TFrPkgImages", openPkgImages),
+        row("TFrImportImages", openImportImages),
+        row("TFrImportDlg", openImportDlg),
+        row("TFrDesignRgn", openDesignRgn),
         row("TFrPkgStrings", openPkgStrings),
         row("TFrPkgStringsLabelsTranslator", openTranslator<TFrPkgStringsLabelsTranslator>),
         row("TFrPkgStringsMessagesTranslator", openTranslator<TFrPkgStringsMessagesTranslator>),

@@ -18,6 +18,7 @@
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzPkgEditors.h"
+#include "editors/QzPkgImagesEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -34,10 +35,10 @@ TQzEditorBinding property(S step, const char* name, const char* typeName = nullp
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
 }
 
-// `Editor` for the components of class `Component`.
+// `Editor` as the component editor of `Component`.
 template <typename Component, typename Editor>
 TQzEditorBinding component(S step) {
-    return {step,    &Component::staticMetaObject,    {}, QString(),
+    return {step,    &Component::staticMetaObject,    TTypeInfo{}, QString(),
             nullptr, ComponentEditorClassOf<Editor>()};
 }
 
@@ -73,7 +74,9 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The package components: each one's editor, file name and init mode.
+        // The packages: their component editors, file names and init modes.
+        component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
+        property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         component<TQzPkgStrings, TQzPkgStringsComponentEditor>(S::Controls),
         property<TQzPkgStrings, QString, TQzPkgStringsFileNameProperty>(S::Controls, "FileName"),
