@@ -92,7 +92,7 @@ void QzPrintImagesReport(QPrinter& printer, const QList<TQzPkgImagesImage*>& ima
 // The editor
 
 TFrPkgImages::TFrPkgImages(QWidget* parent)
-    : TDesignWindow(parent), FUi(std::make_unique<Ui::TFrPkgImages>()) {
+    : TQzPkgEditorWindow(parent), FUi(std::make_unique<Ui::TFrPkgImages>()) {
     FUi->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     QzRestrictIdEdit(FUi->EdId);
@@ -146,26 +146,10 @@ TFrPkgImages::TFrPkgImages(QWidget* parent)
 
 TFrPkgImages::~TFrPkgImages() = default;
 
-TQzResizeInfoDesigner& TFrPkgImages::ResizeInfo() {
-    return FResize;
-}
-
 void TFrPkgImages::Execute() {
     Q_ASSERT(Package);
     setWindowTitle(QStringLiteral("Package : ") + Package->GetPkgName());
-    TQzPkgData* data = Package->Data();
-    if (data->FEditorLeft == QzNeverPlaced) {
-        FResize = TQzResizeInfoDesigner{};
-        QzCenterWindow(this);
-    } else {
-        FResize = {data->FEditorLeft,
-                   data->FEditorTop,
-                   data->FEditorWidth,
-                   data->FEditorHeight,
-                   data->FEditorState == 2 ? 2 : 0,
-                   true};
-    }
-    const TQzResizeInfoDesigner stored = FResize;
+    RestoreGeometry(*Package->Data());
     for (QWidget* widget : {static_cast<QWidget*>(FUi->Label5), static_cast<QWidget*>(FUi->Label7),
                             static_cast<QWidget*>(FUi->Label4), static_cast<QWidget*>(FUi->LabMode),
                             static_cast<QWidget*>(FUi->BtLoad), static_cast<QWidget*>(FUi->BtSave),
@@ -192,16 +176,8 @@ void TFrPkgImages::Execute() {
     AdjustComponents();
     ShowModal();
 
-    if (FResize.Set && (FResize.Left != stored.Left || FResize.Top != stored.Top ||
-                        FResize.Width != stored.Width || FResize.Height != stored.Height ||
-                        FResize.WindowState != stored.WindowState || !stored.Set)) {
-        data->FEditorLeft = FResize.Left;
-        data->FEditorTop = FResize.Top;
-        data->FEditorWidth = FResize.Width;
-        data->FEditorHeight = FResize.Height;
-        data->FEditorState = FResize.WindowState;
+    if (StoreGeometry(*Package->Data()))
         Modified();
-    }
     UpdateFile();
 }
 

@@ -37,8 +37,7 @@ bool systemEditAllowed() {
 } // namespace
 
 TFrPkgStrings::TFrPkgStrings(QWidget* parent)
-    : TDesignWindow(parent), FUi(std::make_unique<Ui::TFrPkgStrings>()),
-      FGeometry(std::make_unique<TQzResizeInfoDesigner>()) {
+    : TQzPkgEditorWindow(parent), FUi(std::make_unique<Ui::TFrPkgStrings>()) {
     FUi->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     const auto page = [this](TQzStringsKind kind, const TQzStringsPage::TControls& controls) {
@@ -176,7 +175,7 @@ int TFrPkgStrings::Execute() {
         action->setVisible(FSystem);
         action->setEnabled(systemEditAllowed());
     }
-    restoreGeometry();
+    RestoreGeometry(*Pkg->Data());
     FUi->Panel1->setVisible(!Embedded);
     FUi->BtLoad->setVisible(!Embedded);
     FUi->BtSave->setVisible(!Embedded);
@@ -193,41 +192,10 @@ int TFrPkgStrings::Execute() {
     UpdateInfo();
     ActivePage()->Controls().Search->setFocus();
     const int result = ShowModal();
-    storeGeometry();
+    if (StoreGeometry(*Pkg->Data()))
+        Modified();
     UpdateFile();
     return result;
-}
-
-TQzResizeInfoDesigner& TFrPkgStrings::ResizeInfo() {
-    return *FGeometry;
-}
-
-// A package never shown in the editor keeps the largest left there is; the window then opens in
-// the middle of the screen.
-void TFrPkgStrings::restoreGeometry() {
-    const TQzPkgData* data = Pkg->Data();
-    *FGeometry = TQzResizeInfoDesigner();
-    if (data->FEditorLeft == QzNeverPlaced) {
-        QzCenterWindow(this);
-        return;
-    }
-    *FGeometry = {data->FEditorLeft,   data->FEditorTop,   data->FEditorWidth,
-                  data->FEditorHeight, data->FEditorState, true};
-}
-
-void TFrPkgStrings::storeGeometry() {
-    TQzPkgData* data = Pkg->Data();
-    const TQzResizeInfoDesigner& now = *FGeometry;
-    if (!now.Set || (data->FEditorLeft == now.Left && data->FEditorTop == now.Top &&
-                     data->FEditorWidth == now.Width && data->FEditorHeight == now.Height &&
-                     data->FEditorState == now.WindowState))
-        return;
-    data->FEditorLeft = now.Left;
-    data->FEditorTop = now.Top;
-    data->FEditorWidth = now.Width;
-    data->FEditorHeight = now.Height;
-    data->FEditorState = now.WindowState;
-    Modified();
 }
 
 void TFrPkgStrings::UpdateFile() {

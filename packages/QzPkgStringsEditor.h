@@ -8,8 +8,8 @@
 // component editor and FileName editor, and, embedded (no file controls, no designer
 // notifications), by the language dialog on a language's "System" or "User" strings.
 
-#include "DesignWindows.h"
 #include "manager/core/QzManagerEngine.h"
+#include "packages/QzPkgEditorWindow.h"
 #include "packages/QzPkgStringsPages.h"
 
 #include <QPointer>
@@ -24,9 +24,8 @@ class Exception;
 class QPrinter;
 class TQzPkgItem;
 class TQzPkgStrings;
-struct TQzResizeInfoDesigner;
 
-class TFrPkgStrings : public TDesignWindow, public IQzManagerOwner {
+class TFrPkgStrings : public TQzPkgEditorWindow, public IQzManagerOwner {
     Q_OBJECT
 public:
     explicit TFrPkgStrings(QWidget* parent = nullptr);
@@ -105,10 +104,6 @@ public:
     QString ManagerPackageName() const override;
     void ManagerDeleteItem(TQzDlgManager kind, TCollectionItem* item) override;
 
-protected:
-    // The window's place comes from the package and goes back to it.
-    TQzResizeInfoDesigner& ResizeInfo() override;
-
 private:
     void LoadStrings();
     void ChangeState();
@@ -127,8 +122,6 @@ private:
     void MnProtectAllClick(TQzStringsKind kind, bool protect);
     void BuildMenus();
     QMenu* buildMenu(TQzStringsKind kind);
-    void restoreGeometry();
-    void storeGeometry();
     // A file chosen through the UI service (a TQzFileRequest mode); empty when cancelled.
     static QString chooseFile(int mode, const QString& title, const QString& filter,
                               const QString& suffix, const QString& start = QString());
@@ -146,7 +139,6 @@ private:
     QList<QAction*> FSystemActions;
     QList<QAction*> FSystemSeparators;
     QList<QAction*> FImportActions;
-    std::unique_ptr<TQzResizeInfoDesigner> FGeometry;
     bool FSystem = false;
     QString FLastLanguageFile;
 };
