@@ -1,6 +1,16 @@
 #include "packages/QzPkgEditorWindow.h"
 
+#include "QzCApplication.h"
 #include "QzPkgInfo.h"
+
+bool QzIsSystemName(const QString& name) {
+    return name.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0;
+}
+
+bool QzSystemEditAllowed() {
+    const TQzCApplication* app = QzCApp();
+    return app && app->FSystemEdit;
+}
 
 void TQzPkgEditorWindow::RestoreGeometry(const TQzPkgData& data) {
     FGeometry = TQzResizeInfoDesigner();

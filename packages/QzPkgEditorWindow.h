@@ -9,6 +9,11 @@
 
 class TQzPkgData;
 
+// "System" in any case: the name of the library's own package of a kind.
+bool QzIsSystemName(const QString& name);
+// Whether the design's application component lets its "System" packages be edited.
+bool QzSystemEditAllowed();
+
 class TQzPkgEditorWindow : public TDesignWindow {
     Q_OBJECT
 public:

@@ -22,19 +22,6 @@
 #include <QPainter>
 #include <QPrinter>
 
-namespace {
-
-bool isSystemName(const QString& name) {
-    return name.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0;
-}
-
-bool systemEditAllowed() {
-    const TQzCApplication* app = QzCApp();
-    return app && app->FSystemEdit;
-}
-
-} // namespace
-
 // ---------------------------------------------------------------------------------------------
 // The catalogue
 
@@ -156,13 +143,13 @@ void TFrPkgImages::Execute() {
                             static_cast<QWidget*>(FUi->BtSynchronizer)})
         widget->setVisible(!Embedded);
 
-    const bool system = isSystemName(Package->GetPkgName());
+    const bool system = QzIsSystemName(Package->GetPkgName());
     for (QAction* action : {FMenu.MnProtected, N3, MnUpdateSystemImages, N4, MnProtectAllImages,
                             MnUnprotectAllImages})
         action->setVisible(system);
     for (QAction* action : {MnUpdateSystemImages, MnProtectAllImages, MnUnprotectAllImages})
-        action->setEnabled(systemEditAllowed());
-    MnImport->setEnabled(!system || systemEditAllowed());
+        action->setEnabled(QzSystemEditAllowed());
+    MnImport->setEnabled(!system || QzSystemEditAllowed());
 
     if (IsFilePkg() && Package->FileModified()) {
         try {
@@ -189,7 +176,7 @@ bool TFrPkgImages::IsFilePkg() const {
 }
 
 bool TFrPkgImages::ValidPkg(const QString& name) const {
-    return systemEditAllowed() || !isSystemName(name);
+    return QzSystemEditAllowed() || !QzIsSystemName(name);
 }
 
 void TFrPkgImages::Modified() {
@@ -394,7 +381,7 @@ void TFrPkgImages::BtClearClick() {
 }
 
 void TFrPkgImages::setProtection(bool protect) {
-    if (!systemEditAllowed())
+    if (!QzSystemEditAllowed())
         return;
     TQzPkgImagesImages* images = Package->Images();
     bool changed = false;

@@ -23,19 +23,6 @@
 #include <QMenu>
 #include <QPrinter>
 
-namespace {
-
-bool isSystemName(const QString& name) {
-    return name.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0;
-}
-
-bool systemEditAllowed() {
-    const TQzCApplication* app = QzCApp();
-    return app && app->FSystemEdit;
-}
-
-} // namespace
-
 TFrPkgStrings::TFrPkgStrings(QWidget* parent)
     : TQzPkgEditorWindow(parent), FUi(std::make_unique<Ui::TFrPkgStrings>()) {
     FUi->setupUi(this);
@@ -168,12 +155,12 @@ int TFrPkgStrings::Execute() {
     Q_ASSERT(Pkg);
     const QString name = Pkg->GetPkgName();
     setWindowTitle(QStringLiteral("Package : ") + name);
-    FSystem = isSystemName(name);
+    FSystem = QzIsSystemName(name);
     for (QAction* separator : std::as_const(FSystemSeparators))
         separator->setVisible(FSystem);
     for (QAction* action : std::as_const(FSystemActions)) {
         action->setVisible(FSystem);
-        action->setEnabled(systemEditAllowed());
+        action->setEnabled(QzSystemEditAllowed());
     }
     RestoreGeometry(*Pkg->Data());
     FUi->Panel1->setVisible(!Embedded);
@@ -233,7 +220,7 @@ void TFrPkgStrings::LoadStrings() {
 bool TFrPkgStrings::ValidPkg(const QString& name) const {
     const TQzCApplication* app = QzCApp();
     if (app && !app->FSystemEdit)
-        return !isSystemName(name);
+        return !QzIsSystemName(name);
     return true;
 }
 
@@ -451,7 +438,7 @@ bool TFrPkgStrings::DeleteById(TQzStringsKind kind, int id) {
 
 void TFrPkgStrings::MnProtectAllClick(TQzStringsKind kind, bool protect) {
     TQzPkgItemList* items = Page(kind)->Items();
-    if (!items || !systemEditAllowed())
+    if (!items || !QzSystemEditAllowed())
         return;
     if (!QzProtectAll(*items, protect))
         return;
@@ -512,7 +499,7 @@ void TFrPkgStrings::BtSynchronizerClick() {
 }
 
 void TFrPkgStrings::MnUpdateSystemStrings1Click() {
-    if (!systemEditAllowed())
+    if (!QzSystemEditAllowed())
         return;
     // The application that holds the language this package belongs to, else the design's.
     TQzCApplication* app = nullptr;
