@@ -12,32 +12,38 @@ bool QzSystemEditAllowed() {
     return app && app->FSystemEdit;
 }
 
+TQzResizeInfoDesigner QzPkgEditorPlace(const TQzPkgData& data) {
+    if (data.FEditorLeft == QzNeverPlaced)
+        return {};
+    return {data.FEditorLeft,
+            data.FEditorTop,
+            data.FEditorWidth,
+            data.FEditorHeight,
+            data.FEditorState == 2 ? 2 : 0,
+            true};
+}
+
+bool QzStorePkgEditorPlace(TQzPkgData& data, const TQzResizeInfoDesigner& place) {
+    if (!place.Set || (data.FEditorLeft == place.Left && data.FEditorTop == place.Top &&
+                       data.FEditorWidth == place.Width && data.FEditorHeight == place.Height &&
+                       data.FEditorState == place.WindowState))
+        return false;
+    data.FEditorLeft = place.Left;
+    data.FEditorTop = place.Top;
+    data.FEditorWidth = place.Width;
+    data.FEditorHeight = place.Height;
+    data.FEditorState = place.WindowState;
+    return true;
+}
+
 void TQzPkgEditorWindow::RestoreGeometry(const TQzPkgData& data) {
-    FGeometry = TQzResizeInfoDesigner();
-    if (data.FEditorLeft == QzNeverPlaced) {
+    FGeometry = QzPkgEditorPlace(data);
+    if (!FGeometry.Set)
         QzCenterWindow(this);
-        return;
-    }
-    FGeometry = {data.FEditorLeft,
-                 data.FEditorTop,
-                 data.FEditorWidth,
-                 data.FEditorHeight,
-                 data.FEditorState == 2 ? 2 : 0,
-                 true};
 }
 
 bool TQzPkgEditorWindow::StoreGeometry(TQzPkgData& data) const {
-    const TQzResizeInfoDesigner& now = FGeometry;
-    if (!now.Set || (data.FEditorLeft == now.Left && data.FEditorTop == now.Top &&
-                     data.FEditorWidth == now.Width && data.FEditorHeight == now.Height &&
-                     data.FEditorState == now.WindowState))
-        return false;
-    data.FEditorLeft = now.Left;
-    data.FEditorTop = now.Top;
-    data.FEditorWidth = now.Width;
-    data.FEditorHeight = now.Height;
-    data.FEditorState = now.WindowState;
-    return true;
+    return QzStorePkgEditorPlace(data, FGeometry);
 }
 
 TQzResizeInfoDesigner& TQzPkgEditorWindow::ResizeInfo() {

@@ -14,6 +14,11 @@ bool QzIsSystemName(const QString& name);
 // Whether the design's application component lets its "System" packages be edited.
 bool QzSystemEditAllowed();
 
+// The place kept in `data` for the package's editor; not `Set` when it was never placed there.
+TQzResizeInfoDesigner QzPkgEditorPlace(const TQzPkgData& data);
+// Keeps `place` in `data`; true when it changed there.
+bool QzStorePkgEditorPlace(TQzPkgData& data, const TQzResizeInfoDesigner& place);
+
 class TQzPkgEditorWindow : public TDesignWindow {
     Q_OBJECT
 public:

@@ -15,6 +15,7 @@
 #include "packages/QzUpdateSystem.h"
 #include "pickers/QzIdEdit.h"
 #include "pickers/QzImageGrid.h"
+#include "pickers/QzPickerList.h"
 #include "ui_TFrPkgImages.h"
 
 #include <QLocale>
@@ -383,16 +384,7 @@ void TFrPkgImages::BtClearClick() {
 void TFrPkgImages::setProtection(bool protect) {
     if (!QzSystemEditAllowed())
         return;
-    TQzPkgImagesImages* images = Package->Images();
-    bool changed = false;
-    for (int i = 0; i < images->Count(); ++i) {
-        TQzPkgImagesImage* image = images->GetItems(i);
-        if (image->Protected != protect) {
-            image->Protected = protect;
-            changed = true;
-        }
-    }
-    if (!changed)
+    if (!QzProtectAll(*Package->Images(), protect))
         return;
     ChangeState();
     LoadImages();
