@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Conversion throughput on the generated form corpus and load/save speed of generated package
 # files, each with its ratio to a plain copy or read of the same bytes, then the Packages
-# Manager's Scan and Scan Counter on a generated project against grep. Extra arguments go to the
+# Manager's Scan and Scan Counter on a generated project against grep, and the string translators'
+# merged id list against reading the two packages. Extra arguments go to the
 # benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
-# the first two; --components=N and --convert_forms=N to bench_convert.
+# the first two; --components=N and --convert_forms=N to bench_convert. Then the label and
+# message pickers on a large strings package against filling a
+# bare model, and the package synchronizer against loading and saving the same files
+# (--picker_labels=N, --sync_labels=N; --seed=N goes to both); the region designer's fill and
+# masks to regions (--seed=N); the vars package editor on a package of 20,000 variables in 2,000
+# folders (--var_groups=N, --var_subfolders=N).
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_convert; do
+for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions bench_vars_editor bench_strings; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -19,9 +25,15 @@ forms=()
 packages=()
 manager=()
 convert=()
+regions=()
+pickers=()
+sync=()
+vars=()
 for arg in "$@"; do
   case $arg in
     --components=* | --convert_forms=*) convert+=("$arg") ;;
+    --picker_labels=*) pickers+=("--labels=${arg#--picker_labels=}") ;;
+    --sync_labels=*) sync+=("--labels=${arg#--sync_labels=}") ;;
     --manager_forms=*) manager+=("--forms=${arg#--manager_forms=}") ;;
     --runs=* | --write_project=*) manager+=("$arg") ;;
     --seed=*)
@@ -29,8 +41,12 @@ for arg in "$@"; do
       packages+=("$arg")
       manager+=("$arg")
       convert+=("$arg")
+      regions+=("$arg")
+      pickers+=("$arg")
+      sync+=("$arg")
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
+    --var_groups=* | --var_subfolders=*) vars+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
     *)
       forms+=("$arg")
@@ -45,3 +61,13 @@ echo
 "$bin/bench_manager" "${manager[@]}"
 echo
 "$bin/bench_convert" "${convert[@]}"
+echo
+"$bin/bench_pickers" "${pickers[@]}"
+echo
+"$bin/bench_sync" "${sync[@]}"
+echo
+"$bin/bench_regions" "${regions[@]}"
+echo
+"$bin/bench_vars_editor" "${vars[@]}"
+echo
+"$bin/bench_strings"

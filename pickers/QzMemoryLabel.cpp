@@ -14,15 +14,6 @@
 
 namespace {
 
-// The list's order by text: case-insensitive, equal texts in the package's order.
-bool textBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
-    return QzPickerItemText(a).compare(QzPickerItemText(b), Qt::CaseInsensitive) < 0;
-}
-
-bool idBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
-    return a->Id() < b->Id();
-}
-
 const QString& hintOf(const TQzPkgItem* item) {
     return static_cast<const TQzPkgStringsLabel*>(item)->Hint();
 }
@@ -52,18 +43,9 @@ TQzPkgItemList* TFrMemoryLabel::Items(TQzPkgStrings* pkg) const {
 }
 
 void TFrMemoryLabel::LoadList() {
-    std::vector<TQzPkgItem*> rows;
-    if (TQzPkgStrings* pkg = Package()) {
-        TQzPkgItemList* labels = pkg->Labels();
-        rows.reserve(std::size_t(labels->Count()));
-        for (int i = 0; i < labels->Count(); ++i)
-            rows.push_back(labels->GetItems(i));
-        if (OrderedByLabel())
-            std::stable_sort(rows.begin(), rows.end(), textBefore);
-        else
-            std::stable_sort(rows.begin(), rows.end(), idBefore);
-    }
-    List->Model()->SetRows(std::move(rows));
+    TQzPkgStrings* pkg = Package();
+    List->Model()->SetRows(pkg ? QzPickerRows(*pkg->Labels(), OrderedByLabel())
+                               : std::vector<TQzPkgItem*>());
 }
 
 void TFrMemoryLabel::ShowDetail(TQzPkgItem* item) {
@@ -75,26 +57,9 @@ void TFrMemoryLabel::EdLabelChange() {
     LabelChange();
 }
 
-// By text the selection goes to the first label not below the search text, found by halving
-// the sorted list; by id to the first label that begins with it.
 void TFrMemoryLabel::LabelChange() {
-    const QString search = FUi->EdLabel->text();
-    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
-    int row = -1;
-    if (OrderedByLabel()) {
-        const auto it = std::lower_bound(
-            rows.begin(), rows.end(), search, [](const TQzPkgItem* item, const QString& text) {
-                return QzPickerItemText(item).compare(text, Qt::CaseInsensitive) < 0;
-            });
-        if (it != rows.end())
-            row = int(it - rows.begin());
-    } else {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive)) {
-                row = int(i);
-                break;
-            }
-    }
+    const int row =
+        QzPickerSearchRow(List->Model()->Rows(), FUi->EdLabel->text(), OrderedByLabel());
     if (TQzPkgItem* item = List->Model()->Item(row)) {
         SelectRowQuietly(row);
         EdId->setText(QString::number(item->Id()));
@@ -109,10 +74,7 @@ void TFrMemoryLabel::OrderLabelClick() {
 }
 
 int TFrMemoryLabel::sortedRow(const TQzPkgItem* item) const {
-    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
-    const auto it =
-        std::upper_bound(rows.begin(), rows.end(), item, OrderedByLabel() ? textBefore : idBefore);
-    return int(it - rows.begin());
+    return QzPickerSortedRow(List->Model()->Rows(), item, OrderedByLabel());
 }
 
 TQzPkgItem* TFrMemoryLabel::RunAddDialog(TQzPkgItem* item) {

@@ -109,6 +109,9 @@ void TFileTransaction::Add(const QString& fileName, QByteArray bytes) {
     if (old.exists()) {
         if (!old.open(QIODevice::ReadOnly))
             fail(fileName, old.errorString());
+        // A rename would replace it though it may not be written; its owner marked it so.
+        if (!QFileInfo(fileName).isWritable())
+            fail(fileName, QStringLiteral("the file is read-only"));
         file.Existed = true;
         file.Previous = old.readAll();
         if (old.error() != QFileDevice::NoError)

@@ -52,8 +52,8 @@ private:
 // read when a file is added, so a file that cannot be read is refused before anything is written.
 class TFileTransaction {
 public:
-    // Raises EFileWriteError when an existing file cannot be read; adding a file twice keeps
-    // the bytes added last.
+    // Raises EFileWriteError when an existing file cannot be read or is read-only; adding a
+    // file twice keeps the bytes added last.
     void Add(const QString& fileName, QByteArray bytes);
     bool IsEmpty() const { return FFiles.empty(); }
     QStringList FileNames() const;

@@ -107,3 +107,5 @@ std::vector<Command> PackageCommands();
 std::vector<Command> ClassCommands();
 std::vector<Command> ManagerCommands();
 std::vector<Command> SyncCommands();
+std::vector<Command> VarsCommands();
+std::vector<Command> TranslationCommands();

@@ -4,11 +4,11 @@
 #include "FormFileText.h"
 #include "ObjectStreams.h"
 #include "QzExcept.h"
-#include "QzFields.h"
 #include "QzPkgImages.h"
 #include "QzPkgInfo.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
+#include "QzPkgStringsText.h"
 #include "QzProjectFile.h"
 #include "QzProjectForms.h"
 #include "QzRuntime.h"
@@ -20,7 +20,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaProperty>
-#include <QSet>
 #include <algorithm>
 #include <climits>
 #include <memory>
@@ -193,25 +192,15 @@ private:
 };
 
 // The strings list a --labels, --messages or --texts switch names.
-struct StringsList {
-    TQzPkgItemList* List;
-    bool Labels;
-};
-StringsList chooseList(const ParsedArgs& args, TQzPkgStrings& pkg) {
+TQzPkgItemList* chooseList(const ParsedArgs& args, TQzPkgStrings& pkg) {
     const bool labels = args.has(QStringLiteral("--labels"));
     const bool messages = args.has(QStringLiteral("--messages"));
     const bool texts = args.has(QStringLiteral("--texts"));
     if (int(labels) + int(messages) + int(texts) != 1)
         throw UsageError{QStringLiteral("name exactly one of --labels, --messages, --texts")};
     if (labels)
-        return {pkg.Labels(), true};
-    return {messages ? pkg.Messages() : pkg.Texts(), false};
-}
-
-QString itemText(TQzPkgItem* item) {
-    if (auto* label = qobject_cast<TQzPkgStringsLabel*>(item))
-        return label->Text();
-    return static_cast<TQzPkgStringsText*>(item)->Text();
+        return pkg.Labels();
+    return messages ? pkg.Messages() : pkg.Texts();
 }
 
 const char* const StringsPlacesHelp =
@@ -231,25 +220,10 @@ int runStringsExport(const QStringList& raw, CommandContext& c) {
     if (SameFile(args.Positional[0], out))
         throw UsageError{QStringLiteral("OUT.txt is FILE itself; name another file")};
     TStringsSource source(args, args.Positional[0]);
-    const StringsList list = chooseList(args, source.Strings());
-    QList<TQzPkgItem*> items;
-    for (int i = 0; i < list.List->Count(); ++i)
-        items.push_back(list.List->GetItems(i));
-    std::sort(items.begin(), items.end(),
-              [](TQzPkgItem* a, TQzPkgItem* b) { return a->Id() < b->Id(); });
-    QString text;
-    for (TQzPkgItem* item : items) {
-        QStringList fields{QString::number(item->Id()), itemText(item)};
-        if (list.Labels)
-            fields.push_back(static_cast<TQzPkgStringsLabel*>(item)->Hint());
-        while (fields.size() > 1 && fields.back().isEmpty())
-            fields.removeLast();
-        text += QzTextFromStrings(fields, u',') + u'\n';
-    }
-    WriteOutput(c, out, text.toUtf8());
+    TQzPkgItemList* const list = chooseList(args, source.Strings());
+    WriteOutput(c, out, QzStringsExportText(*list));
     if (out != u"-")
-        c.out << "Exported " << items.size() << ' ' << list.List->What() << "(s) to " << out
-              << '\n';
+        c.out << "Exported " << list->Count() << ' ' << list->What() << "(s) to " << out << '\n';
     return ExitDone;
 }
 
@@ -262,79 +236,30 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
     const QString file = args.Positional[0];
     const QString in = args.Positional[1];
     TStringsSource source(args, file);
-    const StringsList list = chooseList(args, source.Strings());
-
-    // Lines end in LF, CR LF or CR alone; the text is UTF-8, else Windows-1252.
-    const QString content = DecodeText(ReadInput(in));
-    QStringList lines;
-    for (qsizetype start = 0, at = 0; start < content.size(); start = at) {
-        while (at < content.size() && content[at] != u'\n' && content[at] != u'\r')
-            ++at;
-        lines << content.mid(start, at - start);
-        if (at < content.size())
-            at +=
-                content[at] == u'\r' && at + 1 < content.size() && content[at + 1] == u'\n' ? 2 : 1;
-    }
+    TQzPkgItemList* const list = chooseList(args, source.Strings());
 
     // Every line is read and checked before the list changes, so a bad line changes nothing.
-    struct Entry {
-        int Id;
-        QString Text;
-        QString Hint;
-    };
-    QList<Entry> entries;
-    QSet<int> seen;
-    int bad = 0;
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString& line = lines[n];
-        if (line.trimmed().isEmpty())
-            continue;
-        const auto badLine = [&](const QString& problem) {
-            if (++bad <= MaxReported)
-                c.Report(TCliSeverity::Error, in, int(n + 1), problem);
-        };
-        QStringList fields;
-        try {
-            QzTextToStrings(line, fields, u',');
-        } catch (const EQzError& e) {
-            badLine(e.Message());
-            continue;
-        }
-        bool ok = false;
-        const int id = fields.value(0).trimmed().toInt(&ok);
-        if (!ok || id < 0)
-            badLine(QStringLiteral("'%1' is not an id").arg(fields.value(0)));
-        else if (seen.contains(id))
-            badLine(QStringLiteral("the id %1 appears twice").arg(id));
-        else if (fields.size() > (list.Labels ? 3 : 2))
-            badLine(QStringLiteral("too many fields"));
-        else {
-            seen.insert(id);
-            entries.push_back({id, fields.value(1), fields.value(2)});
-        }
-    }
-    if (bad > MaxReported)
+    QList<TQzStringsTextProblem> problems;
+    const QList<TQzStringsTextItem> entries = QzStringsReadText(*list, ReadInput(in), problems);
+    for (const TQzStringsTextProblem& p :
+         problems.first(std::min<qsizetype>(problems.size(), MaxReported)))
+        c.Report(TCliSeverity::Error, in, p.Line, p.Text);
+    if (problems.size() > MaxReported)
         c.Report(TCliSeverity::Error, in, 0,
-                 QStringLiteral("%1 more bad lines").arg(bad - MaxReported));
-    if (bad > 0)
-        QzExcept(QStringLiteral("%1 bad line(s); %2 is left as it was").arg(bad).arg(file));
+                 QStringLiteral("%1 more bad lines").arg(problems.size() - MaxReported));
+    if (!problems.isEmpty())
+        QzExcept(
+            QStringLiteral("%1 bad line(s); %2 is left as it was").arg(problems.size()).arg(file));
     if (entries.isEmpty() && !args.has(QStringLiteral("--allow-empty")))
         QzExcept(QStringLiteral("%1 holds no items; importing it would empty the list. Give "
                                 "--allow-empty to do that; %2 is left as it was")
                      .arg(in, file));
 
-    list.List->Clear();
-    for (const Entry& e : entries) {
-        if (list.Labels)
-            source.Strings().Labels()->Add(e.Id, e.Text, e.Hint);
-        else
-            static_cast<TQzPkgStringsTexts*>(list.List)->Add(e.Id, e.Text);
-    }
+    QzReplaceStringsItems(*list, entries);
     TFileTransaction files;
     source.Save(files);
     files.Commit();
-    c.out << "Imported " << entries.size() << ' ' << list.List->What() << "(s) into " << file
-          << '\n';
+    c.out << "Imported " << entries.size() << ' ' << list->What() << "(s) into " << file << '\n';
     return ExitDone;
 }
 

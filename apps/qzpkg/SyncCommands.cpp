@@ -136,8 +136,10 @@ int runSync(const QStringList& raw, CommandContext& c) {
     if (from) {
         TFileResult result{package, {}, {}};
         try {
+            if (!dryRun)
+                QzSyncRequireWritable(package);
             result.Report = QzSyncFromFile(*pkg, files[0], options);
-            if (!result.Report.Changes.isEmpty())
+            if (!dryRun && !result.Report.Changes.isEmpty())
                 writes.Add(package, pkg->FileBytes());
         } catch (const Exception& e) {
             result.Error = e.Message();
@@ -150,7 +152,7 @@ int runSync(const QStringList& raw, CommandContext& c) {
             try {
                 const std::unique_ptr<TQzPkgInfo> target = QzSyncLoadFile(file, kind);
                 result.Report = QzSyncPackages(*pkg, *target, options);
-                if (!result.Report.Changes.isEmpty())
+                if (!dryRun && !result.Report.Changes.isEmpty())
                     writes.Add(file, target->FileBytes());
             } catch (const Exception& e) {
                 result.Error = e.Message();

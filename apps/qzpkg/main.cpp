@@ -70,7 +70,8 @@ void printUsage(QTextStream& out, const std::vector<Command>& commands) {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands = FormCommands();
-    for (auto* group : {&PackageCommands, &ClassCommands, &ManagerCommands, &SyncCommands})
+    for (auto* group : {&PackageCommands, &ClassCommands, &ManagerCommands, &SyncCommands,
+                        &VarsCommands, &TranslationCommands})
         for (Command& c : (*group)())
             commands.push_back(std::move(c));
     return commands;
@@ -181,7 +182,8 @@ ParsedArgs ParseArgs(const QStringList& args, const QStringList& valueOptions,
             if (equals > 0)
                 throw UsageError{QStringLiteral("%1 takes no value").arg(name)};
             parsed.Switches.push_back(name);
-        } else if (a.startsWith(u'-') && a != u"-") {
+        } else if (a.startsWith(u'-') && a != u"-" && !a[1].isDigit() && a[1] != u'.') {
+            // "-" is standard input or output, and "-1" a negative number.
             throw UsageError{QStringLiteral("unknown option %1").arg(name)};
         } else {
             parsed.Positional.push_back(a);

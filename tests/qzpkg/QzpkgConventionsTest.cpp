@@ -25,6 +25,13 @@ protected:
         ASSERT_EQ(qzpkg({"new", "strings", path("Other.pst")}).Exit, 0);
         ASSERT_EQ(
             qzpkg({"strings-export", path("Common.pst"), "--labels", path("labels.txt")}).Exit, 0);
+        ASSERT_EQ(qzpkg({"new", "vars", path("Vars.pva")}).Exit, 0);
+        ASSERT_EQ(qzpkg({"vars-set", path("Vars.pva"), "Limit", "Integer", "3"}).Exit, 0);
+        const ToolRun vars = qzpkg({"vars-export", path("Vars.pva"), "--json"});
+        ASSERT_EQ(vars.Exit, 0);
+        write("vars.json", vars.Out);
+        ASSERT_EQ(qzpkg({"po-export", path("Common.pst"), "--out", path("common.po")}).Exit, 0);
+        ASSERT_EQ(qzpkg({"xliff-export", path("Common.pst"), "--out", path("common.xlf")}).Exit, 0);
     }
 
     // One run of every command that succeeds; `fixed` says whether it takes a fixed number of
@@ -55,6 +62,13 @@ protected:
              true},
             {"clear", {dpr, "--kind", "labels", "--id", "5", "--dry-run"}, true, true},
             {"sync", {path("Common.pst"), path("Other.pst"), "--to", "--dry-run"}, false, true},
+            {"vars-export", {path("Vars.pva")}},
+            {"vars-import", {path("Vars.pva"), path("vars.json")}},
+            {"vars-set", {path("Vars.pva"), "Limit", "Integer", "4"}},
+            {"po-export", {path("Common.pst"), "--out", path("c.po")}},
+            {"po-import", {path("Common.pst"), path("common.po"), "--dry-run"}},
+            {"xliff-export", {path("Common.pst"), "--out", path("c.xlf")}},
+            {"xliff-import", {path("Common.pst"), path("common.xlf"), "--dry-run"}},
         };
     }
 };
@@ -75,6 +89,18 @@ ToolRun qzpkgWithStdout(const QStringList& args, const QString& file, rlim_t siz
 } // namespace
 
 TEST_F(QzpkgConventions, EveryCommandKeepsTheSameConventions) {
+    // The table holds every command the tool lists.
+    QStringList listed;
+    const QList<QByteArray> usage = qzpkg({"--help"}).Out.split('\n');
+    for (qsizetype i = usage.indexOf("Commands:") + 1; i < usage.size() && !usage[i].isEmpty(); ++i)
+        listed << QString::fromUtf8(usage[i].simplified().split(' ').front());
+    QStringList tested;
+    for (const Case& c : cases())
+        tested << QString::fromLatin1(c.Name);
+    listed.sort();
+    tested.sort();
+    EXPECT_EQ(tested, listed);
+
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.Name);
         const QStringList args = QStringList{c.Name} + c.Args;
