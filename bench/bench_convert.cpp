@@ -8,6 +8,8 @@
 #include "BenchReport.h"
 #include "FormCorpus.h"
 
+#include "ComponentStreams.h"
+#include "Controls.h"
 #include "ObjectStreams.h"
 #include "TextForm.h"
 
@@ -20,6 +22,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,7 +93,9 @@ TRun run(const QString& program, const QStringList& args) {
     clock.start();
     const pid_t child = fork();
     if (child == 0) {
+        // A failed run is counted, not shown: the peer refuses some forms.
         std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -112,6 +118,24 @@ struct TMeasure {
     double PeakMb = 0;
     bool Ok = true;
 };
+
+// Seconds to read a form of `count` components into components, the best of `runs`.
+double loadSeconds(int count, long long runs) {
+    QByteArray text = "object FrmLoad: TForm\n";
+    for (int i = 0; i < count; ++i)
+        text += "  object C" + QByteArray::number(i) +
+                ": TComponent\n    Tag = " + QByteArray::number(i) + "\n  end\n";
+    text += "end\n";
+    double best = 0;
+    for (long long run = 0; run < runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        const std::unique_ptr<TComponent> form(ReadComponentText(text));
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        best = run == 0 ? seconds : std::min(best, seconds);
+    }
+    return best;
+}
 
 bool writeFile(const QString& name, const QByteArray& bytes) {
     QFile f(name);
@@ -143,37 +167,52 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir dir;
-    const auto path = [&](const QString& name) { return QDir(dir.path()).filePath(name); };
-    const QByteArray text = largeForm(int(components), std::uint64_t(seed));
-    if (!writeFile(path("large.txt"), text) ||
-        !writeFile(path("large.bin"), ObjectTextToBinary(text))) {
-        std::fprintf(stderr, "cannot write the large form\n");
-        return 1;
-    }
-    // The corpus forms both sides read: written by our writer, read back by Free Pascal's.
-    QStringList corpus;
-    const std::vector<QByteArray> generated = GenerateFormCorpus(int(forms), std::uint64_t(seed));
-    qint64 corpusBytes = 0;
-    for (std::size_t i = 0; i < generated.size(); ++i) {
-        const QString name = path(QStringLiteral("corpus%1.txt").arg(i));
-        if (!writeFile(name, generated[i]) ||
-            !writeFile(QString(name).replace(".txt", ".bin"), ObjectTextToBinary(generated[i])))
+    const auto path = [&](const QString& name) {
+        return QDir(dir.path()).filePath(name);
+    };
+    // The forms are made and written, then freed: a child starts out with as much resident
+    // memory as this process has when it forks, which would count as the child's peak.
+    qint64 textBytes = 0;
+    {
+        const QByteArray text = largeForm(int(components), std::uint64_t(seed));
+        textBytes = text.size();
+        if (!writeFile(path("large.txt"), text) ||
+            !writeFile(path("large.bin"), ObjectTextToBinary(text))) {
+            std::fprintf(stderr, "cannot write the large form\n");
             return 1;
-        if (peer && !run(fpcconv, {"tobin", name, path("probe.bin")}).Ok)
-            continue;
-        corpus << name;
-        corpusBytes += generated[i].size();
+        }
     }
+    // The corpus forms both sides read: written by our writer, read back by Free Pascal's in
+    // both directions.
+    QStringList corpus;
+    qint64 corpusBytes = 0;
+    {
+        const std::vector<QByteArray> generated =
+            GenerateFormCorpus(int(forms), std::uint64_t(seed));
+        for (std::size_t i = 0; i < generated.size(); ++i) {
+            const QString name = path(QStringLiteral("corpus%1.txt").arg(i));
+            const QString binary = QString(name).replace(".txt", ".bin");
+            if (!writeFile(name, generated[i]) ||
+                !writeFile(binary, ObjectTextToBinary(generated[i])))
+                return 1;
+            if (peer && (!run(fpcconv, {"tobin", name, path("probe.bin")}).Ok ||
+                         !run(fpcconv, {"totext", binary, path("probe.txt")}).Ok))
+                continue;
+            corpus << name;
+            corpusBytes += generated[i].size();
+        }
+    }
+    malloc_trim(0);
     std::printf("large form: %lld components, text %.1f MB; corpus: %lld of %lld forms that %s, "
                 "text %.1f MB\n%s\n",
-                components, text.size() / 1e6, qint64(corpus.size()), forms,
+                components, textBytes / 1e6, qint64(corpus.size()), forms,
                 peer ? "Free Pascal reads too" : "were generated", corpusBytes / 1e6,
                 peer ? "peer: Free Pascal's converters (fpcconv)" : "peer: none (fpc not found)");
     std::fflush(stdout);
 
     TMeasure measures[] = {
-        {"large text->binary, qzpkg", {}}, {"large text->binary, fpc", {}},
-        {"large binary->text, qzpkg", {}}, {"large binary->text, fpc", {}},
+        {"large text->binary, qzpkg", {}},  {"large text->binary, fpc", {}},
+        {"large binary->text, qzpkg", {}},  {"large binary->text, fpc", {}},
         {"corpus text->binary, qzpkg", {}}, {"corpus text->binary, fpc", {}},
         {"corpus binary->text, qzpkg", {}}, {"corpus binary->text, fpc", {}},
     };
@@ -189,9 +228,8 @@ int main(int argc, char** argv) {
             const bool toBinary = direction == 0;
             const QString in = path(toBinary ? "large.txt" : "large.bin");
             TMeasure& ours = measures[direction * 2];
-            ours.Millis.push_back(measure(ours, qzpkg,
-                                          {toBinary ? "form-to-binary" : "form-to-text", in,
-                                           path("out")}));
+            ours.Millis.push_back(measure(
+                ours, qzpkg, {toBinary ? "form-to-binary" : "form-to-text", in, path("out")}));
             if (peer) {
                 TMeasure& theirs = measures[direction * 2 + 1];
                 theirs.Millis.push_back(
@@ -203,9 +241,9 @@ int main(int argc, char** argv) {
             for (QString form : corpus) {
                 if (!toBinary)
                     form.replace(".txt", ".bin");
-                oursTotal += measure(oursCorpus, qzpkg,
-                                     {toBinary ? "form-to-binary" : "form-to-text", form,
-                                      path("out")});
+                oursTotal +=
+                    measure(oursCorpus, qzpkg,
+                            {toBinary ? "form-to-binary" : "form-to-text", form, path("out")});
                 if (peer)
                     theirsTotal += measure(theirsCorpus, fpcconv,
                                            {toBinary ? "tobin" : "totext", form, path("out")});
@@ -232,5 +270,12 @@ int main(int argc, char** argv) {
     std::printf("median of %lld runs, whole process; corpus figures are the sum over its forms, "
                 "one process each\n",
                 runs);
+
+    // Loading into components grows with the number of components, not with its square.
+    RegisterClasses<TForm, TComponent>();
+    const double small = loadSeconds(10000, runs);
+    const double large = loadSeconds(80000, runs);
+    std::printf("\nload 10,000 components %.3f s, 80,000 %.3f s: x%.1f for 8x the components\n",
+                small, large, large / small);
     return 0;
 }
