@@ -18,20 +18,34 @@ constexpr quint32 MaxDescription = 64 * 1024;
 
 } // namespace
 
+// Eight bytes a step through eight tables ("slicing by eight"): the same sums as a byte at a
+// time, several times faster on the large content of a package file.
 quint32 QzCrc32(QByteArrayView data) {
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> t{};
+    static const auto tables = [] {
+        std::array<std::array<quint32, 256>, 8> t{};
         for (quint32 i = 0; i < 256; ++i) {
             quint32 c = i;
             for (int k = 0; k < 8; ++k)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
+            t[0][i] = c;
         }
+        for (quint32 i = 0; i < 256; ++i)
+            for (std::size_t k = 1; k < 8; ++k)
+                t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
         return t;
     }();
+    const auto* p = reinterpret_cast<const quint8*>(data.data());
+    qsizetype n = data.size();
     quint32 crc = 0xFFFFFFFFu;
-    for (char ch : data)
-        crc = table[(crc ^ static_cast<quint8>(ch)) & 0xFF] ^ (crc >> 8);
+    for (; n >= 8; n -= 8, p += 8) {
+        const quint32 low =
+            crc ^ (quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24);
+        crc = tables[7][low & 0xFF] ^ tables[6][(low >> 8) & 0xFF] ^ tables[5][(low >> 16) & 0xFF] ^
+              tables[4][low >> 24] ^ tables[3][p[4]] ^ tables[2][p[5]] ^ tables[1][p[6]] ^
+              tables[0][p[7]];
+    }
+    for (; n > 0; --n, ++p)
+        crc = tables[0][(crc ^ *p) & 0xFF] ^ (crc >> 8);
     return crc ^ 0xFFFFFFFFu;
 }
 
@@ -203,9 +217,9 @@ TQzPkgFileContents QzLoadPkgFile(const QString& fileName, TQzPkgKind kind) {
         fail(fileName, file.errorString());
     TQzPkgFileContents contents = QzParsePkgFile(file.readAll(), fileName);
     if (contents.Header.Kind != kind)
-        fail(fileName, QStringLiteral("it holds %1, not %2")
-                           .arg(QzPkgKindWithArticle(contents.Header.Kind),
-                                QzPkgKindWithArticle(kind)));
+        fail(fileName,
+             QStringLiteral("it holds %1, not %2")
+                 .arg(QzPkgKindWithArticle(contents.Header.Kind), QzPkgKindWithArticle(kind)));
     return contents;
 }
 

@@ -9,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <sys/resource.h>
 
 namespace {
 
@@ -73,19 +72,6 @@ protected:
     }
 };
 
-ToolRun qzpkgWithStdout(const QStringList& args, const QString& file, rlim_t sizeLimit) {
-    QProcess p;
-    p.setStandardOutputFile(file);
-    p.setChildProcessModifier([sizeLimit] {
-        const rlimit limit{sizeLimit, RLIM_INFINITY};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    });
-    p.start(QStringLiteral(QZPKG_PATH), args);
-    p.waitForFinished(30000);
-    return {
-        p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, {}, p.readAllStandardError()};
-}
-
 } // namespace
 
 TEST_F(QzpkgConventions, EveryCommandKeepsTheSameConventions) {
@@ -118,7 +104,8 @@ TEST_F(QzpkgConventions, EveryCommandKeepsTheSameConventions) {
         }
 
         // Output that cannot be written fails the command, with the system's reason.
-        const ToolRun full = qzpkgWithStdout(args, QStringLiteral("/dev/full"), RLIM_INFINITY);
+        const ToolRun full =
+            qzpkgWithFileSizeLimit(args, RLIM_INFINITY, QStringLiteral("/dev/full"));
         EXPECT_EQ(full.Exit, 1);
         EXPECT_TRUE(full.Err.contains("cannot write to standard output: No space left on device"))
             << full.Err.data();
@@ -202,7 +189,7 @@ TEST_F(QzpkgConventions, MessagesNameTheFileAndLineAndAreObjectsInJson) {
 
 TEST_F(QzpkgConventions, AFileSizeLimitIsAFailedWriteNotACrash) {
     const ToolRun limited =
-        qzpkgWithStdout({"form-to-text", path("Main.dfm")}, path("limited.txt"), 4096);
+        qzpkgWithFileSizeLimit({"form-to-text", path("Main.dfm")}, 4096, path("limited.txt"));
     EXPECT_EQ(limited.Exit, 1);
     EXPECT_TRUE(limited.Err.contains("cannot write to standard output: File too large"))
         << limited.Err.data();

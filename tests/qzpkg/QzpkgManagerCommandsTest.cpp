@@ -213,3 +213,31 @@ TEST_F(QzpkgManager, SetsAndPrivilegesChangeOnlyWhenAskedAndAreSaved) {
     EXPECT_TRUE(out(qzpkg({"scan", project(), "--kind", "images", "--id", "1"}))
                     .contains("(SetsBackGround) Name: 'Logo'"));
 }
+
+TEST_F(QzpkgManager, AFailureHalfwayThroughTheWritesLeavesEveryFormAsItWas) {
+    // Common 14 is referenced in Customers.dfm (binary, about 6 KB), written first, and in
+    // Orders.dfm (text, about 12 KB): with files limited to 9 KB the second write fails.
+    const QByteArray customers = read("Customers.dfm");
+    const QByteArray orders = read("Orders.dfm");
+    ASSERT_LT(customers.size(), 9000);
+    ASSERT_GT(orders.size(), 9000);
+    const QStringList replace = {"replace", project(), "--kind",  "labels", "--package", "Common",
+                                 "--id",    "14",      "--to-id", "15",     "--json"};
+    const ToolRun failed = qzpkgWithFileSizeLimit(replace, 9000);
+    EXPECT_EQ(failed.Exit, 1);
+    EXPECT_TRUE(failed.Err.contains("Orders.dfm")) << failed.Err.data();
+    EXPECT_TRUE(failed.Err.contains("File too large")) << failed.Err.data();
+    EXPECT_EQ(read("Customers.dfm"), customers);
+    EXPECT_EQ(read("Orders.dfm"), orders);
+    // Nothing is listed as changed; the messages say what failed.
+    const QJsonObject result = QJsonDocument::fromJson(failed.Out).object();
+    EXPECT_TRUE(result["changes"].toArray().isEmpty()) << failed.Out.data();
+    EXPECT_FALSE(result["messages"].toArray().isEmpty()) << failed.Out.data();
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+              QDir(QStringLiteral(QZ_DEMO_DIR)).entryList(QDir::Files).size());
+
+    // Without the limit both are written.
+    const ToolRun done = qzpkg(replace);
+    ASSERT_EQ(done.Exit, 0) << done.Err.data();
+    EXPECT_EQ(QJsonDocument::fromJson(done.Out).object()["forms"].toArray().size(), 2);
+}

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 struct ToolRun {
@@ -33,6 +34,24 @@ inline ToolRun qzpkgUnprivileged(const QStringList& args) {
     p.start(QStringLiteral(QZPKG_PATH), args);
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// qzpkg unable to write files larger than `sizeLimit` bytes; with `stdoutFile` its standard
+// output goes there.
+inline ToolRun qzpkgWithFileSizeLimit(const QStringList& args, rlim_t sizeLimit,
+                                      const QString& stdoutFile = QString()) {
+    QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
+    p.setChildProcessModifier([sizeLimit] {
+        const rlimit limit{sizeLimit, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    p.start(QStringLiteral(QZPKG_PATH), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            stdoutFile.isEmpty() ? p.readAllStandardOutput() : QByteArray(),
             p.readAllStandardError()};
 }
 

@@ -44,3 +44,26 @@ TEST(PkgFile, KindNames) {
     EXPECT_EQ(QzPkgKindName(TQzPkgKind::Setup), QStringLiteral("setup"));
     EXPECT_FALSE(QzPkgKindFromName(QStringLiteral("colours"), kind));
 }
+
+TEST(PkgFile, ChecksumIsTheStandardCrc32AtEveryLengthAndOffset) {
+    EXPECT_EQ(QzCrc32(QByteArrayView("123456789")), 0xCBF43926u);
+    EXPECT_EQ(QzCrc32(QByteArrayView()), 0u);
+    // Against the sum a byte at a time, over lengths and starts that leave every tail.
+    const auto bytewise = [](QByteArrayView data) {
+        quint32 crc = 0xFFFFFFFFu;
+        for (const char ch : data) {
+            crc ^= static_cast<quint8>(ch);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        return crc ^ 0xFFFFFFFFu;
+    };
+    QByteArray bytes;
+    for (int i = 0; i < 64; ++i)
+        bytes += char(i * 37 + 11);
+    for (qsizetype start = 0; start < 8; ++start)
+        for (qsizetype length = 0; start + length <= bytes.size(); ++length) {
+            const QByteArrayView part = QByteArrayView(bytes).sliced(start, length);
+            ASSERT_EQ(QzCrc32(part), bytewise(part)) << start << ' ' << length;
+        }
+}
