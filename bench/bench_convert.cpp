@@ -27,6 +27,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -76,6 +77,7 @@ QByteArray largeForm(int components, std::uint64_t seed) {
 
 struct TRun {
     double Millis = 0;
+    double CpuMillis = 0; // user and system time
     double PeakMb = 0;
     bool Ok = false;
 };
@@ -102,8 +104,11 @@ TRun run(const QString& program, const QStringList& args) {
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    return {clock.nsecsElapsed() / 1e6, usage.ru_maxrss / 1024.0,
-            WIFEXITED(status) && WEXITSTATUS(status) == 0};
+    const auto millis = [](const timeval& t) {
+        return t.tv_sec * 1e3 + t.tv_usec / 1e3;
+    };
+    return {clock.nsecsElapsed() / 1e6, millis(usage.ru_utime) + millis(usage.ru_stime),
+            usage.ru_maxrss / 1024.0, WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
 double median(std::vector<double> v) {
@@ -115,6 +120,7 @@ double median(std::vector<double> v) {
 struct TMeasure {
     const char* Label;
     std::vector<double> Millis;
+    std::vector<double> CpuMillis;
     double PeakMb = 0;
     bool Ok = true;
 };
@@ -211,15 +217,17 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     TMeasure measures[] = {
-        {"large text->binary, qzpkg", {}},  {"large text->binary, fpc", {}},
-        {"large binary->text, qzpkg", {}},  {"large binary->text, fpc", {}},
-        {"corpus text->binary, qzpkg", {}}, {"corpus text->binary, fpc", {}},
-        {"corpus binary->text, qzpkg", {}}, {"corpus binary->text, fpc", {}},
+        {"large text->binary, qzpkg", {}, {}},  {"large text->binary, fpc", {}, {}},
+        {"large binary->text, qzpkg", {}, {}},  {"large binary->text, fpc", {}, {}},
+        {"corpus text->binary, qzpkg", {}, {}}, {"corpus text->binary, fpc", {}, {}},
+        {"corpus binary->text, qzpkg", {}, {}}, {"corpus binary->text, fpc", {}, {}},
     };
-    auto measure = [&](TMeasure& m, const QString& program, const QStringList& args) {
+    // Wall and CPU time of one run, the CPU time given back through `cpu`.
+    auto measure = [&](TMeasure& m, const QString& program, const QStringList& args, double& cpu) {
         const TRun r = run(program, args);
         m.Ok = m.Ok && r.Ok;
         m.PeakMb = std::max(m.PeakMb, r.PeakMb);
+        cpu += r.CpuMillis;
         return r.Millis;
     };
     // Rounds interleave the tools, so that a busy neighbour hurts both alike.
@@ -228,47 +236,58 @@ int main(int argc, char** argv) {
             const bool toBinary = direction == 0;
             const QString in = path(toBinary ? "large.txt" : "large.bin");
             TMeasure& ours = measures[direction * 2];
+            double cpu = 0;
             ours.Millis.push_back(measure(
-                ours, qzpkg, {toBinary ? "form-to-binary" : "form-to-text", in, path("out")}));
+                ours, qzpkg, {toBinary ? "form-to-binary" : "form-to-text", in, path("out")}, cpu));
+            ours.CpuMillis.push_back(std::exchange(cpu, 0));
             if (peer) {
                 TMeasure& theirs = measures[direction * 2 + 1];
-                theirs.Millis.push_back(
-                    measure(theirs, fpcconv, {toBinary ? "tobin" : "totext", in, path("out")}));
+                theirs.Millis.push_back(measure(
+                    theirs, fpcconv, {toBinary ? "tobin" : "totext", in, path("out")}, cpu));
+                theirs.CpuMillis.push_back(std::exchange(cpu, 0));
             }
-            double oursTotal = 0, theirsTotal = 0;
+            double oursTotal = 0, theirsTotal = 0, oursCpu = 0, theirsCpu = 0;
             TMeasure& oursCorpus = measures[4 + direction * 2];
             TMeasure& theirsCorpus = measures[5 + direction * 2];
             for (QString form : corpus) {
                 if (!toBinary)
                     form.replace(".txt", ".bin");
-                oursTotal +=
-                    measure(oursCorpus, qzpkg,
-                            {toBinary ? "form-to-binary" : "form-to-text", form, path("out")});
+                oursTotal += measure(
+                    oursCorpus, qzpkg,
+                    {toBinary ? "form-to-binary" : "form-to-text", form, path("out")}, oursCpu);
                 if (peer)
-                    theirsTotal += measure(theirsCorpus, fpcconv,
-                                           {toBinary ? "tobin" : "totext", form, path("out")});
+                    theirsTotal +=
+                        measure(theirsCorpus, fpcconv,
+                                {toBinary ? "tobin" : "totext", form, path("out")}, theirsCpu);
             }
             if (!corpus.isEmpty()) {
                 oursCorpus.Millis.push_back(oursTotal);
-                if (peer)
+                oursCorpus.CpuMillis.push_back(oursCpu);
+                if (peer) {
                     theirsCorpus.Millis.push_back(theirsTotal);
+                    theirsCorpus.CpuMillis.push_back(theirsCpu);
+                }
             }
         }
     }
 
-    std::printf("\n%-28s %10s %10s %14s\n", "", "ms", "peak MB", "x fpc (speed)");
+    std::printf("\n%-28s %10s %10s %10s %12s %12s\n", "", "ms", "cpu ms", "peak MB", "x fpc (wall)",
+                "x fpc (cpu)");
     for (std::size_t i = 0; i < std::size(measures); ++i) {
         const TMeasure& m = measures[i];
         if (m.Millis.empty())
             continue;
-        std::printf("%-28s %10.1f %10.1f", m.Label, median(m.Millis), m.PeakMb);
+        std::printf("%-28s %10.1f %10.1f %10.1f", m.Label, median(m.Millis), median(m.CpuMillis),
+                    m.PeakMb);
         const TMeasure& theirs = measures[i | 1];
         if (i % 2 == 0 && !theirs.Millis.empty())
-            std::printf(" %14.2f", median(theirs.Millis) / median(m.Millis));
+            std::printf(" %12.2f %12.2f", median(theirs.Millis) / median(m.Millis),
+                        median(theirs.CpuMillis) / median(m.CpuMillis));
         std::printf("%s\n", m.Ok ? "" : "  (a run failed)");
     }
     std::printf("median of %lld runs, whole process; corpus figures are the sum over its forms, "
-                "one process each\n",
+                "one process each;\nwall time counts the wait for the disk (our writes are "
+                "synced before they replace a file) and for a busy machine, CPU time does not\n",
                 runs);
 
     // Loading into components grows with the number of components, not with its square.

@@ -16,7 +16,9 @@ constexpr qsizetype MaxKept = 1024 * 1024;
 TFormInput::TFormInput(QByteArrayView data)
     : FData(data.data()), FEnd(data.size()), FExhausted(true) {}
 
-TFormInput::TFormInput(QIODevice& device) : FDevice(&device) {}
+// The size is taken once: a file's size is a system call each time it is asked for.
+TFormInput::TFormInput(QIODevice& device)
+    : FDevice(&device), FDeviceSize(device.isSequential() ? -1 : device.size()) {}
 
 QByteArrayView TFormInput::Since(qint64 offset) const {
     const qsizetype from = qsizetype(std::max<qint64>(offset - FBase, 0));
@@ -26,9 +28,9 @@ QByteArrayView TFormInput::Since(qint64 offset) const {
 qint64 TFormInput::Remaining() const {
     if (!FDevice || FExhausted)
         return FEnd - FPos;
-    if (FDevice->isSequential())
+    if (FDeviceSize < 0)
         return -1;
-    return FDevice->size() - FDevice->pos() + (FEnd - FPos);
+    return FDeviceSize - FDevice->pos() + (FEnd - FPos);
 }
 
 bool TFormInput::fill(qsizetype n) {
@@ -56,7 +58,8 @@ bool TFormInput::fill(qsizetype n) {
             FBuffer.resize(FEnd + want);
         const qint64 got = FDevice->read(FBuffer.data() + FEnd, want);
         if (got < 0)
-            throw EReadError(QStringLiteral("Cannot read the form: %1").arg(FDevice->errorString()));
+            throw EReadError(
+                QStringLiteral("Cannot read the form: %1").arg(FDevice->errorString()));
         FExhausted = got == 0;
         FEnd += got;
         FData = FBuffer.constData();

@@ -46,6 +46,7 @@ private:
     bool fill(qsizetype n);
 
     QIODevice* FDevice = nullptr;
+    qint64 FDeviceSize = -1; // -1 for a sequential device
     QByteArray FBuffer;
     const char* FData = nullptr;
     qsizetype FPos = 0;
