@@ -180,18 +180,22 @@ int TQzPickerList::SecondSeparatorLeft() const {
     return SeparatorLeft() + widthOf(this, QStringLiteral("9P9"));
 }
 
+QList<int> TQzPickerList::Separators() const {
+    QList<int> lines{SeparatorLeft()};
+    if (FShowProtected)
+        lines << SecondSeparatorLeft();
+    return lines;
+}
+
 // The separators run the whole height, below the last row too.
 void TQzPickerList::paintEvent(QPaintEvent* event) {
     QListView::paintEvent(event);
     QPainter painter(viewport());
     const int height = viewport()->height();
-    auto separator = [&](int x) {
+    for (int x : Separators()) {
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawLine(x, 0, x, height);
         painter.setPen(palette().color(QPalette::Light));
         painter.drawLine(x + 1, 0, x + 1, height);
-    };
-    separator(SeparatorLeft());
-    if (FShowProtected)
-        separator(SecondSeparatorLeft());
+    }
 }

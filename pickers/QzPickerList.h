@@ -60,6 +60,8 @@ public:
     int SecondSeparatorLeft() const;
 
 protected:
+    // Where the column separators run, from the left of the rows.
+    virtual QList<int> Separators() const;
     void paintEvent(QPaintEvent* event) override;
 
 private:
