@@ -15,9 +15,11 @@
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
+#include "QzRefs.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzPkgImagesEditors.h"
+#include "editors/QzReferenceEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -34,6 +36,12 @@ TQzEditorBinding property(S step, const char* name, const char* typeName = nullp
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
 }
 
+// `Editor` for every property of type `Type`, on any component.
+template <typename Type, typename Editor>
+TQzEditorBinding anyProperty(S step) {
+    return {step, nullptr, TypeInfoOf<Type>(), QString(), PropertyEditorClassOf<Editor>()};
+}
+
 // `Editor` as the component editor of `Component`.
 template <typename Component, typename Editor>
 TQzEditorBinding component(S step) {
@@ -45,6 +53,15 @@ TQzEditorBinding component(S step) {
 
 const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
+        // References to package items, display sets and privileges, wherever they are.
+        anyProperty<TQzMemoryImage, TQzMemoryImagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryLabel, TQzMemoryLabelPropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryMessage, TQzMemoryMessagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryText, TQzMemoryTextPropertyEditor>(S::Forms),
+        anyProperty<TQzSetFont, TQzSetFontProperty>(S::Forms),
+        anyProperty<TQzSetBackGround, TQzSetBackGroundProperty>(S::Forms),
+        anyProperty<TQzSetColor, TQzSetColorProperty>(S::Forms),
+        anyProperty<TQzPrivilege, TQzPrivilegeProperty>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),

@@ -57,8 +57,22 @@ std::string describe(const QMetaObject* component, const TTypeInfo& type, const 
     if (editor)
         return std::string("component editor ") + component->className() + " " +
                editor->ClassName.toStdString();
-    return type.Name.toStdString() + " " + component->className() + "." + name.toStdString() + " " +
+    return type.Name.toStdString() + " " + (component ? component->className() : "any") + "." +
+           (name.isEmpty() ? std::string("any") : name.toStdString()) + " " +
            property->ClassName.toStdString();
+}
+
+// A palette class and its first published property of `type`, for a binding that holds for
+// every class; none when no palette class has one.
+std::pair<const QMetaObject*, QMetaProperty> propertyOfType(const TTypeInfo& type) {
+    for (const auto& page : PalettePages())
+        for (TClass cls : page.second) {
+            const QMetaObject* meta = cls->Meta;
+            for (int i = 0; i < meta->propertyCount(); ++i)
+                if (meta->property(i).metaType() == type.Type)
+                    return {meta, meta->property(i)};
+        }
+    return {nullptr, QMetaProperty()};
 }
 
 } // namespace
@@ -117,12 +131,16 @@ TEST_F(Package, BindsTheEditorsOfItsTableInOrder) {
             EXPECT_EQ(FindComponentEditorClass(row.ComponentClass), row.ComponentEditor) << line;
             continue;
         }
-        const QMetaProperty prop = FindPublishedProperty(row.ComponentClass, row.PropertyName);
+        const auto [cls, prop] =
+            row.ComponentClass
+                ? std::pair(row.ComponentClass,
+                            FindPublishedProperty(row.ComponentClass, row.PropertyName))
+                : propertyOfType(row.PropertyType);
         ASSERT_TRUE(prop.isValid()) << line;
-        EXPECT_EQ(FindPropertyEditorClass(row.ComponentClass, prop), row.PropertyEditor) << line;
+        EXPECT_EQ(FindPropertyEditorClass(cls, prop), row.PropertyEditor) << line;
     }
     EXPECT_EQ(registered, expected);
-    EXPECT_EQ(expected.size(), 46u);
+    EXPECT_EQ(expected.size(), 54u);
 }
 
 // The bitmaps are made from a table of their own; every class the package registers needs them.
@@ -147,9 +165,9 @@ TEST_F(Package, LoadPlugsTheDesignerInAndUnloadTakesItOut) {
     auto* label = new TQzLabel(root);
     QzDsgnCreateUniqueName(label);
     EXPECT_FALSE(label->Name().isEmpty());
-    // Nothing opens privileges until the editor and the picker exist.
-    EXPECT_FALSE(ShowPrivileges);
-    EXPECT_FALSE(ShowPrivilege);
+    // The privileges editor and picker open through the exported variables.
+    EXPECT_TRUE(ShowPrivileges);
+    EXPECT_TRUE(ShowPrivilege);
 
     FHost->UnloadPackages();
     EXPECT_TRUE(FHost->LoadedPackages().isEmpty());
@@ -167,4 +185,6 @@ TEST_F(Package, LoadPlugsTheDesignerInAndUnloadTakesItOut) {
     EXPECT_EQ(QzDsgnCreateComponent(root, ClassOf<TQzLabel>(), root), nullptr);
     EXPECT_FALSE(QzDsgnSelectComponent);
     EXPECT_FALSE(QzDsgnCreateMethodMenuClick);
+    EXPECT_FALSE(ShowPrivileges);
+    EXPECT_FALSE(ShowPrivilege);
 }
