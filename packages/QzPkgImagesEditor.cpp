@@ -477,7 +477,7 @@ std::optional<QString> TFrPkgImages::chooseFile(bool save, const QString& title)
     request.mode = save ? TQzFileRequest::Save : TQzFileRequest::Open;
     request.Title = title;
     request.Directory = QzAppPath();
-    request.Filter = QzImageDialogFilter(fileFilter());
+    request.Filter = QzDialogFilter(fileFilter());
     request.DefaultSuffix = Package->DefaultExt();
     const std::optional<QStringList> files = QzUi().FileDialog(request);
     if (!files || files->isEmpty())

@@ -125,7 +125,7 @@ private:
 
 } // namespace
 
-TQzImageGrid::TQzImageGrid(QWidget* parent) : TQzPickerList(parent) {
+TQzImageGrid::TQzImageGrid(QWidget* parent) : QListView(parent), TQzPickerView(this) {
     setItemDelegate(new TQzImageDelegate(this));
     setFlow(QListView::LeftToRight);
     setWrapping(true);
@@ -200,7 +200,7 @@ void TQzImageGrid::paintEvent(QPaintEvent* event) {
 }
 
 void TQzImageGrid::resizeEvent(QResizeEvent* event) {
-    TQzPickerList::resizeEvent(event);
+    QListView::resizeEvent(event);
     layoutCells();
 }
 

@@ -9,6 +9,8 @@
 
 #include "pickers/QzPickerList.h"
 
+#include <QListView>
+
 #include <QCache>
 #include <QFrame>
 #include <QPixmap>
@@ -28,7 +30,7 @@ QString QzImagesSummary(const TQzPkgImagesImages& images);
 QString QzImageCellText(const TQzPkgImagesImage& image, TQzImageInfo info);
 bool QzImageHasMask(const TQzPkgImagesImage& image);
 
-class TQzImageGrid : public TQzPickerList {
+class TQzImageGrid : public QListView, public TQzPickerView {
     Q_OBJECT
 public:
     static constexpr int CellHeight = 88;

@@ -5,6 +5,7 @@
 #include "QzHooks.h"
 #include "QzImageClipboard.h"
 #include "QzMsg.h"
+#include "QzPaths.h"
 #include "QzPkgImages.h"
 #include "QzUi.h"
 #include "QzWindows.h"
@@ -34,14 +35,6 @@ void QzSetImportImagesRunner(TQzImportImagesRunner runner) {
 
 int QzRunImportImages(QWidget* parent, TQzPkgImages* target) {
     return ImportRunner ? ImportRunner(parent, target) : mrCancel;
-}
-
-QString QzImageDialogFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
 }
 
 void TQzImageGridMenu::Build(QMenu* menu, TQzImageGrid* grid, QAction* before) {
@@ -164,7 +157,7 @@ void TFrMemoryImage::ItemAdded(TQzPkgItem* item) {
     LoadList();
     SetEdId(item->Id());
     IdChange();
-    List->setFocus();
+    List->View()->setFocus();
 }
 
 void TFrMemoryImage::ItemModified(TQzPkgItem* item, int oldId) {
@@ -174,7 +167,7 @@ void TFrMemoryImage::ItemModified(TQzPkgItem* item, int oldId) {
         IdChange();
     }
     FUi->Images->InvalidateThumbnails();
-    List->setFocus();
+    List->View()->setFocus();
 }
 
 void TFrMemoryImage::MnImportClick() {
@@ -289,7 +282,7 @@ void TFrMemoryImageAdd::BtLoadClick() {
     TQzFileRequest request;
     request.mode = TQzFileRequest::Open;
     request.Title = QStringLiteral("Open");
-    request.Filter = QzImageDialogFilter(QzImageFileFilter());
+    request.Filter = QzDialogFilter(QzImageFileFilter());
     const std::optional<QStringList> files = QzUi().FileDialog(request);
     if (!files || files->isEmpty())
         return;
@@ -307,7 +300,7 @@ void TFrMemoryImageAdd::BtSaveClick() {
     TQzFileRequest request;
     request.mode = TQzFileRequest::Save;
     request.Title = QStringLiteral("Save As");
-    request.Filter = QzImageDialogFilter((cls ? cls->Filter + u'|' : QString()) + QzImqzFilter);
+    request.Filter = QzDialogFilter((cls ? cls->Filter + u'|' : QString()) + QzImqzFilter);
     request.DefaultSuffix = cls ? cls->DefaultExt : QString::fromLatin1(QzImqzExtension);
     const std::optional<QStringList> files = QzUi().FileDialog(request);
     if (!files || files->isEmpty())

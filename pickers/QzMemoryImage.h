@@ -25,9 +25,6 @@ using TQzImportImagesRunner = int (*)(QWidget* parent, TQzPkgImages* target);
 void QzSetImportImagesRunner(TQzImportImagesRunner runner);
 int QzRunImportImages(QWidget* parent, TQzPkgImages* target);
 
-// A "|"-separated filter ("Name (*.x)|*.x|...") as the file dialogs take it.
-QString QzImageDialogFilter(const QString& filter);
-
 // The thumbnail menu items of the editor, the picker and the import: "Transparent", "Stretch"
 // and the choice of the information line, wired to a grid.
 struct TQzImageGridMenu {

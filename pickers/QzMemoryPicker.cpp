@@ -45,7 +45,7 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
     FSearch = search;
     EdPkg = findChild<QComboBox*>(QStringLiteral("EdPkg"));
     EdId = findChild<QLineEdit*>(QStringLiteral("EdId"));
-    List = findChild<TQzPickerList*>(FKind.Plural);
+    List = dynamic_cast<TQzPickerView*>(findChild<QAbstractItemView*>(FKind.Plural));
     StatusBar1 = findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
     BtManager = findChild<QPushButton*>(QStringLiteral("BtManager"));
     BtAdd = findChild<QPushButton*>(QStringLiteral("BtAdd"));
@@ -68,17 +68,17 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
 
     connect(EdPkg, &QComboBox::currentTextChanged, this, &TQzMemoryPicker::EdPkgChange);
     connect(EdId, &QLineEdit::textEdited, this, &TQzMemoryPicker::EdIdChange);
-    connect(List->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(List->View()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!FFilling && current.isValid())
                     ShowRow(current.row());
             });
-    connect(List, &QAbstractItemView::doubleClicked, this, [this] { SetModalResult(mrOk); });
-    connect(List, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    connect(List->View(), &QAbstractItemView::doubleClicked, this, [this] { SetModalResult(mrOk); });
+    connect(List->View(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QList<QAction*> actions = PPMenu->actions();
         if (std::any_of(actions.begin(), actions.end(),
                         [](const QAction* action) { return action->isVisible(); }))
-            PPMenu->popup(List->viewport()->mapToGlobal(at));
+            PPMenu->popup(List->View()->viewport()->mapToGlobal(at));
     });
     connect(BtManager, &QPushButton::clicked, this, &TQzMemoryPicker::BtManagerClick);
     connect(BtAdd, &QPushButton::clicked, this, &TQzMemoryPicker::BtAddClick);
@@ -199,27 +199,17 @@ int TQzMemoryPicker::EditedId() const {
     return id;
 }
 
+// The package's id index finds the item; the list is searched for the item itself, which reads
+// no item.
 void TQzMemoryPicker::IdChange() {
     if (FPkg) {
         const int id = EditedId();
         TQzPkgItem* item = id < 0 ? nullptr : ItemsOf(FPkg)->FindId(id);
-        SelectId(id);
-        ShowDetail(List->Model()->RowOf(item) >= 0 ? item : nullptr);
+        const int row = item ? List->Model()->RowOf(item) : -1;
+        SelectRowQuietly(row);
+        ShowDetail(row >= 0 ? item : nullptr);
     }
     ChangeState();
-}
-
-void TQzMemoryPicker::SelectId(int id) {
-    int row = -1;
-    if (id >= 0) {
-        const auto& rows = List->Model()->Rows();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i]->Id() == id) {
-                row = int(i);
-                break;
-            }
-    }
-    SelectRowQuietly(row);
 }
 
 void TQzMemoryPicker::SelectRowQuietly(int row) {
@@ -255,7 +245,7 @@ void TQzMemoryPicker::ChangeState() {
     BtModify->setEnabled(selected);
     BtDelete->setEnabled(selected);
     const Qt::FocusPolicy policy = canAdd ? Qt::StrongFocus : Qt::ClickFocus;
-    List->setFocusPolicy(policy);
+    List->View()->setFocusPolicy(policy);
     if (FSearch)
         FSearch->setFocusPolicy(policy);
     MnProtectAll->setEnabled(systemEditAllowed());
@@ -415,7 +405,7 @@ void TQzMemoryPicker::setProtection(bool protect) {
     ChangeState();
     UpdateInfo();
     Modified();
-    List->viewport()->update();
+    List->View()->viewport()->update();
 }
 
 // ---------------------------------------------------------------------------------------------

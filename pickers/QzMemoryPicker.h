@@ -1,7 +1,7 @@
 #pragma once
 
 // What the label, message and text pickers share: the package combo of the loaded strings
-// packages, the Id edit (four digits), the item list (TQzPickerList), the status line, the item
+// packages, the Id edit (four digits), the item list (a TQzPickerView), the status line, the item
 // buttons (Add, Modify, Delete through the kind's add dialog), Null and Default, the protection
 // items of the "System" package, the Packages Manager, and closing: the package current at close
 // is saved when the picker changed it (FILE storage), and the caller's reference is written only
@@ -20,7 +20,7 @@ class QMenu;
 class QPushButton;
 class QStatusBar;
 class TQzMemoryRef;
-class TQzPickerList;
+class TQzPickerView;
 class TQzPkgItem;
 class TQzPkgInfo;
 class TQzPkgItemList;
@@ -117,7 +117,6 @@ protected:
     void SavePackage();
     // The id in the Id edit, or -1 when it names no item of the current list.
     int EditedId() const;
-    void SelectId(int id);
     // Selects the row without the selection's own reaction (ShowRow).
     void SelectRowQuietly(int row);
     void SetEdId(int id);
@@ -129,7 +128,7 @@ protected:
 
     QComboBox* EdPkg = nullptr;
     QLineEdit* EdId = nullptr;
-    TQzPickerList* List = nullptr;
+    TQzPickerView* List = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QPushButton* BtManager = nullptr;
     QPushButton* BtAdd = nullptr;

@@ -4,8 +4,11 @@
 #include "QzExcept.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
+#include "QzPkgVars.h"
+#include "QzPkgVarsText.h"
 #include "QzRefs.h"
 #include "controls/QzDesignRgn.h"
+#include "controls/QzMaskDesigner.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
@@ -15,6 +18,7 @@
 #include "packages/QzPkgActive.h"
 #include "packages/QzPkgImagesEditor.h"
 #include "packages/QzPkgLoadSave.h"
+#include "packages/QzPkgVarsEditor.h"
 #include "packages/QzPrivilegesEditor.h"
 #include "packages/QzSetsEditors.h"
 #include "packages/QzUpdateSystem.h"
@@ -62,22 +66,19 @@ bool namesSomething(const TQzPrivilege& ref) {
     return ref.Defined();
 }
 
-// The first reference of class `TRef` that a component of the designs holds, in project order:
-// the first that names something, else the first of all.
+// The first reference of class `TRef` that a component of the designs holds, in project order,
+// of those that `fits` accepts; none when there is none.
 template <typename TRef>
-TRef* firstReference(const TDesignDialogSubjects& subjects) {
-    TRef* first = nullptr;
+TRef* findReference(const TDesignDialogSubjects& subjects,
+                    const std::function<bool(const TRef*)>& fits) {
     std::function<TRef*(TComponent*)> search = [&](TComponent* component) -> TRef* {
         const QMetaObject* meta = component->metaObject();
         for (int i = 0; i < meta->propertyCount(); ++i) {
             const QMetaProperty prop = meta->property(i);
             if (prop.metaType().flags() & QMetaType::PointerToQObject)
-                if (auto* ref = qobject_cast<TRef*>(prop.read(component).value<QObject*>())) {
-                    if (namesSomething(*ref))
+                if (auto* ref = qobject_cast<TRef*>(prop.read(component).value<QObject*>()))
+                    if (!fits || fits(ref))
                         return ref;
-                    if (!first)
-                        first = ref;
-                }
         }
         for (TComponent* child : component->ComponentList())
             if (TRef* ref = search(child))
@@ -87,10 +88,25 @@ TRef* firstReference(const TDesignDialogSubjects& subjects) {
     for (TComponent* root : subjects.Roots)
         if (TRef* ref = search(root))
             return ref;
-    if (first)
-        return first;
+    return nullptr;
+}
+
+// As findReference, raising when there is none.
+template <typename TRef>
+TRef* firstReference(const TDesignDialogSubjects& subjects,
+                     const std::function<bool(const TRef*)>& fits = {}) {
+    if (TRef* ref = findReference<TRef>(subjects, fits))
+        return ref;
     QzExcept(QStringLiteral("No component of the open designs has a %1 property")
                  .arg(QString::fromLatin1(TRef::staticMetaObject.className())));
+}
+
+// The first reference of its kind that names something, else the first of all.
+template <typename TRef>
+TRef* namedReference(const TDesignDialogSubjects& subjects) {
+    if (TRef* ref = findReference<TRef>(subjects, [](const TRef* r) { return namesSomething(*r); }))
+        return ref;
+    return firstReference<TRef>(subjects);
 }
 
 // ---- Pickers: on the first reference of their kind
@@ -99,7 +115,7 @@ template <typename TPicker, typename TRef>
 TDesignDialogClassInfo pickerRow(const char* className) {
     return {QString::fromLatin1(className), [](const TDesignDialogSubjects& subjects) -> QWidget* {
                 TPicker picker;
-                picker.SetReference(firstReference<TRef>(subjects));
+                picker.SetReference(namedReference<TRef>(subjects));
                 picker.Execute();
                 return nullptr;
             }};
@@ -289,6 +305,60 @@ QWidget* openImportDlg(const TDesignDialogSubjects&) {
     return nullptr;
 }
 
+// ---- The vars package editor: on the first vars package that holds something
+
+TQzPkgVars* firstVars() {
+    for (TQzPkgVars* pkg : QzPkgVarsAll())
+        if (pkg->Items()->Count() > 0)
+            return pkg;
+    return firstPackage<TQzPkgVars>(TQzPkgKind::Vars);
+}
+
+QWidget* openPkgVars(const TDesignDialogSubjects&) {
+    TFrPkgVars editor;
+    editor.Pkg = firstVars();
+    editor.Execute();
+    return nullptr;
+}
+
+// The first variable of that package, in tree order.
+QWidget* openPkgVarsModify(const TDesignDialogSubjects&) {
+    std::function<TQzPkgVarsItem*(const TQzPkgVarsItems*)> first =
+        [&](const TQzPkgVarsItems* items) -> TQzPkgVarsItem* {
+        for (int i = 0; i < items->Count(); ++i) {
+            TQzPkgVarsItem* item = items->GetItems(i);
+            if (!item->IsFolder())
+                return item;
+            if (TQzPkgVarsItem* inner = first(item->Children()))
+                return inner;
+        }
+        return nullptr;
+    };
+    const TQzPkgVarsItem* item = first(firstVars()->Items());
+    if (!item)
+        QzExcept(QStringLiteral("The vars packages of the open designs hold no variable"));
+    TFrPkgVarsModify dialog;
+    dialog.Execute(item->Ident(), QzPkgVarsValueText(item), item->ItemType());
+    return nullptr;
+}
+
+// ---- The mask designer: on the first mask it opens on
+
+QWidget* openMask(const TDesignDialogSubjects& subjects) {
+    TFrMask designer;
+    designer.Mask = firstReference<TQzMask>(subjects, [](const TQzMask* mask) {
+        return mask->DataType() != dtOther && mask->DataType() != dtMemo;
+    });
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openMaskExamples(const TDesignDialogSubjects&) {
+    TFrMaskExamples dialog;
+    dialog.Execute();
+    return nullptr;
+}
+
 // ---- Display sets: the application's display package, a changed set of each kind
 
 template <typename TEditor>
@@ -334,7 +404,7 @@ QWidget* openPrivileges(const TDesignDialogSubjects&) {
 QWidget* openPrivilege(const TDesignDialogSubjects& subjects) {
     TFrPrivilege picker;
     picker.Pkg = QzCAppRequired().Privileges();
-    picker.SetReference(firstReference<TQzPrivilege>(subjects));
+    picker.SetReference(namedReference<TQzPrivilege>(subjects));
     picker.Execute();
     return nullptr;
 }
@@ -382,6 +452,10 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrImportImages", openImportImages),
         row("TFrImportDlg", openImportDlg),
         row("TFrDesignRgn", openDesignRgn),
+        row("TFrPkgVars", openPkgVars),
+        row("TFrPkgVarsModify", openPkgVarsModify),
+        row("TFrMask", openMask),
+        row("TFrMaskExamples", openMaskExamples),
         row("TFrSetsColor", openSetsEditor<TFrSetsColor>),
         row("TFrSetsFont", openSetsEditor<TFrSetsFont>),
         row("TFrSetsBackGround", openSetsEditor<TFrSetsBackGround>),

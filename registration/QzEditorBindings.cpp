@@ -18,7 +18,9 @@
 #include "QzRefs.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzMaskEditors.h"
 #include "editors/QzPkgImagesEditors.h"
+#include "editors/QzPkgVarsEditors.h"
 #include "editors/QzReferenceEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
@@ -42,10 +44,10 @@ TQzEditorBinding anyProperty(S step) {
     return {step, nullptr, TypeInfoOf<Type>(), QString(), PropertyEditorClassOf<Editor>()};
 }
 
-// `Editor` as the component editor of `Component`.
+// `Editor` for the components of class `Component`.
 template <typename Component, typename Editor>
 TQzEditorBinding component(S step) {
-    return {step,    &Component::staticMetaObject,    TTypeInfo{}, QString(),
+    return {step,    &Component::staticMetaObject,    TTypeInfo(), QString(),
             nullptr, ComponentEditorClassOf<Editor>()};
 }
 
@@ -53,6 +55,8 @@ TQzEditorBinding component(S step) {
 
 const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
+        // Every edit mask.
+        anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
         // References to package items, display sets and privileges, wherever they are.
         anyProperty<TQzMemoryImage, TQzMemoryImagePropertyEditor>(S::Forms),
         anyProperty<TQzMemoryLabel, TQzMemoryLabelPropertyEditor>(S::Forms),
@@ -95,6 +99,8 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
+        property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
         // the up-down's associate.
