@@ -1,0 +1,229 @@
+// The privileges editor, its add dialog and the privilege picker as a person uses them: the
+// filter, the Id edit, adding, renumbering and deleting, Clear All and the picker's results,
+// judged by the package, the reference and the lines shown.
+
+#include "QzCApplication.h"
+#include "QzPkgPrivileges.h"
+#include "QzRefs.h"
+#include "QzScriptedUi.h"
+#include "packages/QzPrivilegesEditor.h"
+#include "pickers/QzPrivilege.h"
+#include "pickers/QzPrivilegesList.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPushButton* button(QWidget& d, const char* name) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+QLineEdit* edit(QWidget& d, const char* name) {
+    return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+TQzPrivilegesList* list(QWidget& d) {
+    return d.findChild<TQzPrivilegesList*>(QStringLiteral("Privileges"));
+}
+
+// The ids of the lines shown, in order.
+QList<int> ids(QWidget& d) {
+    QList<int> out;
+    for (TQzPkgItem* item : list(d)->Model()->Rows())
+        out << item->Id();
+    return out;
+}
+
+int selectedId(QWidget& d) {
+    const int row = list(d)->CurrentRow();
+    return row < 0 ? -1 : list(d)->Model()->Item(row)->Id();
+}
+
+void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(box, text);
+}
+
+void ok(QDialog& d) {
+    static_cast<TQzDialog&>(d).OkButton()->click();
+}
+
+class Privileges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::pair<int, const char*> rows[] = {
+            {7, "Print"}, {3, "BADMINTON club"}, {12, "Admin"}, {5, "Export"}};
+        for (const auto& [id, description] : rows)
+            Pkg()->Add(id)->SetDescription(QString::fromLatin1(description));
+    }
+    TQzPkgPrivileges* Pkg() const { return App.Privileges(); }
+
+    void runEditor(std::function<void(QDialog&)> act) {
+        Ui.ExpectDialog(QStringLiteral("TFrPrivileges"), std::move(act));
+        TFrPrivileges editor;
+        editor.Pkg = Pkg();
+        editor.Execute();
+    }
+    int pick(TQzPrivilege& ref, std::function<void(QDialog&)> act) {
+        Ui.ExpectDialog(QStringLiteral("TFrPrivilege"), std::move(act));
+        TFrPrivilege picker;
+        picker.Pkg = Pkg();
+        picker.SetReference(&ref);
+        return picker.Execute();
+    }
+
+    TQzCApplication App;
+    TQzScriptedUi Ui{[](const QString& failure) {
+        ADD_FAILURE() << failure.toStdString();
+    }};
+};
+
+} // namespace
+
+TEST_F(Privileges, TheEditorFiltersByDescriptionSelectsByIdAndDeletesTowardsTheEnd) {
+    runEditor([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Privileges");
+        EXPECT_EQ(ids(d), QList<int>({3, 5, 7, 12}));
+        EXPECT_EQ(d.findChild<QStatusBar*>("StatusBar")->currentMessage(), "4 Privileges");
+        type(edit(d, "EdPrivilege"), "adm");
+        EXPECT_EQ(ids(d), QList<int>({3, 12}));
+        type(edit(d, "EdPrivilege"), "");
+        type(edit(d, "EdId"), "7");
+        EXPECT_EQ(selectedId(d), 7);
+        type(edit(d, "EdId"), "99");
+        EXPECT_EQ(selectedId(d), -1);
+        EXPECT_FALSE(button(d, "BtModify")->isEnabled());
+        // Letters never reach the Id edit.
+        type(edit(d, "EdId"), "x1");
+        EXPECT_EQ(edit(d, "EdId")->text(), "1");
+
+        type(edit(d, "EdId"), "12");
+        button(d, "BtDelete")->click();
+        EXPECT_EQ(ids(d), QList<int>({3, 5, 7}));
+        EXPECT_EQ(selectedId(d), 7);
+        EXPECT_EQ(edit(d, "EdId")->text(), "7");
+        EXPECT_EQ(d.findChild<QStatusBar*>("StatusBar")->currentMessage(), "3 Privileges");
+        ok(d);
+    });
+    EXPECT_EQ(Pkg()->FindId(12), nullptr);
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Privileges, ClearAllAsksFirstAndOnlyYesEmptiesThePackage) {
+    runEditor([this](QDialog& d) {
+        Ui.ExpectMessage(65, bkCancel);
+        button(d, "BtClear")->click();
+        EXPECT_EQ(Pkg()->Count(), 4);
+        EXPECT_EQ(ids(d).size(), 4);
+        Ui.ExpectMessage(65, bkOk);
+        button(d, "BtClear")->click();
+        EXPECT_EQ(Pkg()->Count(), 0);
+        EXPECT_TRUE(ids(d).isEmpty());
+        ok(d);
+    });
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Privileges, TheAddDialogAddsRenumbersAndKeepsATakenIdOpen) {
+    runEditor([this](QDialog& d) {
+        Ui.ExpectDialog(QStringLiteral("TFrPrivilegesAdd"), [](QDialog& add) {
+            EXPECT_EQ(add.windowTitle(), "Add Privilege");
+            EXPECT_EQ(add.findChild<QComboBox*>("CBAccess")->currentIndex(), 2);
+            type(edit(add, "EdPrivilege"), "Archive");
+            type(edit(add, "EdId"), "20");
+            add.findChild<QComboBox*>("CBAccess")->setCurrentIndex(1);
+            ok(add);
+        });
+        button(d, "BtAdd")->click();
+        EXPECT_EQ(selectedId(d), 20);
+        EXPECT_EQ(edit(d, "EdId")->text(), "20");
+
+        // Renumbered onto an id another privilege has: the error shows and the dialog stays.
+        Ui.ExpectDialog(QStringLiteral("TFrPrivilegesAdd"), [this](QDialog& add) {
+            EXPECT_EQ(add.windowTitle(), "Modify Privilege");
+            EXPECT_EQ(edit(add, "EdPrivilege")->text(), "Archive");
+            type(edit(add, "EdId"), "7");
+            Ui.ExpectMessage([](const TQzMessageRequest&) { return bkOk; });
+            ok(add);
+            EXPECT_TRUE(add.isVisible());
+            type(edit(add, "EdId"), "21");
+            ok(add);
+        });
+        button(d, "BtModify")->click();
+        EXPECT_EQ(ids(d), QList<int>({3, 5, 7, 12, 21}));
+        EXPECT_EQ(selectedId(d), 21);
+        ok(d);
+    });
+    const TQzPkgPrivilegesItem* archive = Pkg()->FindId(21);
+    ASSERT_NE(archive, nullptr);
+    EXPECT_EQ(archive->Description(), "Archive");
+    EXPECT_EQ(archive->Access(), TQzPrivilege::acRead);
+    EXPECT_EQ(Pkg()->FindId(20), nullptr);
+    EXPECT_EQ(Pkg()->FindId(7)->Description(), "Print");
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Privileges, ThePickerStoresTheIdTypedNullOrNothingOnCancel) {
+    TQzPrivilege ref;
+    ref.SetId(5);
+    ref.SetAccess(TQzPrivilege::acRead);
+    struct Case {
+        const char* Step;
+        std::function<void(QDialog&)> Act;
+        int Result;
+        int Stored;
+    };
+    const Case cases[] = {
+        {"opened on the reference's id",
+         [](QDialog& d) {
+             EXPECT_EQ(edit(d, "EdId")->text(), "5");
+             EXPECT_EQ(selectedId(d), 5);
+             EXPECT_EQ(d.focusWidget(), edit(d, "EdId"));
+             type(edit(d, "EdId"), "12");
+             ok(d);
+         },
+         mrOk, 12},
+        {"an id no privilege has", [](QDialog& d) { type(edit(d, "EdId"), "99"), ok(d); }, mrOk,
+         99},
+        {"an empty id", [](QDialog& d) { type(edit(d, "EdId"), ""), ok(d); }, mrOk, -1},
+        {"Null on a selected line",
+         [](QDialog& d) {
+             type(edit(d, "EdId"), "7");
+             button(d, "BtClear")->click();
+         },
+         mrOk, -1},
+        {"a double-click on a line",
+         [](QDialog& d) {
+             list(d)->SelectRow(0);
+             EXPECT_EQ(edit(d, "EdId")->text(), "3");
+             Q_EMIT list(d)->doubleClicked(list(d)->model()->index(0, 0));
+         },
+         mrOk, 3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(pick(ref, c.Act), c.Result) << c.Step;
+        EXPECT_EQ(ref.Id(), c.Stored) << c.Step;
+        EXPECT_EQ(ref.Access(), TQzPrivilege::acRead) << c.Step;
+        ref.SetId(5);
+    }
+
+    // Cancel after a delete: the package keeps the change, the reference does not move.
+    pick(ref, [](QDialog& d) {
+        button(d, "BtDelete")->click();
+        static_cast<TQzDialog&>(d).CancelButton()->click();
+    });
+    EXPECT_EQ(ref.Id(), 5);
+    EXPECT_EQ(Pkg()->FindId(5), nullptr);
+    EXPECT_TRUE(Ui.Done());
+}

@@ -1,0 +1,319 @@
+// The display sets as a person edits and picks them: the list editors with their add dialogs
+// and the set pickers, judged by the reference, the display package and what the dialogs show.
+
+#include "QzCApplication.h"
+#include "QzPkgDisplay.h"
+#include "QzPkgStrings.h"
+#include "QzRefs.h"
+#include "QzScriptedUi.h"
+#include "packages/QzSetsEditors.h"
+#include "pickers/QzSetPickers.h"
+#include "pickers/QzSetsAdd.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPushButton* button(QWidget& d, const char* name) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+QLineEdit* edit(QWidget& d, const char* name) {
+    auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(name));
+    EXPECT_NE(e, nullptr) << name;
+    return e;
+}
+
+TQzSetsList* colors(QWidget& d) {
+    return d.findChild<TQzSetsList*>(QStringLiteral("Colors"));
+}
+
+QString status(QWidget& d) {
+    return d.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
+}
+
+// The names of the list's entries, in list order.
+QStringList names(QWidget& d) {
+    QStringList out;
+    TQzSetsList* list = colors(d);
+    for (int row = 0; row < list->count(); ++row)
+        out << list->Set(row)->Name();
+    return out;
+}
+
+QString selectedName(QWidget& d) {
+    const TQzPkgDisplaySet* set = colors(d)->Selected();
+    return set ? set->Name() : QString();
+}
+
+// Types into the search or name box as a person does.
+void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+void ok(QDialog& d) {
+    static_cast<TQzDialog&>(d).OkButton()->click();
+}
+
+class Sets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App.SetName(QStringLiteral("CApp"));
+        for (const char* name : {"Warning", "Window", "Highlight"})
+            App.PkgDisplay()->SetsColor()->Add(QString::fromLatin1(name))->SetColor(0x3070C0);
+        Strings.SetPkgName(QStringLiteral("Notes"));
+        Strings.Labels()->Add(4, QStringLiteral("Warnings"));
+    }
+
+    int pick(TQzSetColor& ref, std::function<void(QDialog&)> act) {
+        Ui.ExpectDialog(QStringLiteral("TFrSetColor"), std::move(act));
+        TFrSetColor picker;
+        picker.SetReference(&ref);
+        return picker.Execute();
+    }
+    void runEditor(std::function<void(QDialog&)> act) {
+        Ui.ExpectDialog(QStringLiteral("TFrSetsColor"), std::move(act));
+        TFrSetsColor editor;
+        editor.SetApplication(&App);
+        editor.Execute();
+    }
+    TQzPkgDisplaySetsColor* sets() const { return App.PkgDisplay()->SetsColor(); }
+
+    TQzCApplication App;
+    TQzPkgStrings Strings;
+    TQzScriptedUi Ui{[](const QString& failure) {
+        ADD_FAILURE() << failure.toStdString();
+    }};
+};
+
+} // namespace
+
+TEST_F(Sets, ThePickerStoresTheChosenNameNullOrDefault) {
+    TQzSetColor ref;
+    ref.SetDefaultSet(QStringLiteral("Window"));
+    ref.SetName(QStringLiteral("<Default>"));
+
+    // "<Default>" opens on the default set; Ok without a change keeps the marker.
+    EXPECT_EQ(pick(ref,
+                   [](QDialog& d) {
+                       EXPECT_EQ(d.windowTitle(), "SetsColor (CApp)");
+                       EXPECT_EQ(names(d), QStringList({"Highlight", "Warning", "Window"}));
+                       EXPECT_EQ(selectedName(d), "Window");
+                       EXPECT_EQ(edit(d, "EdDescrip")->text(), "Window");
+                       EXPECT_EQ(status(d), "3 SetsColor");
+                       ok(d);
+                   }),
+              mrOk);
+    EXPECT_EQ(ref.Name(), "<Default>");
+
+    struct Case {
+        const char* Step;
+        std::function<void(QDialog&)> Act;
+        int Result;
+        QString Stored;
+    };
+    const Case cases[] = {
+        {"a click on another entry, then Ok",
+         [](QDialog& d) {
+             TQzSetsList* list = colors(d);
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                               list->visualItemRect(list->item(0)).center());
+             EXPECT_EQ(edit(d, "EdDescrip")->text(), "Highlight");
+             ok(d);
+         },
+         mrOk, "Highlight"},
+        {"Null", [](QDialog& d) { button(d, "BtNull")->click(); }, mrOk, ""},
+        {"Default", [](QDialog& d) { button(d, "BtDefault")->click(); }, mrOk, "<Default>"},
+        // The default set's own entry is stored as the marker.
+        {"the default set's entry, double-clicked",
+         [](QDialog& d) {
+             TQzSetsList* list = colors(d);
+             const QPoint at = list->visualItemRect(list->item(2)).center();
+             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+         },
+         mrOk, "<Default>"},
+        {"a typed name, cancelled",
+         [](QDialog& d) {
+             type(edit(d, "EdDescrip"), "Warn");
+             EXPECT_EQ(selectedName(d), "Warning");
+             static_cast<TQzDialog&>(d).CancelButton()->click();
+         },
+         mrCancel, "<Default>"},
+    };
+    for (const Case& c : cases) {
+        ref.SetName(QStringLiteral("Warning"));
+        if (c.Result == mrCancel)
+            ref.SetName(QStringLiteral("<Default>"));
+        EXPECT_EQ(pick(ref, c.Act), c.Result) << c.Step;
+        EXPECT_EQ(ref.Name(), c.Stored) << c.Step;
+    }
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Sets, APickerOnAMissingSetSelectsNothingAndKeepsSetsAddedWhenCancelled) {
+    TQzSetColor ref;
+    ref.SetName(QStringLiteral("Gone"));
+    pick(ref, [this](QDialog& d) {
+        EXPECT_EQ(colors(d)->Selected(), nullptr);
+        EXPECT_EQ(edit(d, "EdDescrip")->text(), QString());
+        EXPECT_FALSE(button(d, "BtModify")->isEnabled());
+        // Add proposes the first free name; the new set is selected by its name.
+        Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [](QDialog& add) {
+            EXPECT_EQ(add.windowTitle(), "Add Color");
+            EXPECT_EQ(edit(add, "EdName")->text(), "sc1");
+            ok(add);
+        });
+        button(d, "BtAdd")->click();
+        EXPECT_EQ(selectedName(d), "sc1");
+        EXPECT_EQ(status(d), "4 SetsColor");
+        static_cast<TQzDialog&>(d).CancelButton()->click();
+    });
+    EXPECT_EQ(ref.Name(), "Gone");
+    ASSERT_NE(sets()->Find(QStringLiteral("sc1")), nullptr);
+    EXPECT_EQ(sets()->Find(QStringLiteral("sc1"))->Color(), 0xFFFFFF);
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Sets, TheAddDialogProposesAFreeNameRefusesATakenOneAndKeepsWhatWasTyped) {
+    struct Case {
+        QStringList Existing;
+        QString Proposed;
+    };
+    const Case cases[] = {
+        {{"sc1", "sc2"}, "sc3"},
+        {{"sc2"}, "sc1"},
+    };
+    for (const Case& c : cases) {
+        TQzCApplication app;
+        for (const QString& name : c.Existing)
+            app.PkgDisplay()->SetsColor()->Add(name);
+        Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [&](QDialog& d) {
+            EXPECT_EQ(edit(d, "EdName")->text(), c.Proposed);
+            EXPECT_EQ(d.findChild<QComboBox*>("CBSolidC")->currentText(), "clWhite");
+            static_cast<TQzDialog&>(d).CancelButton()->click();
+        });
+        TFrSetsColorAdd dialog;
+        dialog.App = &app;
+        EXPECT_EQ(dialog.Execute(), mrCancel);
+        EXPECT_EQ(app.PkgDisplay()->SetsColor()->Count(), c.Existing.size());
+    }
+
+    // A taken name: the error is shown, the dialog stays with the input, and nothing is added.
+    Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [this](QDialog& d) {
+        type(edit(d, "EdName"), "Window");
+        type(edit(d, "EdDescrip"), "Kept");
+        auto* combo = d.findChild<QComboBox*>("CBSolidC");
+        type(combo->lineEdit(), "nocolour");
+        EXPECT_EQ(d.findChild<TQzColorShape*>("ShapeColor")->Color(), 0);
+        type(combo->lineEdit(), "$00102030");
+        Ui.ExpectMessage([](const TQzMessageRequest& r) {
+            EXPECT_TRUE(r.Text.contains("Window")) << r.Text.toStdString();
+            return bkOk;
+        });
+        ok(d);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(edit(d, "EdDescrip")->text(), "Kept");
+        EXPECT_EQ(sets()->Count(), 3);
+        type(edit(d, "EdName"), "Accent");
+        ok(d);
+    });
+    TFrSetsColorAdd dialog;
+    dialog.App = &App;
+    EXPECT_EQ(dialog.Execute(), mrOk);
+    const TQzPkgDisplaySetColor* added = sets()->Find(QStringLiteral("Accent"));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->Description(), "Kept");
+    EXPECT_EQ(added->Color(), 0x00102030);
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Sets, ALinkedDescriptionComesFromItsLabelAndTheColourDialogKeepsCustomColours) {
+    TQzPkgDisplaySetColor* warning = sets()->Find(QStringLiteral("Warning"));
+    Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [this](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLabel*>("LabRefID")->text(), "(None)");
+        EXPECT_TRUE(edit(d, "EdDescrip")->isEnabled());
+        Ui.ExpectDialog(QStringLiteral("TFrMemoryLabel"), [](QDialog& picker) {
+            picker.findChild<QComboBox*>("EdPkg")->setCurrentText("Notes");
+            type(edit(picker, "EdId"), "4");
+            ok(picker);
+        });
+        d.findChild<QToolButton*>("SpeedButton5")->click();
+        EXPECT_EQ(d.findChild<QLabel*>("LabRefID")->text(), "(4,Notes)");
+        EXPECT_EQ(edit(d, "EdDescripID")->text(), "Warnings");
+        EXPECT_FALSE(edit(d, "EdDescrip")->isEnabled());
+        EXPECT_EQ(edit(d, "EdDescrip")->text(), "Warnings");
+
+        Ui.ExpectColor(QColor(255, 0, 0));
+        d.findChild<QToolButton*>("SpeedButton3")->click();
+        EXPECT_EQ(d.findChild<QComboBox*>("CBSolidC")->currentText(), "clRed");
+        ok(d);
+    });
+    TFrSetsColorAdd dialog;
+    dialog.App = &App;
+    dialog.ModifyMode = true;
+    dialog.Item = warning;
+    EXPECT_EQ(dialog.Execute(), mrOk);
+    EXPECT_EQ(warning->Color(), 0x0000FF);
+    EXPECT_EQ(warning->DescriptionId()->Id(), 4);
+    EXPECT_EQ(warning->DescriptionText(), "Warnings");
+    EXPECT_TRUE(Ui.Done());
+}
+
+TEST_F(Sets, TheEditorSearchesRenamesAndDeletesWithTheNeighbourSelected) {
+    runEditor([this](QDialog& d) {
+        QLineEdit* search = edit(d, "EdDescrip");
+        // Between the first and the second name: the second; after every name: unchanged.
+        type(search, "I");
+        EXPECT_EQ(selectedName(d), "Warning");
+        type(search, "zz");
+        EXPECT_EQ(selectedName(d), "Warning");
+
+        // A rename keeps the set selected under its new name.
+        Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [](QDialog& add) {
+            EXPECT_EQ(add.windowTitle(), "Modify Color");
+            EXPECT_EQ(edit(add, "EdName")->text(), "Warning");
+            type(edit(add, "EdName"), "Alert");
+            ok(add);
+        });
+        button(d, "BtModify")->click();
+        EXPECT_EQ(names(d), QStringList({"Alert", "Highlight", "Window"}));
+        EXPECT_EQ(selectedName(d), "Alert");
+        EXPECT_EQ(search->text(), "Alert");
+
+        // Deleting the last entry selects the new last one; the only one, nothing.
+        colors(d)->SelectRow(2);
+        button(d, "BtDelete")->click();
+        EXPECT_EQ(selectedName(d), "Highlight");
+        EXPECT_EQ(search->text(), "Highlight");
+        button(d, "BtDelete")->click();
+        button(d, "BtDelete")->click();
+        EXPECT_EQ(colors(d)->count(), 0);
+        EXPECT_EQ(colors(d)->Selected(), nullptr);
+        EXPECT_EQ(status(d), "0 SetsColor");
+        EXPECT_FALSE(button(d, "BtModify")->isEnabled());
+        EXPECT_FALSE(button(d, "BtDelete")->isEnabled());
+        ok(d);
+    });
+    EXPECT_EQ(sets()->Count(), 0);
+
+    // Without an application nothing can be added.
+    Ui.ExpectDialog(QStringLiteral("TFrSetsColor"), [](QDialog& d) {
+        EXPECT_FALSE(button(d, "BtAdd")->isEnabled());
+        ok(d);
+    });
+    TFrSetsColor editor;
+    editor.Execute();
+    EXPECT_TRUE(Ui.Done());
+}
