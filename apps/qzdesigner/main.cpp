@@ -7,6 +7,7 @@
 #include "QzDesignerWindow.h"
 #include "QzDialogShots.h"
 #include "QzFormDesigner.h"
+#include "QzProjectFile.h"
 #include "QzRuntime.h"
 #include "QzUi.h"
 #include "SysUtils.h"
@@ -240,6 +241,16 @@ int main(int argc, char* argv[]) {
     if (options.Run == Mode::Inspect) {
         try {
             host.OpenProject(project);
+            // The project's other forms hold the application component and packages that the
+            // references name; one that cannot be read leaves its references unresolved.
+            for (const TQzProjectUnit& unit : host.Project()->Units)
+                if (!unit.FormName.isEmpty()) {
+                    try {
+                        host.OpenForm(unit.FileName);
+                    } catch (const std::exception& e) {
+                        err << "qzdesigner: warning: " << errorText(e) << '\n';
+                    }
+                }
             TQzFormDesigner* designer =
                 host.OpenForm(QFileInfo(options.FormFile).absoluteFilePath());
             TComponent* component = designer->GetComponent(options.Component);
