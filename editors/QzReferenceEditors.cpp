@@ -31,6 +31,16 @@ QString itemText(const TQzMemoryImage&) {
     return QString();
 }
 
+// The picker made for this one choice on `ref`, freed on return; true on OK.
+template <typename TPicker, typename TRef>
+bool pick(TRef* ref) {
+    if (!ref)
+        return false;
+    TPicker picker;
+    picker.SetReference(ref);
+    return picker.Execute() == mrOk;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -56,12 +66,7 @@ QString TQzMemoryRefProperty<TRef, TPicker>::GetValue() {
 
 template <typename TRef, typename TPicker>
 bool TQzMemoryRefProperty<TRef, TPicker>::ExecuteDialog() {
-    TRef* ref = this->Value(0);
-    if (!ref)
-        return false;
-    TPicker picker;
-    picker.SetReference(ref);
-    return picker.Execute() == mrOk;
+    return pick<TPicker>(this->Value(0));
 }
 
 template class TQzMemoryRefProperty<TQzMemoryLabel, TFrMemoryLabel>;
@@ -106,12 +111,7 @@ bool TQzSetRefProperty<TRef, TPicker>::AllEqual() {
 
 template <typename TRef, typename TPicker>
 bool TQzSetRefProperty<TRef, TPicker>::ExecuteDialog() {
-    TRef* ref = this->Value(0);
-    if (!ref)
-        return false;
-    TPicker picker;
-    picker.SetReference(ref);
-    return picker.Execute() == mrOk;
+    return pick<TPicker>(this->Value(0));
 }
 
 // The name alone: each property keeps its own default set.

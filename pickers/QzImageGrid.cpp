@@ -81,10 +81,7 @@ public:
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette& palette = option.palette;
         const QRect r = option.rect;
-        painter->save();
-        painter->setClipRect(r);
-        painter->fillRect(r, selected ? palette.highlight() : palette.base());
-        QColor ink = selected ? palette.highlightedText().color() : palette.text().color();
+        QColor ink = QzBeginRowPaint(*painter, option);
         if (QzImageHasMask(*image) && !selected)
             ink = QColor(0, 128, 128);
         painter->setPen(ink);

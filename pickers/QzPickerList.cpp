@@ -272,12 +272,7 @@ public:
         const TQzPkgItem* item = FList->Model()->Item(index.row());
         if (!item)
             return;
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
-        painter->save();
-        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-        painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
-        painter->setClipRect(option.rect);
+        painter->setPen(QzBeginRowPaint(*painter, option));
         const QRect r = option.rect;
         const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
         painter->drawText(QRect(r.left() + 2, r.top(), FList->ProtectedLeft() - 2, r.height()),
@@ -299,7 +294,7 @@ public:
             QStyleOptionFocusRect focus;
             focus.rect = r;
             focus.state = option.state;
-            focus.backgroundColor = palette.highlight().color();
+            focus.backgroundColor = option.palette.highlight().color();
             FList->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, FList);
         }
         painter->restore();
@@ -417,4 +412,13 @@ void TQzPickerList::paintEvent(QPaintEvent* event) {
         painter.setPen(palette().color(QPalette::Light));
         painter.drawLine(x + 1, 0, x + 1, height);
     }
+}
+
+QColor QzBeginRowPaint(QPainter& painter, const QStyleOptionViewItem& option) {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter.save();
+    painter.setClipRect(option.rect);
+    painter.fillRect(option.rect, selected ? palette.highlight() : palette.base());
+    return selected ? palette.highlightedText().color() : palette.text().color();
 }

@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <vector>
 
+class QPainter;
+
 class TQzPkgItem;
 
 // The text of a strings item (a label's text, a message's or a text's).
@@ -30,6 +32,10 @@ bool QzIdBefore(const TQzPkgItem* a, const TQzPkgItem* b);
 std::size_t QzFirstNotBefore(const std::vector<TQzPkgItem*>& rows, QStringView text);
 // Where an item with `text` goes in `rows`, sorted by text: after the rows equal to it.
 std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView text);
+
+// Starts painting a row of a list: saves the painter, clips it to the row and fills the row as
+// selected or not; the colour of the row's text. The caller restores the painter.
+QColor QzBeginRowPaint(QPainter& painter, const QStyleOptionViewItem& option);
 
 class TQzPickerModel : public QAbstractListModel {
     Q_OBJECT

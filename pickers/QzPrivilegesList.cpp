@@ -49,12 +49,8 @@ public:
         if (!item)
             return;
         const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
         const QRect r = option.rect;
-        painter->save();
-        painter->setClipRect(r);
-        painter->fillRect(r, selected ? palette.highlight() : palette.base());
-        const QColor text = selected ? palette.highlightedText().color() : palette.text().color();
+        const QColor text = QzBeginRowPaint(*painter, option);
         const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
         auto cell = [&](int left, int right) {
             return QRect(r.left() + left, r.top(), right - left, r.height());

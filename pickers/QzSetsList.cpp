@@ -7,6 +7,7 @@
 #include "QzPkgDisplay.h"
 #include "QzRefs.h"
 #include "manager/QzManager.h"
+#include "pickers/QzPickerList.h"
 #include "pickers/QzSetsAdd.h"
 
 #include <QLineEdit>
@@ -81,12 +82,9 @@ public:
         const TQzPkgDisplaySet* set = FList->Set(index.row());
         if (!set || !FList->Kind())
             return;
-        const bool selected = option.state & QStyle::State_Selected;
         const QPalette& palette = option.palette;
         const QRect r = option.rect;
-        painter->save();
-        painter->setClipRect(r);
-        painter->fillRect(r, selected ? palette.highlight() : palette.base());
+        const QColor text = QzBeginRowPaint(*painter, option);
         const QRect frame(r.left() + 3, r.top() + 3, TextLeft - 9, r.height() - 6);
         qDrawShadePanel(painter, frame, palette, true, 1);
         painter->save();
@@ -96,7 +94,7 @@ public:
         painter->restore();
 
         painter->setFont(option.font);
-        painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
+        painter->setPen(text);
         const int line = option.fontMetrics.height();
         const int top = r.top() + (r.height() - 2 * line) / 2;
         const int width = r.width() - TextLeft - 2;
