@@ -11,9 +11,11 @@
 #include "pickers/QzPrivilegesList.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -225,5 +227,50 @@ TEST_F(Privileges, ThePickerStoresTheIdTypedNullOrNothingOnCancel) {
     });
     EXPECT_EQ(ref.Id(), 5);
     EXPECT_EQ(Pkg()->FindId(5), nullptr);
+    EXPECT_TRUE(Ui.Done());
+}
+
+// Templates and package files: a template saved and loaded back restores the privileges, and a
+// damaged file is refused with its reason while the privileges stay as they were.
+TEST_F(Privileges, TemplatesComeBackAndADamagedFileChangesNothing) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pri = dir.filePath(QStringLiteral("Roles"));
+    const QString damaged = dir.filePath(QStringLiteral("Damaged.pri"));
+    QFile bad(damaged);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray("QZPK\x01garbage", 12));
+    bad.close();
+    const auto answer = [this](const QString& file, TQzFileRequest::Mode mode, const char* filter) {
+        Ui.ExpectFile([=](const TQzFileRequest& r) -> std::optional<QStringList> {
+            EXPECT_EQ(r.mode, mode);
+            EXPECT_TRUE(r.Filter.startsWith(QString::fromLatin1(filter))) << r.Filter.toStdString();
+            return QStringList{file};
+        });
+    };
+    runEditor([&](QDialog& d) {
+        // Saved without an extension: ".pri" is added.
+        answer(pri, TQzFileRequest::Save, "Files Privileges (*.pri)");
+        button(d, "BtSaveTemplate")->click();
+        EXPECT_TRUE(QFile::exists(pri + QStringLiteral(".pri")));
+        Ui.ExpectMessage(65, bkOk);
+        button(d, "BtClear")->click();
+        answer(pri + QStringLiteral(".pri"), TQzFileRequest::Open, "Files Privileges (*.pri)");
+        button(d, "BtLoadTemplate")->click();
+        EXPECT_EQ(ids(d), QList<int>({3, 5, 7, 12}));
+
+        for (const char* load : {"BtLoadTemplate", "BtLoadFrom"}) {
+            answer(damaged, TQzFileRequest::Open, "");
+            Ui.ExpectMessage([&](const TQzMessageRequest& r) {
+                EXPECT_EQ(r.Type, TQzMessageType::mtError);
+                EXPECT_TRUE(r.Text.contains(QStringLiteral("Damaged.pri"))) << r.Text.toStdString();
+                return bkOk;
+            });
+            button(d, load)->click();
+            EXPECT_EQ(ids(d), QList<int>({3, 5, 7, 12})) << load;
+        }
+        ok(d);
+    });
+    EXPECT_EQ(Pkg()->FindId(7)->Description(), "Print");
     EXPECT_TRUE(Ui.Done());
 }

@@ -11,10 +11,13 @@
 #include "pickers/QzSetsAdd.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -315,5 +318,51 @@ TEST_F(Sets, TheEditorSearchesRenamesAndDeletesWithTheNeighbourSelected) {
     });
     TFrSetsColor editor;
     editor.Execute();
+    EXPECT_TRUE(Ui.Done());
+}
+
+// A display package kept in its own file: read again when the file changed on disk, written
+// back only when the picker changed a set, and a write that fails is reported without losing
+// the choice.
+TEST_F(Sets, APickerReadsAChangedDisplayFileAndWritesOnlyWhatItChanged) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("Demo.dis"));
+    TQzPkgDisplay* display = App.PkgDisplay();
+    display->SetInitMode(TQzPkgInfo::imFILE);
+    display->SetFileName(file);
+    display->SaveFile();
+
+    // Another program adds a set to the file.
+    {
+        TQzPkgDisplay other;
+        other.LoadFromFile(file);
+        other.SetsColor()->Add(QStringLiteral("Accent"));
+        QTest::qWait(20);
+        other.SaveToFile(file);
+    }
+    const QDateTime written = QFileInfo(file).lastModified();
+    TQzSetColor ref;
+    pick(ref, [](QDialog& d) {
+        EXPECT_EQ(names(d), QStringList({"Accent", "Highlight", "Warning", "Window"}));
+        type(edit(d, "EdDescrip"), "Window");
+        ok(d);
+    });
+    EXPECT_EQ(ref.Name(), "Window");
+    EXPECT_EQ(QFileInfo(file).lastModified(), written);
+
+    // A set added, and the file cannot be written: the error shows, the choice stays.
+    display->SetFileName(dir.filePath(QStringLiteral("gone/Demo.dis")));
+    pick(ref, [this](QDialog& d) {
+        Ui.ExpectDialog(QStringLiteral("TFrSetsColorAdd"), [](QDialog& add) { ok(add); });
+        button(d, "BtAdd")->click();
+        Ui.ExpectMessage([](const TQzMessageRequest& r) {
+            EXPECT_EQ(r.Type, TQzMessageType::mtError);
+            return bkOk;
+        });
+        ok(d);
+    });
+    EXPECT_EQ(ref.Name(), "sc1");
+    EXPECT_NE(sets()->Find(QStringLiteral("sc1")), nullptr);
     EXPECT_TRUE(Ui.Done());
 }
