@@ -10,6 +10,8 @@
 #include "pickers/QzPrivilege.h"
 #include "pickers/QzPrivilegesList.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -122,8 +124,27 @@ TEST_F(Privileges, TheEditorFiltersByDescriptionSelectsByIdAndDeletesTowardsTheE
     EXPECT_TRUE(Ui.Done());
 }
 
-TEST_F(Privileges, ClearAllAsksFirstAndOnlyYesEmptiesThePackage) {
+// Clear Access and Clear All ask first; only Ok acts. The read state box sets the package's flag.
+TEST_F(Privileges, ClearingAsksFirstAndOnlyOkActs) {
+    Pkg()->FindId(7)->SetAccess(TQzPrivilege::acNone);
+    Pkg()->FindId(5)->SetAccess(TQzPrivilege::acRead);
     runEditor([this](QDialog& d) {
+        auto* readState = d.findChild<QCheckBox*>("EdReadState");
+        EXPECT_FALSE(readState->isChecked());
+        readState->click();
+        EXPECT_TRUE(Pkg()->ReadStateDisableControl());
+
+        auto* clearAccess = d.findChild<QAction*>("MnClearAccess");
+        ASSERT_NE(clearAccess, nullptr);
+        EXPECT_EQ(clearAccess->text(), "Clear Access");
+        Ui.ExpectMessage(91, bkCancel);
+        clearAccess->trigger();
+        EXPECT_EQ(Pkg()->FindId(7)->Access(), TQzPrivilege::acNone);
+        Ui.ExpectMessage(91, bkOk);
+        clearAccess->trigger();
+        for (int i = 0; i < Pkg()->Count(); ++i)
+            EXPECT_EQ(Pkg()->GetItems(i)->Access(), TQzPrivilege::acReadWrite);
+
         Ui.ExpectMessage(65, bkCancel);
         button(d, "BtClear")->click();
         EXPECT_EQ(Pkg()->Count(), 4);

@@ -1,8 +1,10 @@
 // The display sets as a person edits and picks them: the list editors with their add dialogs
 // and the set pickers, judged by the reference, the display package and what the dialogs show.
 
+#include "Graphics.h"
 #include "QzCApplication.h"
 #include "QzPkgDisplay.h"
+#include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
 #include "QzScriptedUi.h"
@@ -10,6 +12,7 @@
 #include "pickers/QzSetPickers.h"
 #include "pickers/QzSetsAdd.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
@@ -364,5 +367,66 @@ TEST_F(Sets, APickerReadsAChangedDisplayFileAndWritesOnlyWhatItChanged) {
     });
     EXPECT_EQ(ref.Name(), "sc1");
     EXPECT_NE(sets()->Find(QStringLiteral("sc1")), nullptr);
+    EXPECT_TRUE(Ui.Done());
+}
+
+// The font and background add dialogs: the font dialog's choice with its size, and a background
+// with its style, colours and a picture chosen in the image picker.
+TEST_F(Sets, FontAndBackGroundSetsTakeTheirValuesFromTheirDialogs) {
+    Ui.ExpectDialog(QStringLiteral("TFrSetsFontAdd"), [this](QDialog& d) {
+        EXPECT_EQ(edit(d, "EdName")->text(), "sf1");
+        EXPECT_TRUE(d.findChild<QLabel*>("LabSize")->text().startsWith("Font ( Size : 8 ) ( "));
+        QFont chosen(QStringLiteral("DejaVu Serif"));
+        chosen.setPointSize(14);
+        chosen.setBold(true);
+        Ui.ExpectFont(chosen);
+        d.findChild<QToolButton*>("SpeedButton3")->click();
+        EXPECT_EQ(d.findChild<QLabel*>("LabSize")->text(), "Font ( Size : 14 ) ( DejaVu Serif )");
+        ok(d);
+    });
+    TFrSetsFontAdd font;
+    font.App = &App;
+    ASSERT_EQ(font.Execute(), mrOk);
+    const TQzPkgDisplaySetFont* added = App.PkgDisplay()->SetsFont()->Find(QStringLiteral("sf1"));
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->Size(), 14);
+    EXPECT_EQ(added->Font()->Name(), "DejaVu Serif");
+
+    TQzPkgImages icons;
+    icons.SetPkgName(QStringLiteral("Icons"));
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    icons.Images()->Add(2)->SetPicture(picture);
+    Ui.ExpectDialog(QStringLiteral("TFrSetsBackGroundAdd"), [this](QDialog& d) {
+        EXPECT_EQ(edit(d, "EdName")->text(), "sb1");
+        auto* style = d.findChild<QComboBox*>("CBStyle");
+        EXPECT_EQ(style->currentIndex(), 0);
+        EXPECT_EQ(style->count(), 21);
+        EXPECT_EQ(d.findChild<QComboBox*>("CBStartC")->currentText(), "clBtnFace");
+        EXPECT_EQ(d.findChild<QLabel*>("LabPkg")->text(), "(None)");
+        style->setCurrentIndex(3);
+        type(d.findChild<QComboBox*>("CBEndC")->lineEdit(), "clNavy");
+        Ui.ExpectDialog(QStringLiteral("TFrMemoryImage"), [](QDialog& picker) {
+            picker.findChild<QComboBox*>("EdPkg")->setCurrentText("Icons");
+            type(edit(picker, "EdId"), "2");
+            ok(picker);
+        });
+        d.findChild<QToolButton*>("SpeedButton4")->click();
+        EXPECT_EQ(d.findChild<QLabel*>("LabPkg")->text(), "Icons");
+        EXPECT_EQ(d.findChild<QLabel*>("LabPkgID")->text(), "2");
+        d.findChild<QCheckBox*>("EdTransparent")->setChecked(true);
+        ok(d);
+    });
+    TFrSetsBackGroundAdd back;
+    back.App = &App;
+    ASSERT_EQ(back.Execute(), mrOk);
+    const auto* set = App.PkgDisplay()->SetsBackGround()->Find(QStringLiteral("sb1"));
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(int(set->Style()), 3);
+    EXPECT_EQ(set->StartGraColor(), clBtnFace);
+    EXPECT_EQ(set->EndGraColor(), 0x800000);
+    EXPECT_EQ(set->Image()->PkgName(), "Icons");
+    EXPECT_EQ(set->Image()->Id(), 2);
+    EXPECT_TRUE(set->Transparent());
     EXPECT_TRUE(Ui.Done());
 }
