@@ -14,6 +14,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 using namespace Qt::StringLiterals;
 
@@ -235,6 +236,13 @@ TEST_F(ReferenceEditors, PrivilegesArePickedThroughTheExportedVariable) {
     }
     auto editor = editorOf(Buttons, u"Privilege"_s);
     EXPECT_TRUE(editor->AllEqual());
+
+    // The editor opens on the package handed to it.
+    Ui.ExpectDialog(u"TFrPrivileges"_s, [](QDialog& d) {
+        EXPECT_EQ(d.findChild<QStatusBar*>(u"StatusBar"_s)->currentMessage(), u"2 Privileges"_s);
+        static_cast<TQzDialog&>(d).OkButton()->click();
+    });
+    ShowPrivileges(app->Privileges());
 
     // The package's own picker: the id chosen goes to every privilege; each keeps its access.
     Ui.ExpectDialog(u"TFrPrivilege"_s, [](QDialog& d) {

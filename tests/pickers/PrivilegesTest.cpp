@@ -210,6 +210,7 @@ TEST_F(Privileges, ThePickerStoresTheIdTypedNullOrNothingOnCancel) {
     const Case cases[] = {
         {"opened on the reference's id",
          [](QDialog& d) {
+             EXPECT_EQ(d.windowTitle(), "Privileges");
              EXPECT_EQ(edit(d, "EdId")->text(), "5");
              EXPECT_EQ(selectedId(d), 5);
              EXPECT_EQ(d.focusWidget(), edit(d, "EdId"));
