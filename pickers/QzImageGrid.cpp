@@ -81,7 +81,10 @@ public:
         const bool selected = option.state & QStyle::State_Selected;
         const QPalette& palette = option.palette;
         const QRect r = option.rect;
-        QColor ink = QzBeginRowPaint(*painter, option);
+        painter->save();
+        painter->setClipRect(r);
+        painter->fillRect(r, selected ? palette.highlight() : palette.base());
+        QColor ink = selected ? palette.highlightedText().color() : palette.text().color();
         if (QzImageHasMask(*image) && !selected)
             ink = QColor(0, 128, 128);
         painter->setPen(ink);

@@ -50,7 +50,9 @@ public:
             return;
         const bool selected = option.state & QStyle::State_Selected;
         const QRect r = option.rect;
-        const QColor text = QzBeginRowPaint(*painter, option);
+        painter->save();
+        QzBeginRow(painter, option);
+        const QColor text = painter->pen().color();
         const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
         auto cell = [&](int left, int right) {
             return QRect(r.left() + left, r.top(), right - left, r.height());

@@ -84,7 +84,9 @@ public:
             return;
         const QPalette& palette = option.palette;
         const QRect r = option.rect;
-        const QColor text = QzBeginRowPaint(*painter, option);
+        painter->save();
+        QzBeginRow(painter, option);
+        const QColor text = painter->pen().color();
         const QRect frame(r.left() + 3, r.top() + 3, TextLeft - 9, r.height() - 6);
         qDrawShadePanel(painter, frame, palette, true, 1);
         painter->save();
