@@ -2,6 +2,7 @@
 // filter, the Id edit, adding, renumbering and deleting, Clear All and the picker's results,
 // judged by the package, the reference and the lines shown.
 
+#include "DialogDriving.h"
 #include "QzCApplication.h"
 #include "QzPkgPrivileges.h"
 #include "QzRefs.h"
@@ -23,16 +24,6 @@
 
 namespace {
 
-QPushButton* button(QWidget& d, const char* name) {
-    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-QLineEdit* edit(QWidget& d, const char* name) {
-    return d.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
 TQzPrivilegesList* list(QWidget& d) {
     return d.findChild<TQzPrivilegesList*>(QStringLiteral("Privileges"));
 }
@@ -48,19 +39,6 @@ QList<int> ids(QWidget& d) {
 int selectedId(QWidget& d) {
     const int row = list(d)->CurrentRow();
     return row < 0 ? -1 : list(d)->Model()->Item(row)->Id();
-}
-
-void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
-}
-
-void ok(QDialog& d) {
-    static_cast<TQzDialog&>(d).OkButton()->click();
 }
 
 class Privileges : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The display sets as a person edits and picks them: the list editors with their add dialogs
 // and the set pickers, judged by the reference, the display package and what the dialogs show.
 
+#include "DialogDriving.h"
 #include "Graphics.h"
 #include "QzCApplication.h"
 #include "QzPkgDisplay.h"
@@ -27,18 +28,6 @@
 
 namespace {
 
-QPushButton* button(QWidget& d, const char* name) {
-    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-QLineEdit* edit(QWidget& d, const char* name) {
-    auto* e = d.findChild<QLineEdit*>(QString::fromLatin1(name));
-    EXPECT_NE(e, nullptr) << name;
-    return e;
-}
-
 TQzSetsList* colors(QWidget& d) {
     return d.findChild<TQzSetsList*>(QStringLiteral("Colors"));
 }
@@ -59,17 +48,6 @@ QStringList names(QWidget& d) {
 QString selectedName(QWidget& d) {
     const TQzPkgDisplaySet* set = colors(d)->Selected();
     return set ? set->Name() : QString();
-}
-
-// Types into the search or name box as a person does.
-void type(QLineEdit* box, const QString& text) {
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
-void ok(QDialog& d) {
-    static_cast<TQzDialog&>(d).OkButton()->click();
 }
 
 class Sets : public ::testing::Test {
