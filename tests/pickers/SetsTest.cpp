@@ -117,6 +117,16 @@ TEST_F(Sets, ThePickerStoresTheChosenNameNullOrDefault) {
              ok(d);
          },
          mrOk, "Highlight"},
+        // Pasted, the marker leaves the selection where it was.
+        {"\"<default>\" pasted",
+         [](QDialog& d) {
+             QLineEdit* box = edit(d, "EdDescrip");
+             box->setText(QStringLiteral("<default>"));
+             Q_EMIT box->textEdited(box->text());
+             EXPECT_EQ(selectedName(d), "Warning");
+             ok(d);
+         },
+         mrOk, "<default>"},
         {"Null", [](QDialog& d) { button(d, "BtNull")->click(); }, mrOk, ""},
         {"Default", [](QDialog& d) { button(d, "BtDefault")->click(); }, mrOk, "<Default>"},
         // The default set's own entry is stored as the marker.
