@@ -21,6 +21,9 @@ void DefShowPrivileges() {
     };
     ShowPrivilege = [](TQzPkgPrivileges* privileges, TQzPrivilege* privilege) {
         TQzCApplication& app = QzCAppRequired();
+        // Another package may call with no reference: there is nothing to pick into.
+        if (!privilege)
+            return false;
         TFrPrivilege picker;
         picker.Pkg = privileges ? privileges : app.Privileges();
         picker.SetReference(privilege);

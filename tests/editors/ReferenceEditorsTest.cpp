@@ -243,6 +243,8 @@ TEST_F(ReferenceEditors, PrivilegesArePickedThroughTheExportedVariable) {
         static_cast<TQzDialog&>(d).OkButton()->click();
     });
     ShowPrivileges(app->Privileges());
+    // Without a reference nothing opens.
+    EXPECT_FALSE(ShowPrivilege(app->Privileges(), nullptr));
 
     // The package's own picker: the id chosen goes to every privilege; each keeps its access.
     Ui.ExpectDialog(u"TFrPrivilege"_s, [](QDialog& d) {
