@@ -7,6 +7,7 @@
 #include "QzPkgPrivileges.h"
 #include "QzRefs.h"
 #include "QzScriptedUi.h"
+#include "manager/core/QzFormScanner.h"
 #include "packages/QzPrivilegesEditor.h"
 #include "pickers/QzPrivilege.h"
 #include "pickers/QzPrivilegesList.h"
@@ -272,5 +273,21 @@ TEST_F(Privileges, TemplatesComeBackAndADamagedFileChangesNothing) {
         ok(d);
     });
     EXPECT_EQ(Pkg()->FindId(7)->Description(), "Print");
+    EXPECT_TRUE(Ui.Done());
+}
+
+// The Manager opens on the privileges and the id in the Id edit.
+TEST_F(Privileges, TheManagerOpensOnTheIdShown) {
+    runEditor([this](QDialog& d) {
+        type(edit(d, "EdId"), "7");
+        Ui.ExpectDialog(QStringLiteral("TFrManager"), [](QDialog& manager) {
+            EXPECT_EQ(manager.windowTitle(),
+                      QStringLiteral("Packages Manager (%1)").arg(QzDlgManagerName(dlmPrivileges)));
+            EXPECT_EQ(edit(manager, "EdId")->text(), "7");
+            manager.reject();
+        });
+        button(d, "BtManager")->click();
+        ok(d);
+    });
     EXPECT_TRUE(Ui.Done());
 }

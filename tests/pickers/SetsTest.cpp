@@ -9,6 +9,7 @@
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
 #include "QzScriptedUi.h"
+#include "manager/core/QzFormScanner.h"
 #include "packages/QzSetsEditors.h"
 #include "pickers/QzSetPickers.h"
 #include "pickers/QzSetsAdd.h"
@@ -416,5 +417,21 @@ TEST_F(Sets, FontAndBackGroundSetsTakeTheirValuesFromTheirDialogs) {
     EXPECT_EQ(set->Image()->PkgName(), "Icons");
     EXPECT_EQ(set->Image()->Id(), 2);
     EXPECT_TRUE(set->Transparent());
+    EXPECT_TRUE(Ui.Done());
+}
+
+// The Manager opens on the kind of the list and the name in the box.
+TEST_F(Sets, TheManagerOpensOnTheKindAndTheNameShown) {
+    runEditor([this](QDialog& d) {
+        type(edit(d, "EdDescrip"), "Warn");
+        Ui.ExpectDialog(QStringLiteral("TFrManager"), [](QDialog& manager) {
+            EXPECT_EQ(manager.windowTitle(),
+                      QStringLiteral("Packages Manager (%1)").arg(QzDlgManagerName(dlmSetsColor)));
+            EXPECT_EQ(edit(manager, "EdId")->text(), "Warn");
+            manager.reject();
+        });
+        button(d, "BtManager")->click();
+        ok(d);
+    });
     EXPECT_TRUE(Ui.Done());
 }
