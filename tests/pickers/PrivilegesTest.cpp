@@ -276,9 +276,18 @@ TEST_F(Privileges, TemplatesComeBackAndADamagedFileChangesNothing) {
     EXPECT_TRUE(Ui.Done());
 }
 
-// The Manager opens on the privileges and the id in the Id edit.
-TEST_F(Privileges, TheManagerOpensOnTheIdShown) {
+// The Manager opens on the privileges and the id in the Id edit; Load Access and Save Access
+// open the package file dialog in their mode.
+TEST_F(Privileges, TheManagerAndThePackageFileDialogsOpenOnWhatIsShown) {
     runEditor([this](QDialog& d) {
+        for (const char* name : {"BtLoad", "BtSave"}) {
+            Ui.ExpectDialog(QStringLiteral("TFrPkgLoadSave"), [name](QDialog& files) {
+                EXPECT_EQ(files.windowTitle(),
+                          name == std::string("BtLoad") ? "Load Access" : "Save Access");
+                files.reject();
+            });
+            button(d, name)->click();
+        }
         type(edit(d, "EdId"), "7");
         Ui.ExpectDialog(QStringLiteral("TFrManager"), [](QDialog& manager) {
             EXPECT_EQ(manager.windowTitle(),
