@@ -15,12 +15,14 @@
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
+#include "QzRefs.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzMaskEditors.h"
 #include "editors/QzPkgEditors.h"
 #include "editors/QzPkgImagesEditors.h"
 #include "editors/QzPkgVarsEditors.h"
+#include "editors/QzReferenceEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -56,6 +58,15 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
         // Every edit mask.
         anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
+        // References to package items, display sets and privileges, wherever they are.
+        anyProperty<TQzMemoryImage, TQzMemoryImagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryLabel, TQzMemoryLabelPropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryMessage, TQzMemoryMessagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryText, TQzMemoryTextPropertyEditor>(S::Forms),
+        anyProperty<TQzSetFont, TQzSetFontProperty>(S::Forms),
+        anyProperty<TQzSetBackGround, TQzSetBackGroundProperty>(S::Forms),
+        anyProperty<TQzSetColor, TQzSetColorProperty>(S::Forms),
+        anyProperty<TQzPrivilege, TQzPrivilegeProperty>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
