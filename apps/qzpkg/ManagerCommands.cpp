@@ -302,7 +302,8 @@ int runCount(const QStringList& raw, CommandContext& c) {
 
     int unused = 0, missing = 0;
     QJsonArray items;
-    if (loaded && c.Errors() == 0) {
+    const bool counting = loaded && c.Errors() == 0;
+    if (counting) {
         TQzManagerFileForms forms(project->FormFiles());
         TCliFeedback feedback(c);
         TQzManagerEngine engine(forms, feedback);
@@ -350,7 +351,8 @@ int runCount(const QStringList& raw, CommandContext& c) {
                       {QStringLiteral("items"), items},
                       {QStringLiteral("unused"), unused},
                       {QStringLiteral("nonexistent"), missing}});
-    else
+    else if (counting)
+        // A count that did not happen is no count of nothing.
         c.out << items.size() << " item(s), " << unused << " never referenced, " << missing
               << " nonexistent\n";
     if (c.Errors() > 0)

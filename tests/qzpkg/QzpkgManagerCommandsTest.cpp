@@ -124,6 +124,12 @@ TEST_F(QzpkgManager, CountFailsOnUnusedOrMissingItemsOnlyWhenAsked) {
 
     EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-unused"}).Exit, 3);
     EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-missing"}).Exit, 0);
+    // A package the project does not load is named, not counted as holding nothing.
+    const ToolRun unknown = qzpkg({"count", project(), "--kind", "labels", "--package", "Nope"});
+    EXPECT_EQ(unknown.Exit, 1);
+    EXPECT_TRUE(unknown.Out.isEmpty()) << unknown.Out.data();
+    EXPECT_TRUE(unknown.Err.contains("no strings package named \"Nope\" is loaded"))
+        << unknown.Err.data();
     // Only the chosen packages are counted: Orders is not, so nothing is unused.
     EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--package", "User", "--package",
                      "Common", "--fail-on-unused"})
