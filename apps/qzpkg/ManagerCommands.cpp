@@ -237,7 +237,8 @@ int runScan(const QStringList& raw, CommandContext& c) {
                       {QStringLiteral("id"), id},
                       {QStringLiteral("references"), references}});
     else
-        c.out << references.size() << " reference(s)\n";
+        c.out << references.size() << " reference(s)"
+              << (c.Errors() > 0 ? " in the forms that could be read" : "") << '\n';
     return c.Errors() > 0 ? ExitFailed : ExitDone;
 }
 
