@@ -27,3 +27,11 @@ QList<TDesignDialogClass> FindObjectDialogs(const QObject* object) {
             found.push_back(dialog);
     return found;
 }
+
+QList<TDesignTool> DesignTools() {
+    QList<TDesignTool> tools;
+    for (const TRegistration& entry : DesignRegistrations())
+        if (entry.Kind == TRegistrationKind::Tool)
+            tools.push_back(entry.Tool);
+    return tools;
+}
