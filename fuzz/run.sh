@@ -27,6 +27,8 @@ targets=(
     "fuzz_package_file package"
     "fuzz_form_scanner scanner -dict=$here/text.dict"
     "fuzz_unit_source unit"
+    "fuzz_mask_options mask -dict=$here/mask.dict"
+    "fuzz_vars_json varsjson -dict=$here/json.dict"
 )
 
 failed=()

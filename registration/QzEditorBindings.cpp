@@ -17,6 +17,9 @@
 #include "QzPkgVars.h"
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzMaskEditors.h"
+#include "editors/QzPkgImagesEditors.h"
+#include "editors/QzPkgVarsEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -33,10 +36,25 @@ TQzEditorBinding property(S step, const char* name, const char* typeName = nullp
             QString::fromLatin1(name), PropertyEditorClassOf<Editor>()};
 }
 
+// `Editor` for every property of type `Type`, on any component.
+template <typename Type, typename Editor>
+TQzEditorBinding anyProperty(S step) {
+    return {step, nullptr, TypeInfoOf<Type>(), QString(), PropertyEditorClassOf<Editor>()};
+}
+
+// `Editor` for the components of class `Component`.
+template <typename Component, typename Editor>
+TQzEditorBinding component(S step) {
+    return {step,    &Component::staticMetaObject,    TTypeInfo(), QString(),
+            nullptr, ComponentEditorClassOf<Editor>()};
+}
+
 } // namespace
 
 const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
+        // Every edit mask.
+        anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
@@ -65,9 +83,13 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The packages' init modes.
+        // The packages: their component editors, file names and init modes.
+        component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
+        property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
+        property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
         // the up-down's associate.

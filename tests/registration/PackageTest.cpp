@@ -57,8 +57,21 @@ std::string describe(const QMetaObject* component, const TTypeInfo& type, const 
     if (editor)
         return std::string("component editor ") + component->className() + " " +
                editor->ClassName.toStdString();
-    return type.Name.toStdString() + " " + component->className() + "." + name.toStdString() + " " +
-           property->ClassName.toStdString();
+    return type.Name.toStdString() + " " + (component ? component->className() : "any") + "." +
+           name.toStdString() + " " + property->ClassName.toStdString();
+}
+
+// Where a binding for every property of a type shows: the first registered class with such a
+// property, and that property.
+std::pair<const QMetaObject*, QMetaProperty> anyPropertyOf(const TTypeInfo& type) {
+    for (TClass cls : RegisteredClasses())
+        for (int i = 0; i < cls->Meta->propertyCount(); ++i) {
+            const QMetaProperty prop = cls->Meta->property(i);
+            const QMetaObject* held = prop.metaType().metaObject();
+            if (type.Class ? held && held->inherits(type.Class) : prop.metaType() == type.Type)
+                return {cls->Meta, prop};
+        }
+    return {nullptr, QMetaProperty()};
 }
 
 } // namespace
@@ -117,12 +130,16 @@ TEST_F(Package, BindsTheEditorsOfItsTableInOrder) {
             EXPECT_EQ(FindComponentEditorClass(row.ComponentClass), row.ComponentEditor) << line;
             continue;
         }
-        const QMetaProperty prop = FindPublishedProperty(row.ComponentClass, row.PropertyName);
+        auto [cls, prop] =
+            row.ComponentClass
+                ? std::pair(row.ComponentClass,
+                            FindPublishedProperty(row.ComponentClass, row.PropertyName))
+                : anyPropertyOf(row.PropertyType);
         ASSERT_TRUE(prop.isValid()) << line;
-        EXPECT_EQ(FindPropertyEditorClass(row.ComponentClass, prop), row.PropertyEditor) << line;
+        EXPECT_EQ(FindPropertyEditorClass(cls, prop), row.PropertyEditor) << line;
     }
     EXPECT_EQ(registered, expected);
-    EXPECT_EQ(expected.size(), 44u);
+    EXPECT_EQ(expected.size(), 49u);
 }
 
 // The bitmaps are made from a table of their own; every class the package registers needs them.
