@@ -259,6 +259,9 @@ void TComponentNameProperty::SetValue(const QString& value) {
     TComponent* holder = Designer() ? Designer()->GetComponent(value) : nullptr;
     if (holder && holder != GetComponent(0))
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(value));
+    // Its field would clash with the method in the form's class.
+    if (Designer() && Designer()->MethodExists(value))
+        throw EComponentError(QStringLiteral("A method named %1 already exists").arg(value));
     SetStrValue(value);
 }
 

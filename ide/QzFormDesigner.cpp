@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QUndoStack>
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -487,6 +488,11 @@ TMethod TQzFormDesigner::CreateMethod(const QString& name, QMetaType) {
     const QString existing = GetMethodName(TMethod{name});
     if (!existing.isEmpty())
         return TMethod{existing};
+    // The class declares a field for each component: a method of that name would clash with it.
+    if (GetComponent(name))
+        QzExcept(QStringLiteral("%1 names a component of the form; an event handler needs a name "
+                                "of its own")
+                     .arg(name));
     // Declared again in the published part, it would be declared twice.
     for (const TQzUnitMethod& m : QzUnitMethods(FUnitText, FClassName))
         if (SameText(m.Name, name))
@@ -618,9 +624,15 @@ QString TQzFormDesigner::UniqueName(const QString& baseName) {
         base.remove(0, 1);
     if (!IsValidIdent(base))
         base = QStringLiteral("Component");
+    // The field the new component gets must not clash with a method of the class either.
+    const QList<TQzUnitMethod> methods = QzUnitMethods(FUnitText, FClassName);
+    const auto isMethod = [&](const QString& name) {
+        return std::any_of(methods.begin(), methods.end(),
+                           [&](const TQzUnitMethod& m) { return SameText(m.Name, name); });
+    };
     for (int n = 1;; ++n) {
         const QString name = base + QString::number(n);
-        if (!GetComponent(name))
+        if (!GetComponent(name) && !isMethod(name))
             return name;
     }
 }

@@ -295,3 +295,62 @@ TEST_F(Undo, AnInlineFrameKeepsItsComponentsWhenSaved) {
     EXPECT_TRUE(saved.contains("object LbInside: TQzLabel"));
     EXPECT_TRUE(saved.contains("object TmInside: TQzTimer"));
 }
+
+// A unit in Windows-1252 with CR alone for line ends, as old editors wrote them: the fields,
+// handlers and renames the designer makes come out in that encoding and those line ends.
+TEST_F(Undo, AUnitKeepsItsEncodingAndLineEndsThroughTheDesignersEdits) {
+    writeBytes(QStringLiteral("Tool.pas"), "unit Tool;\r{ caf\xe9 }\rinterface\rtype\r"
+                                           "  TFrmTool = class(TForm)\r"
+                                           "    BtGo: TQzBitBtn;\r"
+                                           "  end;\rimplementation\rend.\r");
+    writeBytes(QStringLiteral("Tool.dfm"), "object FrmTool: TFrmTool\r\n"
+                                           "  object BtGo: TQzBitBtn\r\n  end\r\nend\r\n");
+    TQzFormDesigner* tool = openForm("Tool");
+    tool->CreateComponent(ClassOf<TQzLabel>(), nullptr, -1, -1, -1, -1);
+    TComponent* go = tool->GetComponent(QStringLiteral("BtGo"));
+    setProperty(tool, go, "OnClick", QStringLiteral("BtGoClick"));
+    setProperty(tool, go, "Name", QStringLiteral("BtRun"));
+    tool->Save();
+    EXPECT_EQ(readBytes(QStringLiteral("Tool.pas")),
+              QByteArray("unit Tool;\r{ caf\xe9 }\rinterface\rtype\r"
+                         "  TFrmTool = class(TForm)\r"
+                         "    BtRun: TQzBitBtn;\r"
+                         "    QzLabel1: TQzLabel;\r"
+                         "    procedure BtRunClick(Sender: TObject);\r"
+                         "  end;\rimplementation\r"
+                         "procedure TFrmTool.BtRunClick(Sender: TObject);\rbegin\r\rend;\r\r"
+                         "end.\r"));
+}
+
+// The class declares a field per component beside its methods: a component named like a
+// method, a handler named like a component, or a new component's name taken by a method would
+// declare one identifier twice and the unit would no longer compile.
+TEST_F(Undo, NamesThatWouldClashInTheFormClassAreRefused) {
+    writeBytes(QStringLiteral("Tool.pas"), "unit Tool;\ninterface\ntype\n"
+                                           "  TFrmTool = class(TForm)\n"
+                                           "    BtGo: TQzBitBtn;\n"
+                                           "    BtStop: TQzBitBtn;\n"
+                                           "    procedure BtGoClick(Sender: TObject);\n"
+                                           "  private\n"
+                                           "    procedure QzLabel1;\n"
+                                           "  end;\nimplementation\n"
+                                           "procedure TFrmTool.BtGoClick(Sender: TObject);\n"
+                                           "begin\nend;\n"
+                                           "procedure TFrmTool.QzLabel1;\nbegin\nend;\nend.\n");
+    writeBytes(QStringLiteral("Tool.dfm"), "object FrmTool: TFrmTool\n"
+                                           "  object BtGo: TQzBitBtn\n  end\n"
+                                           "  object BtStop: TQzBitBtn\n  end\nend\n");
+    TQzFormDesigner* tool = openForm("Tool");
+    TComponent* stop = tool->GetComponent(QStringLiteral("BtStop"));
+    const QString unit = tool->UnitText();
+    EXPECT_EQ(errorOf([&] { setProperty(tool, stop, "Name", QStringLiteral("btgoclick")); }),
+              "A method named btgoclick already exists");
+    EXPECT_EQ(errorOf([&] { setProperty(tool, stop, "OnClick", QStringLiteral("btgo")); }),
+              "btgo names a component of the form; an event handler needs a name of its own");
+    tool->CommitChanges();
+    EXPECT_EQ(tool->UnitText(), unit);
+    EXPECT_EQ(stop->Name(), QStringLiteral("BtStop"));
+
+    TComponent* label = tool->CreateComponent(ClassOf<TQzLabel>(), nullptr, -1, -1, -1, -1);
+    EXPECT_EQ(label->Name(), QStringLiteral("QzLabel2"));
+}
