@@ -133,13 +133,15 @@ void TQzDesignerWindow::createMenus() {
 
     // The edit commands act on the form of the current tab. Their keys count only while the
     // forms or the object tree have the focus, so that they keep their meaning in the
-    // inspector's edits.
+    // inspector's edits; undo and redo count in the inspector too, where an edit that has the
+    // focus still undoes its own typing first.
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     const auto keyed = [&](QAction* action, const QKeySequence& keys) {
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         FForms->addAction(action);
         FObjectTree->addAction(action);
+        FInspector->addAction(action);
     };
     FUndoAction = edit->addAction(tr("&Undo"));
     keyed(FUndoAction, QKeySequence(Qt::CTRL | Qt::Key_Z));

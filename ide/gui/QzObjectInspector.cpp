@@ -95,6 +95,14 @@ TQzObjectInspector::TQzObjectInspector(QWidget* parent) : QWidget(parent) {
     connect(FTree, &QTreeWidget::itemExpanded, this, &TQzObjectInspector::loadChildren);
     connect(FTree, &QTreeWidget::currentItemChanged, this, &TQzObjectInspector::currentRowChanged);
     connect(FTree, &QTreeWidget::itemDoubleClicked, this, &TQzObjectInspector::rowDoubleClicked);
+    // A click on a value goes on in its editor, so that typing edits it.
+    connect(FTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row, int column) {
+        if (column != 1 || row != FTree->currentItem())
+            return;
+        if (QWidget* cell = ValueEditor())
+            if (QWidget* input = cell->findChild<QWidget*>())
+                input->setFocus(Qt::MouseFocusReason);
+    });
     connect(FTree, &QTreeWidget::itemChanged, this, &TQzObjectInspector::rowChanged);
     FTree->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(FTree, &QWidget::customContextMenuRequested, this,

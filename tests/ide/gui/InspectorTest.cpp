@@ -12,6 +12,9 @@
 #include "QzMsg.h"
 #include "StdEditors.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QToolButton>
 
 namespace {
@@ -376,6 +379,36 @@ TEST_F(DesignerWindowTest, ATypedValueIsCommittedWhenTheRowIsLeftByKey) {
     settle();
     EXPECT_EQ(control("LbTitle")->Left(), 77);
     EXPECT_EQ(shownValue(QStringLiteral("Left")), QStringLiteral("77"));
+}
+
+// A click on a value puts the typing into its editor, and undo and redo work while the
+// inspector has the focus.
+TEST_F(DesignerWindowTest, AClickOnAValueTypesIntoItAndTheInspectorUndoes) {
+    click(component("LbTitle"));
+    QTreeWidget* tree = inspector()->Tree();
+    QTreeWidgetItem* row = inspector()->FindRow(QStringLiteral("Left"));
+    ASSERT_NE(row, nullptr);
+    ASSERT_NE(tree->currentItem(), row);
+    QTest::mouseClick(
+        tree->viewport(), Qt::LeftButton, {},
+        QPoint(tree->header()->sectionPosition(1) + 4, tree->visualItemRect(row).center().y()));
+    settle();
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(inspector()->ValueEditor()->isAncestorOf(edit));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("70"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 70);
+
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 64);
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 70);
 }
 
 TEST_F(DesignerWindowTest, ATypedValueIsCommittedBeforeSavingAndClosing) {
