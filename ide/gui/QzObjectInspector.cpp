@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -421,6 +422,9 @@ bool TQzObjectInspector::commitRow(QTreeWidgetItem* row) {
 }
 
 void TQzObjectInspector::currentRowChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+    // Leaving a row by key from its editor goes on in the next row's editor.
+    QWidget* focus = QApplication::focusWidget();
+    const bool wasEditing = focus && FTree->isAncestorOf(focus);
     if (previous) {
         // What was typed there counts, as when Enter had been pressed.
         commitRow(previous);
@@ -435,6 +439,13 @@ void TQzObjectInspector::currentRowChanged(QTreeWidgetItem* current, QTreeWidget
     --FBusy;
     if (cell)
         FTree->setItemWidget(current, 1, cell);
+    if (wasEditing) {
+        QWidget* input = cell ? cell->findChild<QWidget*>() : nullptr;
+        if (input)
+            input->setFocus();
+        else
+            FTree->setFocus();
+    }
     if (FRefreshWanted && FBusy == 0)
         scheduleRefresh();
 }
@@ -459,6 +470,8 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
         combo->setEditable(!readOnly);
         combo->setFrame(false);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
         // A list that cannot be read leaves the row editable and says why it is empty.
         QStringList values;
         QString failure;
@@ -503,6 +516,7 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
         layout->addWidget(combo, 1);
     } else {
         auto* edit = new QLineEdit(value, cell);
+        edit->installEventFilter(this);
         edit->setObjectName(QStringLiteral("EdValue"));
         edit->setFrame(false);
         edit->setReadOnly(readOnly);
@@ -530,6 +544,20 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
         layout->addWidget(button);
     }
     return cell;
+}
+
+bool TQzObjectInspector::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+            (key->matches(QKeySequence::Redo) && !edit->isRedoAvailable())) {
+            // Not taken by the edit, so that the window's undo and redo get it.
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TQzObjectInspector::rowDoubleClicked(QTreeWidgetItem* row, int column) {

@@ -61,6 +61,11 @@ public:
     // The widget that edits the current row's value; none for a row that cannot be edited.
     QWidget* ValueEditor() const;
 
+protected:
+    // Ctrl+Z and Ctrl+Shift+Z in a value's edit undo its typing while there is some, and the
+    // designer's steps after that.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void clearRows();
     void addRow(QTreeWidgetItem* parent, std::unique_ptr<TPropertyEditor> editor);

@@ -379,6 +379,13 @@ TEST_F(DesignerWindowTest, ATypedValueIsCommittedWhenTheRowIsLeftByKey) {
     settle();
     EXPECT_EQ(control("LbTitle")->Left(), 77);
     EXPECT_EQ(shownValue(QStringLiteral("Left")), QStringLiteral("77"));
+    // Typing goes on in the next row, where Ctrl+Z undoes the value just committed.
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(inspector()->ValueEditor()->isAncestorOf(next));
+    QTest::keyClick(next, Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 64);
 }
 
 // A click on a value puts the typing into its editor, and undo and redo work while the
