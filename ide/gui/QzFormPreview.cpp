@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -167,6 +168,14 @@ QString ownFile(const TQzPkgInfo* package) {
 }
 
 } // namespace
+
+void TQzFormPreview::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 TQzFormPreview::TQzFormPreview(TQzFormDesigner* designer, QWidget* parent)
     : QWidget(parent, Qt::Window), FDesigner(designer),

@@ -35,6 +35,10 @@ public:
     // The form as drawn, without the window around it.
     QImage Picture() const;
 
+protected:
+    // Escape closes the preview, as it closes other windows that only show something.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void fillChoices();
     void updateOverflows();

@@ -14,7 +14,9 @@
 #include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
 
+#include <QComboBox>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalSpy>
 
 namespace {
@@ -200,9 +202,12 @@ TEST_F(DesignerWindowTest, ThePreviewShowsTheFormInEachLanguageItShipsIn) {
     ASSERT_TRUE(preview->SetLanguage(QString()));
     EXPECT_EQ(caption->Text(), QStringLiteral("Customers and orders"));
     ASSERT_TRUE(preview->SetLanguage(spanish));
-    preview->close();
+    // Escape closes it.
+    const QPointer<TQzFormPreview> shown(preview);
+    QTest::keyClick(preview->findChild<QComboBox*>(QStringLiteral("CbLanguage")), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     settle();
+    EXPECT_TRUE(shown.isNull());
     EXPECT_EQ(caption->Text(), QStringLiteral("Customers and orders"));
 
     // A language file that cannot be read is reported and changes nothing.
