@@ -5,6 +5,10 @@
 
 #include "GuiTestSupport.h"
 
+#include "ComponentStreams.h"
+#include "DesignRegistry.h"
+#include "Strings.h"
+
 #include "QzContainers.h"
 #include "QzFormDrawing.h"
 #include "QzFormPreview.h"
@@ -13,11 +17,13 @@
 #include "QzPaint.h"
 #include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
+#include "QzRefs.h"
 
 #include <QComboBox>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
+#include <functional>
 
 namespace {
 
@@ -223,4 +229,57 @@ TEST_F(DesignerWindowTest, ThePreviewShowsTheFormInEachLanguageItShipsIn) {
     EXPECT_FALSE(preview->SetLanguage(path(QStringLiteral("Broken.lan"))));
     EXPECT_TRUE(FUi.Done());
     EXPECT_EQ(caption->Text(), QStringLiteral("Customers and orders"));
+}
+
+// Each family's routine paints what its control holds: a change to it changes the picture.
+TEST_F(DesignerWindowTest, EachFamilyPaintsWhatItsControlHolds) {
+    const auto set = [this](const char* name, const char* value) {
+        return [this, name, value](TComponent* c) {
+            const QMetaProperty prop =
+                FindPublishedProperty(c->metaObject(), QString::fromLatin1(name));
+            CreatePropertyEditor(designer(), {c}, prop)->SetValue(QString::fromLatin1(value));
+        };
+    };
+    const auto cleared = [](const char* name) {
+        return [name](TComponent* c) {
+            QObject* held = c->property(name).value<QObject*>();
+            if (auto* collection = qobject_cast<TCollection*>(held))
+                collection->Clear();
+            else
+                ADD_FAILURE() << name << " holds no items";
+        };
+    };
+    struct Case {
+        const char* Unit;
+        const char* Control;
+        std::function<void(TComponent*)> Change;
+    };
+    const Case cases[] = {
+        {"Main", "SbMain", cleared("Panels")},
+        {"Main", "MmWelcome",
+         [](TComponent* c) {
+             // Its text comes from a package; without it the memo shows its lines (the next case).
+             qobject_cast<TQzMemoryText*>(c->property("Text").value<QObject*>())
+                 ->PkgId(QString(), -1);
+         }},
+        {"Main", "MmWelcome",
+         [](TComponent* c) {
+             qobject_cast<TStrings*>(c->property("Lines").value<QObject*>())
+                 ->Add(QStringLiteral("A line of its own"));
+         }},
+        {"Orders", "CkPriority", set("State", "cbChecked")},
+        {"Orders", "PbFilled", set("Position", "90")},
+        {"Orders", "LbxProducts", cleared("Items")},
+        {"Orders", "RgWrapping", cleared("Items")},
+        {"Orders", "CbStatus", cleared("Items")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Control);
+        ASSERT_NE(openForm(c.Unit), nullptr);
+        TControl* shown = control(c.Control);
+        ASSERT_NE(shown, nullptr);
+        const QImage before = paintedAlone(*shown);
+        c.Change(shown);
+        EXPECT_NE(paintedAlone(*shown), before);
+    }
 }
