@@ -18,6 +18,7 @@
 #include "QzSetEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzMaskEditors.h"
+#include "editors/QzPkgEditors.h"
 #include "editors/QzPkgImagesEditors.h"
 #include "editors/QzPkgVarsEditors.h"
 #include "editors/QzValueListEditors.h"
@@ -87,6 +88,8 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
         property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgStrings, TQzPkgStringsComponentEditor>(S::Controls),
+        property<TQzPkgStrings, QString, TQzPkgStringsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
         property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),
