@@ -429,9 +429,16 @@ void TQzFormDesigner::syncUnit() {
     for (std::size_t i = 0; i < renames.size(); ++i)
         unit = QzUnitRenameField(unit, FClassName, QStringLiteral("QzRenaming%1").arg(i),
                                  renames[i].NewName, renames[i].ClassName);
-    for (TComponent* c : now)
-        if (!known.contains(c))
-            unit = QzUnitAddField(unit, FClassName, c->Name(), c->ClassName());
+    try {
+        for (TComponent* c : now)
+            if (!known.contains(c))
+                unit = QzUnitAddField(unit, FClassName, c->Name(), c->ClassName());
+    } catch (const EQzError&) {
+        // A class the unit's reader cannot follow takes no new fields; the form keeps its
+        // components and the unit stays as it was written.
+        rememberFields();
+        return;
+    }
     FUnitText = unit;
     for (const TRename& rename : renames)
         renameHandlers(rename.Component, rename.OldName, rename.NewName);

@@ -474,6 +474,14 @@ const Member* findField(const Tokens& t, const ClassDecl& decl, const QString& n
     return nullptr;
 }
 
+// An edit the unit's own reading would not find again: the class is written in a way (unclosed
+// brackets, a stray quote) the designer cannot follow, and writing on would damage it further.
+[[noreturn]] void refuseEdit(const QString& className, const QString& name) {
+    QzExcept(QStringLiteral("The declaration of %1 in the unit cannot be followed; %2 was not "
+                            "added to it")
+                 .arg(className, name));
+}
+
 } // namespace
 
 QString QzUnitClassAncestor(const QString& source, const QString& className) {
@@ -548,6 +556,11 @@ QString QzUnitAddMethod(const QString& source, const QString& className, const Q
     // The declaration closes the published part: before the first visibility word or the
     // class's "end".
     insertLineBefore(result, t[decl.firstVisibility].pos, declaration, headerIndent);
+    const QList<TQzUnitMethod> methods = QzUnitPublishedMethods(result, className);
+    if (std::none_of(methods.begin(), methods.end(), [&](const TQzUnitMethod& m) {
+            return m.Name.compare(name, Qt::CaseInsensitive) == 0;
+        }))
+        refuseEdit(className, name);
     return result;
 }
 
@@ -586,13 +599,15 @@ QString QzUnitAddField(const QString& source, const QString& className, const QS
             lastField = &m;
     if (lastField) {
         insertLineAfter(result, t[lastField->last].pos, line);
-        return result;
+    } else {
+        // The first field of the class goes before everything else in it.
+        const std::size_t before = decl.members.empty()
+                                       ? decl.firstVisibility
+                                       : std::min(decl.members.front().first, decl.firstVisibility);
+        insertLineBefore(result, t[before].pos, line, indentOf(source, t[decl.header].pos));
     }
-    // The first field of the class goes before everything else in it.
-    const std::size_t before = decl.members.empty()
-                                   ? decl.firstVisibility
-                                   : std::min(decl.members.front().first, decl.firstVisibility);
-    insertLineBefore(result, t[before].pos, line, indentOf(source, t[decl.header].pos));
+    if (!findField(tokenize(result), requireClass(tokenize(result), className), name))
+        refuseEdit(className, name);
     return result;
 }
 

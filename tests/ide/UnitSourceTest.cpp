@@ -3,7 +3,10 @@
 // as it was, in whichever line ends the file uses.
 
 #include "IdeTestSupport.h"
+#include "QzExcept.h"
 #include "QzUnitSource.h"
+
+#include <functional>
 
 namespace {
 
@@ -201,6 +204,48 @@ TEST(UnitSource, FieldsGoWhereTheClassHasRoomForThem) {
                                  QStringLiteral("A"), QStringLiteral("TQzLabel"));
               }),
               "The unit does not declare the class TFrmX");
+}
+
+// Text the reader cannot follow (an unclosed ancestor list, a record left open inside the class):
+// an addition it would not find again is refused rather than written into the unit.
+TEST(UnitSource, AnAdditionTheReaderWouldNotFindAgainIsRefused) {
+    const char* const units[] = {
+        "unit Fuzz;\ninterface\ntype\n  TFrmFuzz = class(TFeger;\n    end;\n"
+        "  procedure Helper;\nimplementation\nend.\n",
+        "unit U;\ntype TFrmFuzz = class(TForm)\n  X: record case it U;\n  end;\n"
+        "implementaInteger of 0: (A: Inte d;\n  end;\nimplementation\nend.",
+    };
+    const QString cls = QStringLiteral("TFrmFuzz");
+    for (const char* unit : units) {
+        SCOPED_TRACE(unit);
+        const QString source = QString::fromLatin1(unit);
+        const auto refusedOrFound = [&](const std::function<QString()>& edit,
+                                        const std::function<bool(const QString&)>& found) {
+            try {
+                EXPECT_TRUE(found(edit()));
+            } catch (const EQzError& e) {
+                EXPECT_TRUE(e.Message().contains(QStringLiteral("cannot be followed")));
+            }
+        };
+        refusedOrFound(
+            [&] {
+                return QzUnitAddField(source, cls, QStringLiteral("LbNew"),
+                                      QStringLiteral("TQzLabel"));
+            },
+            [&](const QString& text) {
+                return names(QzUnitPublishedFields(text, cls))
+                    .contains(QStringLiteral("LbNew:TQzLabel"));
+            });
+        refusedOrFound(
+            [&] {
+                return QzUnitAddMethod(source, cls, QStringLiteral("BtGoClick"),
+                                       QStringLiteral("Sender: TObject"));
+            },
+            [&](const QString& text) {
+                return names(QzUnitPublishedMethods(text, cls))
+                    .contains(QStringLiteral("BtGoClick/published"));
+            });
+    }
 }
 
 TEST(UnitSource, ReservedWordsAreKnownInAnyCase) {
