@@ -130,7 +130,7 @@ TQzFormDesigner::TQzFormDesigner(TQzDesignerHost* host, const QString& unitFileN
       FUndo(new QUndoStack(this)) {
     const QString formFile = FormFileName();
     const QByteArray data = readFile(formFile);
-    FFormat = DetectFormFileFormat(data.left(64));
+    FFormat = DetectFormFileFormat(data);
     if (FFormat == TFormFileFormat::Unknown)
         QzExcept(QStringLiteral("%1 is not a form file").arg(formFile));
     if (QFile::exists(FUnitFileName))
