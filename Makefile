@@ -55,7 +55,7 @@ fuzz: deps fuzz-deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DQZ_FUZZ=ON -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_binary_form fuzz_text_form \
 	  fuzz_form_file_text fuzz_package_file fuzz_form_scanner fuzz_mask_options fuzz_vars_json \
-	  fuzz_strings_files make_package_seeds
+	  fuzz_unit_source fuzz_strings_files make_package_seeds
 	./fuzz/run.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS)
 
 format:

@@ -11,11 +11,12 @@
 # bare model, and the package synchronizer against loading and saving the same files
 # (--picker_labels=N, --sync_labels=N; --seed=N goes to both); the region designer's fill and
 # masks to regions (--seed=N); the vars package editor on a package of 20,000 variables in 2,000
-# folders (--var_groups=N, --var_subfolders=N).
+# folders (--var_groups=N, --var_subfolders=N); the designer on a form of 2,000 labels on 100
+# panels (--form_panels=N, --form_labels=N).
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions bench_vars_editor bench_strings; do
+for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions bench_vars_editor bench_designer bench_strings; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -29,6 +30,7 @@ regions=()
 pickers=()
 sync=()
 vars=()
+designer=()
 for arg in "$@"; do
   case $arg in
     --components=* | --convert_forms=*) convert+=("$arg") ;;
@@ -47,6 +49,7 @@ for arg in "$@"; do
       ;;
     --forms=* | --write_corpus=*) forms+=("$arg") ;;
     --var_groups=* | --var_subfolders=*) vars+=("$arg") ;;
+    --form_panels=* | --form_labels=*) designer+=("$arg") ;;
     --labels=* | --images=* | --write_packages=*) packages+=("$arg") ;;
     *)
       forms+=("$arg")
@@ -69,5 +72,7 @@ echo
 "$bin/bench_regions" "${regions[@]}"
 echo
 "$bin/bench_vars_editor" "${vars[@]}"
+echo
+"$bin/bench_designer" "${designer[@]}"
 echo
 "$bin/bench_strings"

@@ -55,8 +55,12 @@ QString TQzModalResultProperty::GetValue() {
     return value >= 0 && value < names.size() ? names[value] : QString::number(value);
 }
 
+// Two values share the names mrHelp and mrClose; each name is offered once, and choosing it
+// stores the first value that has it.
 void TQzModalResultProperty::GetValues(const TGetStrProc& proc) {
-    offer(QzModalResultNames(), proc);
+    QStringList names = QzModalResultNames();
+    names.removeDuplicates();
+    offer(names, proc);
 }
 
 void TQzModalResultProperty::SetValue(const QString& value) {

@@ -16,3 +16,11 @@ TDesignDialogClass FindDesignDialog(const QString& className) {
             return dialog;
     return nullptr;
 }
+
+QList<TDesignTool> DesignTools() {
+    QList<TDesignTool> tools;
+    for (const TRegistration& entry : DesignRegistrations())
+        if (entry.Kind == TRegistrationKind::Tool)
+            tools.push_back(entry.Tool);
+    return tools;
+}

@@ -32,6 +32,21 @@ using TDesignDialogClass = const TDesignDialogClassInfo*;
 // Called from a package's Register; `dialog` lives as long as the package.
 void RegisterDesignDialog(TDesignDialogClass dialog);
 
+// An entry a package adds to the designer's Tools menu, grouped under a submenu when `Group` is
+// given ("Packages Manager" with "Labels...", "Images...").
+struct TDesignToolInfo {
+    QString Group;
+    QString Caption;
+    // Runs the tool on the open designs; raises EQzError when they hold nothing it works on.
+    std::function<void(const TDesignDialogSubjects& subjects)> Run;
+};
+using TDesignTool = const TDesignToolInfo*;
+
+// Called from a package's Register; `tool` lives as long as the package.
+void RegisterDesignTool(TDesignTool tool);
+// Every registered tool, in registration order.
+QList<TDesignTool> DesignTools();
+
 // Every registered dialog, in registration order.
 QList<TDesignDialogClass> DesignDialogs();
 // The dialog of that class name (case-sensitive), or none.

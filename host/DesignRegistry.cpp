@@ -1,4 +1,8 @@
 #include "DesignRegistry.h"
+
+#include "CollectionEditors.h"
+#include "Graphics.h"
+#include "GraphicsEditors.h"
 #include "StdEditors.h"
 
 #include "ComponentStreams.h"
@@ -126,6 +130,13 @@ void RegisterDesignDialog(TDesignDialogClass dialog) {
     entry.Kind = TRegistrationKind::Dialog;
     entry.DialogClass = dialog;
     journal(entry);
+}
+
+void RegisterDesignTool(TDesignTool tool) {
+    TRegistration entry;
+    entry.Kind = TRegistrationKind::Tool;
+    entry.Tool = tool;
+    journal(std::move(entry));
 }
 
 const QList<TRegistration>& DesignRegistrations() {
@@ -257,8 +268,15 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(IDesigner* designer,
         return make<TSetProperty>(designer, components, prop);
     if (prop.isEnumType() || type == QMetaType::fromType<bool>())
         return make<TEnumProperty>(designer, components, prop);
-    if (isInteger(type))
+    if (isInteger(type)) {
+        // Colours and short cuts are integers as forms store them.
+        const QByteArray name(prop.name());
+        if (name.endsWith("Color"))
+            return make<TColorProperty>(designer, components, prop);
+        if (name == "ShortCut")
+            return make<TShortCutProperty>(designer, components, prop);
         return make<TIntegerProperty>(designer, components, prop);
+    }
     if (type == QMetaType::fromType<double>() || type == QMetaType::fromType<float>())
         return make<TFloatProperty>(designer, components, prop);
     if (type == QMetaType::fromType<QString>())
@@ -270,8 +288,16 @@ std::unique_ptr<TPropertyEditor> CreatePropertyEditor(IDesigner* designer,
         const bool reference = held && held->inherits(&TComponent::staticMetaObject);
         // A component the holder owns as a part of itself is edited in place, not chosen.
         auto* value = qobject_cast<TComponent*>(prop.read(components[0]).value<QObject*>());
+        // An unnamed component the holder owns is a part of it that holds others (a menu's
+        // items): it opens up to them.
+        if (reference && value && value->Name().isEmpty() && value->Owner() == components[0])
+            return make<TComponentPartProperty>(designer, components, prop);
         if (reference && !(value && (value->ComponentState() & csSubComponent)))
             return make<TComponentProperty>(designer, components, prop);
+        if (held && held->inherits(&TCollection::staticMetaObject))
+            return make<TCollectionProperty>(designer, components, prop);
+        if (held && held->inherits(&TFont::staticMetaObject))
+            return make<TFontProperty>(designer, components, prop);
         if (held && held->inherits(&TPersistent::staticMetaObject))
             return make<TClassProperty>(designer, components, prop);
     }

@@ -118,6 +118,7 @@ enum class TRegistrationKind {
     PropertyEditor,
     ComponentEditor,
     Dialog,
+    Tool,
 };
 
 struct TRegistration {
@@ -132,6 +133,7 @@ struct TRegistration {
     TPropertyEditorClass PropertyEditorClass = nullptr;
     TComponentEditorClass ComponentEditorClass = nullptr;
     TDesignDialogClass DialogClass = nullptr; // Dialog
+    TDesignTool Tool = nullptr;               // Tool
 };
 
 // Every registration still in force, in the order it was made.

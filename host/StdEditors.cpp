@@ -251,10 +251,17 @@ TPropertyAttributes TComponentNameProperty::GetAttributes() {
 void TComponentNameProperty::SetValue(const QString& value) {
     if (!IsValidIdent(value))
         throw EConvertError(QStringLiteral("'%1' is not a valid component name").arg(value));
+    // The form's unit declares a field of that name.
+    if (IsReservedWord(value))
+        throw EConvertError(
+            QStringLiteral("'%1' is a reserved word and cannot name a component").arg(value));
     // The form's own name is not in its component list, so the owner's check misses it.
     TComponent* holder = Designer() ? Designer()->GetComponent(value) : nullptr;
     if (holder && holder != GetComponent(0))
         throw EComponentError(QStringLiteral("A component named %1 already exists").arg(value));
+    // Its field would clash with the method in the form's class.
+    if (Designer() && Designer()->MethodExists(value))
+        throw EComponentError(QStringLiteral("A method named %1 already exists").arg(value));
     SetStrValue(value);
 }
 

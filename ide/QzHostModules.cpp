@@ -43,6 +43,8 @@ QString TQzFormEditor::FileName() const {
 }
 
 IOTAComponent* TQzFormEditor::GetRootComponent() {
+    // Undo and redo give the form a new root.
+    FRoot.SetComponent(FDesigner->GetRoot());
     return FRoot.GetComponentHandle() ? &FRoot : nullptr;
 }
 

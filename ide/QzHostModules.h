@@ -93,6 +93,7 @@ class TQzComponentHandle final : public IOTAComponent {
 public:
     explicit TQzComponentHandle(TComponent* component);
     TComponent* GetComponentHandle() const override;
+    void SetComponent(TComponent* component) { FComponent = component; }
 
 private:
     QPointer<TComponent> FComponent;

@@ -1,7 +1,7 @@
 #include "pickers/QzSetsAdd.h"
 
 #include "QzCApplication.h"
-#include "QzColorNames.h"
+#include "QzColors.h"
 #include "QzDraw.h"
 #include "QzExcept.h"
 #include "QzMsg.h"
@@ -108,7 +108,10 @@ TQzColorEntry::TQzColorEntry(QComboBox* combo, TQzColorShape* shape, QAbstractBu
     : QObject(combo), FCombo(combo), FShape(shape) {
     FCombo->setEditable(true);
     FCombo->setInsertPolicy(QComboBox::NoInsert);
-    FCombo->addItems(QzColorNames());
+    // A set's colour is always a real one, so clNone and clDefault are not offered.
+    for (const TQzColorName& entry : QzColorNames())
+        if (entry.Value != clNone && entry.Value != clDefault)
+            FCombo->addItem(entry.Name);
     connect(FCombo, &QComboBox::currentTextChanged, this, &TQzColorEntry::ComboChange);
     connect(FCombo->lineEdit(), &QLineEdit::editingFinished, this, &TQzColorEntry::ComboExit);
     connect(button, &QAbstractButton::clicked, this, &TQzColorEntry::ButtonClick);
@@ -119,7 +122,7 @@ int TQzColorEntry::Color() const {
 }
 
 void TQzColorEntry::SetColor(int color) {
-    const QString name = QzColorToString(color);
+    const QString name = QzColorToIdent(color);
     const int index = FCombo->findText(name);
     if (index >= 0)
         FCombo->setCurrentIndex(index);
@@ -130,7 +133,7 @@ void TQzColorEntry::SetColor(int color) {
 }
 
 void TQzColorEntry::ComboChange() {
-    FShape->SetColor(QzStringToColor(FCombo->currentText()).value_or(clBlack));
+    FShape->SetColor(QzIdentToColor(FCombo->currentText()).value_or(clBlack));
     Q_EMIT ColorChanged();
 }
 

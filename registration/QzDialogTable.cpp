@@ -164,6 +164,17 @@ QWidget* openManager(const TDesignDialogSubjects&) {
     return nullptr;
 }
 
+// The Manager for `kind` on the first package of that kind, when the kind has packages.
+void runManager(TQzDlgManager kind) {
+    QStringList names;
+    if (kind == dlmImages)
+        QzPkgImagesActives(names);
+    else if (QzDlgManagerHasPackage(kind))
+        QzPkgStringsActives(names);
+    TFrManager dialog(nullptr);
+    dialog.Execute(kind, names.isEmpty() ? QString() : names.first(), QString());
+}
+
 QWidget* openManagerPkgs(const TDesignDialogSubjects&) {
     TFrManagerPkgs dialog(nullptr);
     dialog.Execute(stringsNames());
@@ -550,5 +561,19 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrPrivilegesAdd", openPrivilegesAdd),
         row("TFrPrivilege", openPrivilege),
     };
+    return table;
+}
+
+const std::vector<TDesignToolInfo>& QzToolTable() {
+    static const std::vector<TDesignToolInfo> table = [] {
+        std::vector<TDesignToolInfo> tools;
+        for (TQzDlgManager kind : {dlmLabels, dlmMessages, dlmTexts, dlmImages, dlmSetsColor,
+                                   dlmSetsFont, dlmSetsBackGround, dlmPrivileges})
+            tools.push_back({QStringLiteral("Packages Manager"), QzDlgManagerName(kind) + "...",
+                             [kind](const TDesignDialogSubjects&) {
+                                 runManager(kind);
+                             }});
+        return tools;
+    }();
     return table;
 }

@@ -9,3 +9,7 @@
 #include <vector>
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable();
+
+// The entries of the designer's Tools menu: the Packages Manager for each kind of item, on the
+// first package of that kind, as the package's editors open it.
+const std::vector<TDesignToolInfo>& QzToolTable();

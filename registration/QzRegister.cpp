@@ -54,4 +54,6 @@ void Register() {
 
     for (const TDesignDialogClassInfo& dialog : QzDialogTable())
         RegisterDesignDialog(&dialog);
+    for (const TDesignToolInfo& tool : QzToolTable())
+        RegisterDesignTool(&tool);
 }

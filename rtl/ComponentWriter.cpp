@@ -103,8 +103,19 @@ public:
         component->SetState(csWriting);
         try {
             writeProperties(component, defaultOf(component), QString(), obj.Properties);
-            component->GetChildren(
-                [&](TComponent* child) { obj.Children.push_back(writeComponent(child)); }, FRoot);
+            // An inline frame owns what is on it: its children are its own, not the form's.
+            TComponent* const outer = FRoot;
+            if (obj.Flags & ffInline)
+                FRoot = component;
+            try {
+                component->GetChildren(
+                    [&](TComponent* child) { obj.Children.push_back(writeComponent(child)); },
+                    FRoot);
+            } catch (...) {
+                FRoot = outer;
+                throw;
+            }
+            FRoot = outer;
         } catch (...) {
             component->ClearState(csWriting);
             throw;

@@ -1,5 +1,6 @@
 #include "SysUtils.h"
 
+#include <QSet>
 #include <clocale>
 #include <cstring>
 
@@ -22,6 +23,86 @@ bool IsValidIdent(const QString& ident) {
             return false;
     }
     return true;
+}
+
+bool IsReservedWord(const QString& ident) {
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* w : {"and",
+                              "array",
+                              "as",
+                              "asm",
+                              "begin",
+                              "case",
+                              "class",
+                              "const",
+                              "constructor",
+                              "destructor",
+                              "dispinterface",
+                              "div",
+                              "do",
+                              "downto",
+                              "else",
+                              "end",
+                              "except",
+                              "exports",
+                              "file",
+                              "finalization",
+                              "finally",
+                              "for",
+                              "function",
+                              "goto",
+                              "if",
+                              "implementation",
+                              "in",
+                              "inherited",
+                              "initialization",
+                              "inline",
+                              "interface",
+                              "is",
+                              "label",
+                              "library",
+                              "mod",
+                              "nil",
+                              "not",
+                              "object",
+                              "of",
+                              "or",
+                              "out",
+                              "packed",
+                              "procedure",
+                              "program",
+                              "property",
+                              "raise",
+                              "record",
+                              "repeat",
+                              "resourcestring",
+                              "set",
+                              "shl",
+                              "shr",
+                              "string",
+                              "then",
+                              "threadvar",
+                              "to",
+                              "try",
+                              "type",
+                              "unit",
+                              "until",
+                              "uses",
+                              "var",
+                              "while",
+                              "with",
+                              "xor",
+                              "private",
+                              "protected",
+                              "public",
+                              "published",
+                              "strict",
+                              "automated"})
+            set.insert(QString::fromLatin1(w));
+        return set;
+    }();
+    return words.contains(ident.toLower());
 }
 
 bool SameText(const QString& a, const QString& b) {

@@ -51,5 +51,9 @@ QString SysErrorMessage(int errorCode);
 // True for a Pascal identifier: a letter or underscore, then letters, digits or underscores.
 bool IsValidIdent(const QString& ident);
 
+// True for the language's reserved words and the visibility words a class declaration reads as
+// its own (any case): they cannot name a field or a method of a form's class.
+bool IsReservedWord(const QString& ident);
+
 // Compares identifiers the way the streaming system does: ASCII case-insensitively.
 bool SameText(const QString& a, const QString& b);

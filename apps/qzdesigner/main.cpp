@@ -8,6 +8,8 @@
 #include "QzDialogShots.h"
 #include "QzFormDesigner.h"
 #include "QzProjectFile.h"
+#include "QzFormObjects.h"
+#include "QzFormPreview.h"
 #include "QzRuntime.h"
 #include "QzUi.h"
 #include "SysUtils.h"
@@ -38,7 +40,12 @@ const char* const Usage =
     "  --inspect FORMFILE COMPONENT  print each published property of COMPONENT on the form\n"
     "                                as the object inspector shows it: name, text, attributes\n"
     "                                and editor class, separated by tabs\n"
+    "  --tree FORMFILE               print the form's objects in owner and parent order, one a\n"
+    "                                line: two blanks of indent per level, then NAME: CLASS\n"
     "  --screenshot FILE.png         render the main window with the project's first form open\n"
+    "  --form FORMFILE               with --screenshot: show that form of the project instead\n"
+    "  --preview                     with --screenshot: render the form's preview instead\n"
+    "  --language FILE.lan           with --preview: in that language file's language\n"
     "  --list-dialogs                print the class of every dialog the package can show\n"
     "  --dialog CLASS                with --screenshot: render that dialog instead, opened on\n"
     "                                the project's first fitting subject (exit 2 when the\n"
@@ -49,7 +56,16 @@ const char* const Usage =
     "unless QT_QPA_PLATFORM names another.\n"
     "Exit status: 0 on success, 1 when the work failed, 2 for a usage error.\n";
 
-enum class Mode { Window, ListPalette, ListEditors, Inspect, Screenshot, ListDialogs, Dialog };
+enum class Mode {
+    Window,
+    ListPalette,
+    ListEditors,
+    Inspect,
+    Tree,
+    Screenshot,
+    ListDialogs,
+    Dialog
+};
 
 struct Options {
     Mode Run = Mode::Window;
@@ -60,6 +76,9 @@ struct Options {
     QString Component;
     QString ScreenshotFile;
     QString DialogClass;
+    QString ShotForm;
+    bool Preview = false;
+    QString Language;
 };
 
 struct UsageError {
@@ -96,6 +115,15 @@ Options parseArgs(const QStringList& args) {
                 throw UsageError{QStringLiteral("--inspect needs a form file and a component")};
             options.FormFile = args[++i];
             options.Component = args[++i];
+        } else if (arg == u"--tree") {
+            setMode(Mode::Tree, arg);
+            options.FormFile = value(i, arg);
+        } else if (arg == u"--form") {
+            options.ShotForm = value(i, arg);
+        } else if (arg == u"--preview") {
+            options.Preview = true;
+        } else if (arg == u"--language") {
+            options.Language = value(i, arg);
         } else if (arg == u"--screenshot") {
             setMode(Mode::Screenshot, arg);
             options.ScreenshotFile = value(i, arg);
@@ -111,6 +139,10 @@ Options parseArgs(const QStringList& args) {
             throw UsageError{QStringLiteral("one project at a time, not also %1").arg(arg)};
         }
     }
+    if ((!options.ShotForm.isEmpty() || options.Preview) && options.Run != Mode::Screenshot)
+        throw UsageError{QStringLiteral("--form and --preview need --screenshot FILE.png")};
+    if (!options.Language.isEmpty() && !options.Preview)
+        throw UsageError{QStringLiteral("--language needs --preview")};
     if (!options.DialogClass.isEmpty()) {
         if (options.Run != Mode::Screenshot)
             throw UsageError{QStringLiteral("--dialog needs --screenshot FILE.png")};
@@ -231,6 +263,19 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    if (options.Run == Mode::Tree) {
+        try {
+            TQzFormDesigner* designer =
+                host.OpenForm(QFileInfo(options.FormFile).absoluteFilePath());
+            out << QzFormObjectsListing(
+                QzFormObjects(designer->GetRoot(), designer->FormClassName()));
+        } catch (const std::exception& e) {
+            err << "qzdesigner: " << errorText(e) << '\n';
+            return 1;
+        }
+        return 0;
+    }
+
     const QString project =
         options.Project.isEmpty() ? demoProject() : QFileInfo(options.Project).absoluteFilePath();
     if (project.isEmpty() && headless) {
@@ -286,12 +331,23 @@ int main(int argc, char* argv[]) {
     if (options.Run == Mode::Screenshot) {
         if (!window.OpenProject(project))
             return 1;
+        if (!options.ShotForm.isEmpty() &&
+            !window.OpenForm(QFileInfo(options.ShotForm).absoluteFilePath()))
+            return 1;
         window.show();
+        QWidget* shown = &window;
+        if (options.Preview) {
+            TQzFormPreview* preview = window.PreviewForm();
+            if (!preview || (!options.Language.isEmpty() &&
+                             !preview->SetLanguage(QFileInfo(options.Language).absoluteFilePath())))
+                return 1;
+            shown = preview;
+        }
         // The window lays itself out and paints from the event loop.
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
-        const QPixmap shot = window.grab();
+        const QPixmap shot = shown->grab();
         if (!shot.save(options.ScreenshotFile)) {
             err << "qzdesigner: cannot write " << options.ScreenshotFile << '\n';
             return 1;

@@ -2,7 +2,6 @@
 
 #include "QzMsg.h"
 #include "QzPaletteBitmaps.h"
-#include "QzRefs.h"
 #include "SysUtils.h"
 
 #include <QBitmap>
@@ -20,19 +19,6 @@ bool QzRunShowingErrors(const std::function<void()>& action) {
     }
     QzMsg(TQzMessageType::mtError, message);
     return false;
-}
-
-QString QzComponentCaption(const TComponent* component) {
-    const QMetaObject* meta = component->metaObject();
-    const int index = meta->indexOfProperty("Caption");
-    if (index < 0)
-        return {};
-    const QVariant value = meta->property(index).read(component);
-    if (value.metaType() == QMetaType::fromType<QString>())
-        return value.toString();
-    if (auto* label = qobject_cast<TQzMemoryLabel*>(value.value<QObject*>()))
-        return label->Text();
-    return {};
 }
 
 QPixmap QzPalettePixmap(const QString& className) {

@@ -1,13 +1,16 @@
 #include "QzDesignerWindow.h"
 
 #include "Controls.h"
+#include "DesignDialogs.h"
 #include "QzComponentPalette.h"
 #include "QzDesignerDisplay.h"
 #include "QzDesignerHost.h"
 #include "QzFormDesigner.h"
+#include "QzFormPreview.h"
 #include "QzFormSurface.h"
 #include "QzMsg.h"
 #include "QzObjectInspector.h"
+#include "QzObjectTree.h"
 #include "QzProjectTree.h"
 
 #include <QCloseEvent>
@@ -20,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -33,7 +37,7 @@ TQzDesignerWindow::TQzDesignerWindow(TQzDesignerHost* host, QWidget* parent)
     : QMainWindow(parent), FHost(host) {
     setObjectName(QStringLiteral("DesignerWindow"));
     setWindowTitle(QStringLiteral("qzdesigner"));
-    resize(1280, 800);
+    resize(1440, 900);
 
     FPalette = new TQzComponentPalette(this);
     auto* paletteBar = new QToolBar(tr("Components"), this);
@@ -52,7 +56,15 @@ TQzDesignerWindow::TQzDesignerWindow(TQzDesignerHost* host, QWidget* parent)
     projectDock->setObjectName(QStringLiteral("ProjectDock"));
     projectDock->setFeatures(QDockWidget::DockWidgetMovable);
     projectDock->setWidget(FProjectTree);
-    addDockWidget(Qt::LeftDockWidgetArea, projectDock);
+    addDockWidget(Qt::RightDockWidgetArea, projectDock);
+
+    FObjectTree = new TQzObjectTree(this);
+    auto* treeDock = new QDockWidget(tr("Object Tree"), this);
+    treeDock->setObjectName(QStringLiteral("ObjectTreeDock"));
+    treeDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+    treeDock->setWidget(FObjectTree);
+    // The object tree above the inspector, the project at the other side.
+    addDockWidget(Qt::LeftDockWidgetArea, treeDock);
 
     FInspector = new TQzObjectInspector(this);
     auto* inspectorDock = new QDockWidget(tr("Object Inspector"), this);
@@ -60,8 +72,8 @@ TQzDesignerWindow::TQzDesignerWindow(TQzDesignerHost* host, QWidget* parent)
     inspectorDock->setFeatures(QDockWidget::DockWidgetMovable);
     inspectorDock->setWidget(FInspector);
     addDockWidget(Qt::LeftDockWidgetArea, inspectorDock);
-    resizeDocks({projectDock, inspectorDock}, {270, 530}, Qt::Vertical);
-    resizeDocks({projectDock}, {320}, Qt::Horizontal);
+    resizeDocks({treeDock, inspectorDock}, {300, 520}, Qt::Vertical);
+    resizeDocks({treeDock, projectDock}, {310, 230}, Qt::Horizontal);
 
     FStatusForm = new QLabel(this);
     FStatusSelection = new QLabel(this);
@@ -79,6 +91,9 @@ TQzDesignerWindow::TQzDesignerWindow(TQzDesignerHost* host, QWidget* parent)
     connect(FForms, &QTabWidget::currentChanged, this, &TQzDesignerWindow::currentTabChanged);
     connect(FPalette, &TQzComponentPalette::ClassArmed, this, &TQzDesignerWindow::armClass);
 
+    createToolsMenu();
+    connect(FObjectTree, &QTreeWidget::itemActivated, this, [this] { FForms->setFocus(); });
+
     // Forms the host had open before the window came.
     if (FHost->Project())
         projectOpened();
@@ -90,9 +105,14 @@ TQzDesignerWindow::TQzDesignerWindow(TQzDesignerHost* host, QWidget* parent)
 TQzDesignerWindow::~TQzDesignerWindow() {
     // The host outlives the window; nothing of it may call back into a half-destroyed window.
     disconnect(FHost, nullptr, this, nullptr);
-    for (const TQzFormDesigner* designer : FSurfaces.keys())
+    for (const TQzFormDesigner* designer : FSurfaces.keys()) {
         disconnect(designer, nullptr, this, nullptr);
+        disconnect(designer->UndoStack(), nullptr, this, nullptr);
+    }
+    for (const QPointer<TQzFormPreview>& preview : std::as_const(FPreviews))
+        delete preview.data();
     FInspector->SetDesigner(nullptr);
+    FObjectTree->SetDesigner(nullptr);
 }
 
 void TQzDesignerWindow::createMenus() {
@@ -112,8 +132,24 @@ void TQzDesignerWindow::createMenus() {
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     // The edit commands act on the form of the current tab. Their keys count only while the
-    // forms have the focus, so that they keep their meaning in the inspector's edits.
+    // forms or the object tree have the focus, so that they keep their meaning in the
+    // inspector's edits; undo and redo count in the inspector too, where an edit that has the
+    // focus still undoes its own typing first.
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    const auto keyed = [&](QAction* action, const QKeySequence& keys) {
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        FForms->addAction(action);
+        FObjectTree->addAction(action);
+        FInspector->addAction(action);
+    };
+    FUndoAction = edit->addAction(tr("&Undo"));
+    keyed(FUndoAction, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(FUndoAction, &QAction::triggered, this, &TQzDesignerWindow::UndoForm);
+    FRedoAction = edit->addAction(tr("&Redo"));
+    keyed(FRedoAction, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connect(FRedoAction, &QAction::triggered, this, &TQzDesignerWindow::RedoForm);
+    edit->addSeparator();
     auto add = [&](const QString& text, QKeySequence keys, void (TQzFormSurface::*command)()) {
         QAction* action = edit->addAction(text);
         action->setShortcut(keys);
@@ -124,10 +160,48 @@ void TQzDesignerWindow::createMenus() {
                 (surface->*command)();
         });
     };
-    add(tr("&Delete"), QKeySequence::Delete, &TQzFormSurface::DeleteSelection);
+    add(tr("Cu&t"), QKeySequence::Cut, &TQzFormSurface::CutSelection);
     add(tr("&Copy"), QKeySequence::Copy, &TQzFormSurface::CopySelection);
     add(tr("&Paste"), QKeySequence::Paste, &TQzFormSurface::PasteComponents);
+    add(tr("&Delete"), QKeySequence::Delete, &TQzFormSurface::DeleteSelection);
+    edit->addSeparator();
     add(tr("Select &All"), QKeySequence::SelectAll, &TQzFormSurface::SelectAll);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* preview = view->addAction(tr("&Preview"));
+    preview->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(preview, &QAction::triggered, this, &TQzDesignerWindow::PreviewForm);
+    view->addSeparator();
+    for (QDockWidget* dock : findChildren<QDockWidget*>())
+        view->addAction(dock->toggleViewAction());
+    updateUndoActions();
+}
+
+// What the design package adds: each entry under its group's submenu.
+void TQzDesignerWindow::createToolsMenu() {
+    const QList<TDesignTool> tools = DesignTools();
+    if (tools.isEmpty())
+        return;
+    QMenu* menu = menuBar()->addMenu(tr("&Tools"));
+    QHash<QString, QMenu*> groups;
+    for (TDesignTool tool : tools) {
+        QMenu* target = menu;
+        if (!tool->Group.isEmpty()) {
+            if (!groups.contains(tool->Group))
+                groups.insert(tool->Group, menu->addMenu(tool->Group));
+            target = groups.value(tool->Group);
+        }
+        QAction* action = target->addAction(tool->Caption);
+        connect(action, &QAction::triggered, this, [this, tool] {
+            FInspector->CommitPending();
+            TDesignDialogSubjects subjects;
+            for (TQzFormDesigner* designer : FHost->FormDesigners())
+                subjects.Roots << designer->GetRoot();
+            TQzFormDesigner* designer = ActiveDesigner();
+            const TQzDesignChange change(designer, tool->Caption);
+            QzRunShowingErrors([&] { tool->Run(subjects); });
+        });
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -192,6 +266,18 @@ void TQzDesignerWindow::formOpened(TQzFormDesigner* designer) {
 
     connect(surface, &TQzFormSurface::ComponentCreated, FPalette, &TQzComponentPalette::Disarm);
     connect(surface, &TQzFormSurface::ArmCancelled, FPalette, &TQzComponentPalette::Disarm);
+    connect(surface, &TQzFormSurface::Hovered, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    // The modified mark and the undo entries follow the undo stack.
+    connect(designer->UndoStack(), &QUndoStack::indexChanged, this, [this, designer] {
+        updateFormTitle(designer);
+        if (designer == ActiveDesigner())
+            updateUndoActions();
+    });
     connect(designer, &TQzFormDesigner::DesignModified, this,
             [this, designer] { designModified(designer); });
     connect(designer, &TQzFormDesigner::SelectionChanged, this, [this, designer] {
@@ -214,8 +300,12 @@ void TQzDesignerWindow::formClosing(TQzFormDesigner* designer) {
     if (!surface)
         return;
     disconnect(designer, nullptr, this, nullptr);
+    disconnect(designer->UndoStack(), nullptr, this, nullptr);
+    delete FPreviews.take(designer).data();
     if (FInspector->Designer() == designer)
         FInspector->SetDesigner(nullptr);
+    if (FObjectTree->Designer() == designer)
+        FObjectTree->SetDesigner(nullptr);
     FProjectTree->SetFormState(designer->UnitFileName(), false, false);
     QWidget* page = surface->parentWidget()->parentWidget();
     FForms->removeTab(FForms->indexOf(page));
@@ -242,7 +332,9 @@ void TQzDesignerWindow::currentTabChanged() {
     for (TQzFormSurface* surface : std::as_const(FSurfaces))
         surface->SetArmedClass(surface == ActiveSurface() ? FPalette->ArmedClass() : nullptr);
     FInspector->SetDesigner(ActiveDesigner());
+    FObjectTree->SetDesigner(ActiveDesigner());
     updateStatus();
+    updateUndoActions();
 }
 
 void TQzDesignerWindow::armClass() {
@@ -255,6 +347,7 @@ void TQzDesignerWindow::designModified(TQzFormDesigner* designer) {
     if (designer == ActiveDesigner()) {
         FInspector->Refresh();
         updateStatus();
+        updateUndoActions();
     }
 }
 
@@ -275,6 +368,8 @@ bool TQzDesignerWindow::SaveForm() {
     TQzFormDesigner* designer = ActiveDesigner();
     if (!designer)
         return true;
+    // What was typed in the inspector goes into the file too.
+    FInspector->CommitPending();
     const bool saved = QzRunShowingErrors([&] { designer->Save(); });
     updateFormTitle(designer);
     updateStatus();
@@ -282,6 +377,7 @@ bool TQzDesignerWindow::SaveForm() {
 }
 
 bool TQzDesignerWindow::SaveAllForms() {
+    FInspector->CommitPending();
     const bool saved = QzRunShowingErrors([&] { FHost->SaveAll(); });
     for (TQzFormDesigner* designer : FHost->FormDesigners())
         updateFormTitle(designer);
@@ -290,6 +386,7 @@ bool TQzDesignerWindow::SaveAllForms() {
 }
 
 bool TQzDesignerWindow::confirmUnsavedForms() {
+    FInspector->CommitPending();
     for (TQzFormDesigner* designer : FHost->FormDesigners()) {
         if (!designer->IsModified())
             continue;
@@ -311,6 +408,53 @@ void TQzDesignerWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Undo and preview
+
+void TQzDesignerWindow::UndoForm() {
+    stepForm(&TQzFormDesigner::Undo);
+}
+
+void TQzDesignerWindow::RedoForm() {
+    stepForm(&TQzFormDesigner::Redo);
+}
+
+void TQzDesignerWindow::stepForm(void (TQzFormDesigner::*step)()) {
+    TQzFormDesigner* designer = ActiveDesigner();
+    if (!designer)
+        return;
+    // What was typed in the inspector is a step of its own, before this one.
+    FInspector->CommitPending();
+    QzRunShowingErrors([&] { (designer->*step)(); });
+    updateUndoActions();
+}
+
+void TQzDesignerWindow::updateUndoActions() {
+    TQzFormDesigner* designer = ActiveDesigner();
+    QUndoStack* stack = designer ? designer->UndoStack() : nullptr;
+    const bool undo = stack && (stack->canUndo() || designer->IsModified());
+    FUndoAction->setEnabled(undo);
+    FRedoAction->setEnabled(stack && stack->canRedo());
+    FUndoAction->setText(stack && stack->canUndo() ? tr("&Undo %1").arg(stack->undoText())
+                                                   : tr("&Undo"));
+    FRedoAction->setText(stack && stack->canRedo() ? tr("&Redo %1").arg(stack->redoText())
+                                                   : tr("&Redo"));
+}
+
+TQzFormPreview* TQzDesignerWindow::PreviewForm() {
+    TQzFormDesigner* designer = ActiveDesigner();
+    if (!designer)
+        return nullptr;
+    FInspector->CommitPending();
+    QPointer<TQzFormPreview>& preview = FPreviews[designer];
+    if (!preview)
+        preview = new TQzFormPreview(designer, this);
+    preview->show();
+    preview->raise();
+    preview->activateWindow();
+    return preview;
 }
 
 // ---------------------------------------------------------------------------------------------

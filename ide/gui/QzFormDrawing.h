@@ -1,11 +1,13 @@
 #pragma once
 
-// How a designed form looks on the designer's surface and where each of its components lies:
-// the form's client area under a title bar with its caption, every control at its bounds inside
-// its parent with its name and caption (of the pages of a page control or an outlook bar only
-// the one shown), and the non-visual components as icon boxes in a tray under the form.
+// How a designed form looks and where each of its components lies: the form's client area under
+// a title bar with its caption, every control at its bounds inside its parent drawn as it will
+// look at run time (QzPaintControl; of the pages of a page control or an outlook bar only the
+// one shown), and, while designing, the non-visual components as icon boxes in a tray under the
+// form and the alignment grid. Without designing (the preview) hidden controls stay hidden.
 
 #include "Classes.h"
+#include "QzPaint.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -24,7 +26,7 @@ struct TQzPlacedComponent {
 class TQzFormDrawing {
     Q_DECLARE_TR_FUNCTIONS(TQzFormDrawing)
 public:
-    explicit TQzFormDrawing(TComponent* root) : FRoot(root) {}
+    explicit TQzFormDrawing(TComponent* root, TQzPaintContext context = designing());
 
     // The whole picture: the frame, the client area and the tray.
     QSize Size() const;
@@ -43,10 +45,15 @@ public:
     // and outlook pages).
     static bool AcceptsControls(const TComponent* component);
 
-    // Paints everything with the palette and font of `widget`.
+    // Paints everything with the palette and font of `widget` around the form.
     void Paint(QPainter& painter, const QWidget& widget) const;
 
 private:
+    static TQzPaintContext designing() {
+        TQzPaintContext context;
+        context.Designing = true;
+        return context;
+    }
     QSize clientSize() const;
     QPoint clientOrigin() const;
     QList<TComponent*> trayComponents() const;
@@ -55,13 +62,9 @@ private:
                        QList<TQzPlacedComponent>& out) const;
 
     void paintForm(QPainter& painter, const QWidget& widget) const;
-    void paintControl(QPainter& painter, const QWidget& widget,
-                      const TQzPlacedComponent& placed) const;
-    // Returns where it drew.
-    QList<QRect> paintPageDecorations(QPainter& painter, const QWidget& widget,
-                                      const TQzPlacedComponent& placed) const;
     void paintTrayBox(QPainter& painter, const QWidget& widget,
                       const TQzPlacedComponent& placed) const;
 
     TComponent* FRoot;
+    TQzPaintContext FContext;
 };

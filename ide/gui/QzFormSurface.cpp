@@ -3,11 +3,14 @@
 #include "Controls.h"
 #include "DesignRegistry.h"
 #include "DesignWindows.h"
+#include "QzContainers.h"
 #include "QzDesignerDisplay.h"
 #include "QzFormDesigner.h"
+#include "QzPaint.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEvent>
 #include <QMenu>
 #include <QPainter>
 #include <algorithm>
@@ -16,6 +19,8 @@
 namespace {
 
 constexpr int HandleSize = 6;
+constexpr int MoveMergeKey = 1;
+constexpr int SizeMergeKey = 2;
 
 // True when `control` lies inside one of `controls` (other than itself).
 bool insideAnyOf(const TControl* control, const QList<TControl*>& controls) {
@@ -37,7 +42,31 @@ TQzFormSurface::TQzFormSurface(TQzFormDesigner* designer, QWidget* parent)
         update();
     });
     connect(designer, &TQzFormDesigner::SelectionChanged, this, qOverload<>(&QWidget::update));
+    // The hovered component belongs to the root undo or redo replaced.
+    connect(designer, &TQzFormDesigner::RootReplaced, this, [this] {
+        FHovered = nullptr;
+        UpdateLayout();
+        update();
+    });
     UpdateLayout();
+}
+
+void TQzFormSurface::setHovered(TComponent* component) {
+    if (component == FHovered)
+        return;
+    FHovered = component;
+    const QString text = component
+                             ? component->Name() + QStringLiteral(": ") +
+                                   (component == FDesigner->GetRoot() ? FDesigner->FormClassName()
+                                                                      : component->ClassName())
+                             : QString();
+    setToolTip(text);
+    Q_EMIT Hovered(text);
+}
+
+void TQzFormSurface::leaveEvent(QEvent* event) {
+    setHovered(nullptr);
+    QWidget::leaveEvent(event);
 }
 
 void TQzFormSurface::SetArmedClass(TClass cls) {
@@ -225,8 +254,38 @@ void TQzFormSurface::mousePressEvent(QMouseEvent* event) {
     }
     if (!selectedComponents().contains(hit))
         FDesigner->SelectComponent(hit);
+    // A click on a tab or a page button shows that page, as it will when the form runs.
+    if (showPageAt(hit, point))
+        return;
     if (qobject_cast<TControl*>(hit))
         FDrag = Drag::Pending;
+}
+
+bool TQzFormSurface::showPageAt(TComponent* hit, const QPoint& point) {
+    const QRect rect = ComponentRect(hit);
+    if (auto* pages = qobject_cast<TQzCustomPageControl*>(hit)) {
+        const int tab = QzPageControlTabAt(*pages, rect, point);
+        if (tab < 0)
+            return false;
+        if (tab != pages->FTabIndex) {
+            const TQzDesignChange change(FDesigner, tr("Show Page"));
+            pages->FTabIndex = tab;
+            FDesigner->Modified();
+        }
+        return true;
+    }
+    if (auto* bar = qobject_cast<TQzOutLookBar*>(hit)) {
+        TQzOutLookBarPage* page = QzOutLookBarPageAt(*bar, rect, point);
+        if (!page)
+            return false;
+        if (page != QzShownOutLookPage(*bar)) {
+            const TQzDesignChange change(FDesigner, tr("Show Page"));
+            bar->SetActivePage(page);
+            FDesigner->Modified();
+        }
+        return true;
+    }
+    return false;
 }
 
 void TQzFormSurface::mouseMoveEvent(QMouseEvent* event) {
@@ -236,6 +295,7 @@ void TQzFormSurface::mouseMoveEvent(QMouseEvent* event) {
                                                  Qt::SizeBDiagCursor, Qt::SizeHorCursor};
         const int handle = FArmed ? -1 : handleAt(event->position().toPoint());
         setCursor(FArmed ? Qt::CrossCursor : handle >= 0 ? shapes[handle % 4] : Qt::ArrowCursor);
+        setHovered(ComponentAt(event->position().toPoint()));
         return;
     }
     FDragNow = event->position().toPoint();
@@ -267,6 +327,7 @@ void TQzFormSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     FDrag = Drag::None;
     TComponent* component = ComponentAt(event->position().toPoint());
     std::unique_ptr<TComponentEditor> editor = GetComponentEditor(component, FDesigner);
+    const TQzDesignChange change(FDesigner, tr("Edit %1").arg(component->Name()));
     QzRunShowingErrors([&] { editor->Edit(); });
 }
 
@@ -308,6 +369,10 @@ void TQzFormSurface::keyPressEvent(QKeyEvent* event) {
         const QList<TControl*> controls = selectedControls();
         if (controls.isEmpty())
             return;
+        // Nudges in a row are one step to undo.
+        const TQzDesignChange change(FDesigner,
+                                     modifiers & Qt::ShiftModifier ? tr("Size") : tr("Move"),
+                                     modifiers & Qt::ShiftModifier ? SizeMergeKey : MoveMergeKey);
         for (TControl* control : controls) {
             if (modifiers & Qt::ShiftModifier)
                 control->SetBounds(control->Left(), control->Top(),
@@ -340,6 +405,7 @@ void TQzFormSurface::createArmedAt(const QPoint& point) {
         }
     }
     TComponent* created = nullptr;
+    const TQzDesignChange change(FDesigner, tr("Add %1").arg(cls->ClassName()));
     if (!QzRunShowingErrors(
             [&] { created = FDesigner->CreateComponent(cls, parent, at.x(), at.y(), -1, -1); }))
         return;
@@ -358,6 +424,7 @@ void TQzFormSurface::setBounds(TControl* control, const QRect& bounds) {
 void TQzFormSurface::finishMove(const QPoint& delta) {
     if (delta.isNull())
         return;
+    const TQzDesignChange change(FDesigner, tr("Move"));
     // What sits inside a moved container moves with it.
     const QList<TControl*> controls = selectedControls();
     for (TControl* control : controls)
@@ -371,6 +438,7 @@ void TQzFormSurface::finishResize(const QPoint& delta) {
     TControl* control = singleSelectedControl();
     if (!control || delta.isNull())
         return;
+    const TQzDesignChange change(FDesigner, tr("Size"));
     const QRect resized = resizedRect(ComponentRect(control), delta);
     const QRect parentRect =
         control->Parent() ? ComponentRect(control->Parent()) : drawing().ClientRect();
@@ -406,8 +474,10 @@ QMenu* TQzFormSurface::CreateContextMenu(TComponent* component) {
             QString verb;
             QzRunShowingErrors([&] { verb = editor->GetVerb(i); });
             QAction* action = menu->addAction(verb);
-            connect(action, &QAction::triggered, menu,
-                    [editor, i] { QzRunShowingErrors([&] { editor->ExecuteVerb(i); }); });
+            connect(action, &QAction::triggered, menu, [this, editor, i, verb] {
+                const TQzDesignChange change(FDesigner, verb);
+                QzRunShowingErrors([&] { editor->ExecuteVerb(i); });
+            });
         }
         if (verbs > 0)
             menu->addSeparator();
@@ -419,6 +489,7 @@ QMenu* TQzFormSurface::CreateContextMenu(TComponent* component) {
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, command);
     };
+    add(tr("Cut"), &TQzFormSurface::CutSelection, anyComponent);
     add(tr("Copy"), &TQzFormSurface::CopySelection, anyComponent);
     add(tr("Paste"), &TQzFormSurface::PasteComponents, TDesignWindow::ClipboardComponents());
     add(tr("Delete"), &TQzFormSurface::DeleteSelection, anyComponent);
@@ -434,10 +505,17 @@ void TQzFormSurface::DeleteSelection() {
             doomed << component;
     if (doomed.isEmpty())
         return;
+    const TQzDesignChange change(FDesigner, tr("Delete"));
     FDesigner->DeleteComponents(doomed);
     FDesigner->SelectComponent(root);
     UpdateLayout();
     update();
+}
+
+void TQzFormSurface::CutSelection() {
+    const TQzDesignChange change(FDesigner, tr("Cut"));
+    CopySelection();
+    DeleteSelection();
 }
 
 void TQzFormSurface::CopySelection() {
@@ -457,6 +535,7 @@ void TQzFormSurface::PasteComponents() {
     if (selected.size() == 1 && TQzFormDrawing::AcceptsControls(selected.first()))
         parent = selected.first();
     QList<TComponent*> pasted;
+    const TQzDesignChange change(FDesigner, tr("Paste"));
     if (!QzRunShowingErrors([&] { pasted = TDesignWindow::PasteComponents(root, parent); }))
         return;
     if (pasted.isEmpty())

@@ -3,7 +3,9 @@
 // The form surface: shows a designed form as TQzFormDrawing draws it, with the selection's
 // handles, and edits it with the mouse and keyboard: click, ctrl-click and rubber-band selection,
 // dragging to move, handles to resize, creating the class the palette armed, the component
-// editor on double-click and in the context menu, and the edit commands.
+// editor on double-click and in the context menu, the edit commands, and a click on a tab or
+// page button to show that page. Each change is one step of the designer's undo stack. The
+// component under the mouse is named in a tool tip and by Hovered.
 
 #include "QzFormDrawing.h"
 
@@ -34,8 +36,9 @@ public:
     // The caller owns it.
     QMenu* CreateContextMenu(TComponent* component);
 
-    // Edit commands on the selection.
+    // Edit commands on the selection, each one step to undo.
     void DeleteSelection();
+    void CutSelection();
     void CopySelection();
     // Pastes the clipboard's components into the selected container (else the form) and selects
     // them.
@@ -50,6 +53,8 @@ Q_SIGNALS:
     void ComponentCreated(TComponent* component);
     // Escape was pressed while a class was armed.
     void ArmCancelled();
+    // The mouse is over a component ("LbTitle: TQzLabel"), or over none ("").
+    void Hovered(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,6 +64,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     enum class Drag { None, Pending, Move, Resize, Band };
@@ -78,6 +84,9 @@ private:
     QRect resizedRect(const QRect& rect, const QPoint& delta) const;
 
     void createArmedAt(const QPoint& point);
+    // Shows the page of the tab or page button at `point` of `hit`; false when there is none.
+    bool showPageAt(TComponent* hit, const QPoint& point);
+    void setHovered(TComponent* component);
     void finishMove(const QPoint& delta);
     void finishResize(const QPoint& delta);
     void finishBand(const QRect& band);
@@ -89,4 +98,5 @@ private:
     QPoint FDragStart;
     QPoint FDragNow;
     int FHandle = -1;
+    TComponent* FHovered = nullptr;
 };

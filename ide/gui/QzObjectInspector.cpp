@@ -1,22 +1,30 @@
 #include "QzObjectInspector.h"
 
+#include "CollectionEditors.h"
 #include "DesignRegistry.h"
+#include "GraphicsEditors.h"
+#include "QzColors.h"
 #include "QzDesignerDisplay.h"
 #include "QzDesignerReports.h"
+#include "QzDraw.h"
 #include "QzFormDesigner.h"
+#include "QzFormObjects.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSet>
+#include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +32,27 @@ constexpr int PathRole = Qt::UserRole;
 constexpr int EditorRole = Qt::UserRole + 1;
 constexpr int LoadedRole = Qt::UserRole + 2;
 constexpr int RawValueRole = Qt::UserRole;
+constexpr int SelectorPathRole = Qt::UserRole;
+// Set on the rows of a set's members, which are check boxes.
+constexpr int MemberRole = Qt::UserRole + 3;
+
+bool isMember(const QTreeWidgetItem* row) {
+    return row->data(0, MemberRole).toBool();
+}
+
+bool isEvent(TPropertyEditor* editor) {
+    return dynamic_cast<TMethodProperty*>(editor) && IsEventType(editor->GetPropInfo().metaType());
+}
+
+QIcon swatch(const QColor& color, int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.fillRect(QRect(1, 1, size - 2, size - 2), color);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(1, 1, size - 3, size - 3));
+    return QIcon(pixmap);
+}
 
 } // namespace
 
@@ -32,11 +61,23 @@ TQzObjectInspector::TQzObjectInspector(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    FHeader = new QLabel(this);
-    FHeader->setObjectName(QStringLiteral("LbSelection"));
-    FHeader->setContentsMargins(4, 2, 4, 2);
-    FHeader->setTextFormat(Qt::PlainText);
-    layout->addWidget(FHeader);
+    FSelector = new QComboBox(this);
+    FSelector->setObjectName(QStringLiteral("CbObjects"));
+    FSelector->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FSelector->setMaxVisibleItems(24);
+    layout->addWidget(FSelector);
+    FPages = new QTabBar(this);
+    FPages->setObjectName(QStringLiteral("TbPages"));
+    FPages->addTab(tr("Properties"));
+    FPages->addTab(tr("Events"));
+    FPages->setExpanding(false);
+    FPages->setDrawBase(false);
+    layout->addWidget(FPages);
+    FFilter = new QLineEdit(this);
+    FFilter->setObjectName(QStringLiteral("EdFilter"));
+    FFilter->setPlaceholderText(tr("Filter"));
+    FFilter->setClearButtonEnabled(true);
+    layout->addWidget(FFilter);
     FTree = new QTreeWidget(this);
     FTree->setObjectName(QStringLiteral("Properties"));
     FTree->setColumnCount(2);
@@ -53,6 +94,21 @@ TQzObjectInspector::TQzObjectInspector(QWidget* parent) : QWidget(parent) {
     connect(FTree, &QTreeWidget::itemExpanded, this, &TQzObjectInspector::loadChildren);
     connect(FTree, &QTreeWidget::currentItemChanged, this, &TQzObjectInspector::currentRowChanged);
     connect(FTree, &QTreeWidget::itemDoubleClicked, this, &TQzObjectInspector::rowDoubleClicked);
+    // A click on a value goes on in its editor, so that typing edits it.
+    connect(FTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row, int column) {
+        if (column != 1 || row != FTree->currentItem())
+            return;
+        if (QWidget* cell = ValueEditor())
+            if (QWidget* input = cell->findChild<QWidget*>())
+                input->setFocus(Qt::MouseFocusReason);
+    });
+    connect(FTree, &QTreeWidget::itemChanged, this, &TQzObjectInspector::rowChanged);
+    connect(FPages, &QTabBar::currentChanged, this, [this] {
+        CommitPending();
+        Refresh();
+    });
+    connect(FFilter, &QLineEdit::textChanged, this, &TQzObjectInspector::applyFilter);
+    connect(FSelector, &QComboBox::activated, this, &TQzObjectInspector::selectorActivated);
 }
 
 TQzObjectInspector::~TQzObjectInspector() {
@@ -60,8 +116,22 @@ TQzObjectInspector::~TQzObjectInspector() {
 }
 
 void TQzObjectInspector::SetDesigner(IDesigner* designer) {
+    if (designer != FDesigner)
+        CommitPending();
     FDesigner = designer;
     Refresh();
+}
+
+void TQzObjectInspector::ShowPage(TPage page) {
+    FPages->setCurrentIndex(int(page));
+}
+
+TQzObjectInspector::TPage TQzObjectInspector::Page() const {
+    return FPages->currentIndex() == int(Events) ? Events : Properties;
+}
+
+void TQzObjectInspector::SetFilter(const QString& text) {
+    FFilter->setText(text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -82,14 +152,50 @@ void TQzObjectInspector::addRow(QTreeWidgetItem* parent, std::unique_ptr<TProper
     const QString name = editor->GetName();
     row->setText(0, name);
     row->setData(0, PathRole, parent ? parent->data(0, PathRole).toString() + u'.' + name : name);
-    QString raw;
-    row->setText(1, QzInspectorValueText(editor.get(), &raw));
-    row->setData(1, RawValueRole, raw);
-    row->setToolTip(1, raw);
     row->setData(0, EditorRole, QVariant::fromValue(quintptr(editor.get())));
+    // One height for every row, whatever edits it.
+    row->setSizeHint(0, QSize(0, std::max(20, fontMetrics().height() + 6)));
+    // The members of a set are a check list; nothing else is checked.
+    const bool member = parent && dynamic_cast<TSetProperty*>(RowEditor(parent));
+    row->setData(0, MemberRole, member);
+    row->setFlags(member ? row->flags() | Qt::ItemIsUserCheckable
+                         : row->flags() & ~Qt::ItemIsUserCheckable);
     if (QzInspectorAttributes(editor.get()) & paSubProperties)
         row->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     FEditors.push_back(std::move(editor));
+    showValue(row);
+}
+
+void TQzObjectInspector::addRows(QTreeWidgetItem* parent,
+                                 std::vector<std::unique_ptr<TPropertyEditor>> editors, bool sort) {
+    if (sort)
+        std::stable_sort(editors.begin(), editors.end(), [](const auto& a, const auto& b) {
+            const bool aHeld = dynamic_cast<TNestedObjectProperty*>(a.get());
+            const bool bHeld = dynamic_cast<TNestedObjectProperty*>(b.get());
+            if (aHeld || bHeld)
+                return !aHeld && bHeld;
+            return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
+        });
+    for (auto& editor : editors)
+        addRow(parent, std::move(editor));
+}
+
+void TQzObjectInspector::showValue(QTreeWidgetItem* row) {
+    TPropertyEditor* editor = RowEditor(row);
+    QString raw;
+    const QString shown = QzInspectorValueText(editor, &raw);
+    const QSignalBlocker blocker(FTree);
+    row->setData(1, RawValueRole, raw);
+    row->setToolTip(1, raw);
+    if (isMember(row)) {
+        row->setCheckState(1, raw == u"True" ? Qt::Checked : Qt::Unchecked);
+        return;
+    }
+    row->setText(1, shown);
+    if (dynamic_cast<TColorProperty*>(editor)) {
+        const std::optional<int> color = QzIdentToColor(raw);
+        row->setIcon(1, color ? swatch(QzColorToQColor(*color), fontMetrics().height()) : QIcon());
+    }
 }
 
 TPropertyEditor* TQzObjectInspector::RowEditor(const QTreeWidgetItem* row) const {
@@ -102,31 +208,78 @@ void TQzObjectInspector::loadChildren(QTreeWidgetItem* row) {
         return;
     row->setData(0, LoadedRole, true);
     TPropertyEditor* editor = RowEditor(row);
+    std::vector<std::unique_ptr<TPropertyEditor>> children;
     QzRunShowingErrors([&] {
         editor->GetProperties([&](std::unique_ptr<TPropertyEditor> child) {
             if (!(QzInspectorAttributes(child.get()) & paNotNestable))
-                addRow(row, std::move(child));
+                children.push_back(std::move(child));
         });
     });
+    // A set lists its members in their order.
+    addRows(row, std::move(children), !dynamic_cast<TSetProperty*>(editor));
     if (row->childCount() == 0)
         row->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 QString TQzObjectInspector::SelectionText() const {
-    return FHeader->text();
+    return FSelector->currentIndex() >= 0 ? FSelector->currentText() : FSelector->placeholderText();
 }
 
 QStringList TQzObjectInspector::PropertyNames() const {
     QStringList names;
     for (int i = 0; i < FTree->topLevelItemCount(); ++i)
-        names << FTree->topLevelItem(i)->text(0);
+        if (!FTree->topLevelItem(i)->isHidden())
+            names << FTree->topLevelItem(i)->text(0);
     return names;
+}
+
+void TQzObjectInspector::fillSelector() {
+    const QSignalBlocker blocker(FSelector);
+    FSelector->clear();
+    auto* form = dynamic_cast<TQzFormDesigner*>(FDesigner);
+    const QList<TPersistent*> selection =
+        FDesigner ? FDesigner->GetSelections() : QList<TPersistent*>();
+    if (form)
+        for (const TQzFormObject& object : QzFormObjects(form->GetRoot(), form->FormClassName()))
+            FSelector->addItem(QString(object.Depth * 2, u' ') + object.Name +
+                                   QStringLiteral(": ") + object.ClassName,
+                               object.Path);
+    FSelector->setPlaceholderText(selection.size() > 1
+                                      ? tr("%n components selected", nullptr, int(selection.size()))
+                                      : QString());
+    if (selection.size() != 1) {
+        FSelector->setCurrentIndex(-1);
+        return;
+    }
+    TPersistent* selected = selection.first();
+    const int index = FSelector->findData(selected->GetNamePath(), SelectorPathRole);
+    if (index >= 0) {
+        FSelector->setCurrentIndex(index);
+        // The list indents by depth; what is selected reads without it.
+        FSelector->setItemText(index, FSelector->itemText(index).trimmed());
+        return;
+    }
+    // Something the form's tree does not list (a sub-object a design window selected).
+    FSelector->addItem(selected->GetNamePath() + QStringLiteral(": ") + selected->ClassName());
+    FSelector->setCurrentIndex(FSelector->count() - 1);
+}
+
+void TQzObjectInspector::selectorActivated(int index) {
+    auto* form = dynamic_cast<TQzFormDesigner*>(FDesigner);
+    if (!form)
+        return;
+    if (TPersistent* object =
+            form->FindByNamePath(FSelector->itemData(index, SelectorPathRole).toString()))
+        form->SelectComponent(object);
 }
 
 void TQzObjectInspector::Refresh() {
     // The editor at work may be among the rows; the refresh follows when it is done.
-    if (FBusy > 0)
+    if (FBusy > 0) {
+        FRefreshWanted = true;
         return;
+    }
+    FRefreshWanted = false;
     QSet<QString> expanded;
     for (QTreeWidgetItemIterator it(FTree); *it; ++it)
         if ((*it)->isExpanded())
@@ -137,29 +290,22 @@ void TQzObjectInspector::Refresh() {
     const QWidget* editing = ValueEditor();
     const bool hadFocus = editing && editing->isAncestorOf(QApplication::focusWidget());
     clearRows();
+    fillSelector();
 
     const QList<TPersistent*> selection =
         FDesigner ? FDesigner->GetSelections() : QList<TPersistent*>();
-    if (selection.isEmpty()) {
-        FHeader->clear();
+    if (selection.isEmpty())
         return;
-    }
-    if (selection.size() > 1) {
-        FHeader->setText(tr("%n components selected", nullptr, int(selection.size())));
-    } else {
-        TPersistent* selected = selection.first();
-        const QString name = selected->GetNamePath();
-        // The form is known by its own class, not by the registered class it is made of.
-        auto* form = dynamic_cast<TQzFormDesigner*>(FDesigner);
-        const QString className =
-            form && selected == form->GetRoot() ? form->FormClassName() : selected->ClassName();
-        FHeader->setText(name.isEmpty() ? className : name + QStringLiteral(": ") + className);
-    }
+    std::vector<std::unique_ptr<TPropertyEditor>> editors;
+    const bool events = Page() == Events;
     QzRunShowingErrors([&] {
         GetComponentProperties(FDesigner, selection, [&](std::unique_ptr<TPropertyEditor> editor) {
-            addRow(nullptr, std::move(editor));
+            if (isEvent(editor.get()) == events)
+                editors.push_back(std::move(editor));
         });
     });
+    addRows(nullptr, std::move(editors), true);
+    applyFilter();
     // Expanding loads the sub-properties, whose rows the iteration then meets in turn.
     for (QTreeWidgetItemIterator it(FTree); *it; ++it)
         if (expanded.contains((*it)->data(0, PathRole).toString()))
@@ -173,13 +319,17 @@ void TQzObjectInspector::Refresh() {
             input->setFocus();
 }
 
-void TQzObjectInspector::updateValues() {
-    for (QTreeWidgetItemIterator it(FTree); *it; ++it) {
-        QString raw;
-        (*it)->setText(1, QzInspectorValueText(RowEditor(*it), &raw));
-        (*it)->setData(1, RawValueRole, raw);
-        (*it)->setToolTip(1, raw);
+void TQzObjectInspector::applyFilter() {
+    const QString text = FFilter->text().trimmed();
+    for (int i = 0; i < FTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = FTree->topLevelItem(i);
+        row->setHidden(!text.isEmpty() && !row->text(0).contains(text, Qt::CaseInsensitive));
     }
+}
+
+void TQzObjectInspector::updateValues() {
+    for (QTreeWidgetItemIterator it(FTree); *it; ++it)
+        showValue(*it);
     // The current row's editor shows the value the property took (or kept, when refused).
     if (QTreeWidgetItem* row = FTree->currentItem()) {
         const QString raw = row->data(1, RawValueRole).toString();
@@ -187,10 +337,13 @@ void TQzObjectInspector::updateValues() {
             if (auto* combo = cell->findChild<QComboBox*>()) {
                 const QSignalBlocker blocker(combo);
                 combo->setCurrentIndex(combo->findText(raw));
-                if (combo->isEditable())
+                if (combo->isEditable()) {
                     combo->setEditText(raw);
+                    combo->lineEdit()->setModified(false);
+                }
             } else if (auto* edit = cell->findChild<QLineEdit*>(); edit && edit->text() != raw) {
                 edit->setText(raw);
+                edit->setModified(false);
             }
         }
     }
@@ -247,19 +400,56 @@ QWidget* TQzObjectInspector::ValueEditor() const {
     return row ? FTree->itemWidget(row, 1) : nullptr;
 }
 
+bool TQzObjectInspector::CommitPending() {
+    QTreeWidgetItem* row = FTree->currentItem();
+    return !row || commitRow(row);
+}
+
+bool TQzObjectInspector::commitRow(QTreeWidgetItem* row) {
+    QWidget* cell = FTree->itemWidget(row, 1);
+    if (!cell)
+        return true;
+    auto* edit = cell->findChild<QLineEdit*>();
+    if (!edit || !edit->isModified())
+        return true;
+    edit->setModified(false);
+    return commit(FGeneration, row->data(0, PathRole).toString(), edit->text());
+}
+
 void TQzObjectInspector::currentRowChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-    if (previous)
+    // Leaving a row by key from its editor goes on in the next row's editor.
+    QWidget* focus = QApplication::focusWidget();
+    const bool wasEditing = focus && FTree->isAncestorOf(focus);
+    if (previous) {
+        // What was typed there counts, as when Enter had been pressed.
+        commitRow(previous);
         FTree->removeItemWidget(previous, 1);
-    if (current)
-        if (QWidget* cell = createValueEditor(current))
-            FTree->setItemWidget(current, 1, cell);
+    }
+    if (!current)
+        return;
+    // What the editor does while its widget is made must not see its row taken away by a
+    // refresh from the events loop.
+    ++FBusy;
+    QWidget* cell = createValueEditor(current);
+    --FBusy;
+    if (cell)
+        FTree->setItemWidget(current, 1, cell);
+    if (wasEditing) {
+        QWidget* input = cell ? cell->findChild<QWidget*>() : nullptr;
+        if (input)
+            input->setFocus();
+        else
+            FTree->setFocus();
+    }
+    if (FRefreshWanted && FBusy == 0)
+        scheduleRefresh();
 }
 
 QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
     TPropertyEditor* editor = RowEditor(row);
     const TPropertyAttributes attributes = QzInspectorAttributes(editor);
     const bool readOnly = attributes & paReadOnly;
-    if (readOnly && !(attributes & (paDialog | paValueList)))
+    if ((readOnly && !(attributes & (paDialog | paValueList))) || isMember(row))
         return nullptr;
     const QString path = row->data(0, PathRole).toString();
     const QString value = row->data(1, RawValueRole).toString();
@@ -273,16 +463,42 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
         auto* combo = new QComboBox(cell);
         combo->setObjectName(QStringLiteral("CbValue"));
         combo->setEditable(!readOnly);
+        combo->setFrame(false);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+        // A list that cannot be read leaves the row editable and says why it is empty.
         QStringList values;
-        QzRunShowingErrors([&] { editor->GetValues([&](const QString& v) { values << v; }); });
+        QString failure;
+        try {
+            editor->GetValues([&](const QString& v) { values << v; });
+        } catch (const Exception& e) {
+            failure = e.Message();
+        } catch (const std::exception& e) {
+            failure = QString::fromUtf8(e.what());
+        }
+        if (!failure.isEmpty()) {
+            values.clear();
+            combo->setToolTip(tr("The values cannot be listed: %1").arg(failure));
+        }
         if (attributes & paSortList)
             values.sort(Qt::CaseInsensitive);
-        combo->addItems(values);
+        const bool colors = dynamic_cast<TColorProperty*>(editor);
+        for (const QString& v : values) {
+            const std::optional<int> color = colors ? QzIdentToColor(v) : std::nullopt;
+            if (color)
+                combo->addItem(swatch(QzColorToQColor(*color), fontMetrics().height()), v);
+            else
+                combo->addItem(v);
+        }
         combo->setCurrentIndex(int(values.indexOf(value)));
-        if (combo->isEditable())
+        if (combo->isEditable()) {
             combo->setEditText(value);
+            combo->lineEdit()->setModified(false);
+        }
         connect(combo, &QComboBox::activated, this, [this, combo, generation, path](int index) {
+            if (combo->isEditable())
+                combo->lineEdit()->setModified(false);
             commit(generation, path, combo->itemText(index));
         });
         if (QLineEdit* edit = combo->lineEdit())
@@ -295,6 +511,7 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
         layout->addWidget(combo, 1);
     } else {
         auto* edit = new QLineEdit(value, cell);
+        edit->installEventFilter(this);
         edit->setObjectName(QStringLiteral("EdValue"));
         edit->setFrame(false);
         edit->setReadOnly(readOnly);
@@ -305,9 +522,11 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
             commit(generation, path, edit->text());
         });
         if (attributes & paAutoUpdate)
-            connect(
-                edit, &QLineEdit::textEdited, this,
-                [this, generation, path](const QString& text) { commit(generation, path, text); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, edit, generation, path](const QString& text) {
+                        edit->setModified(false);
+                        commit(generation, path, text);
+                    });
         layout->addWidget(edit, 1);
     }
     if (attributes & paDialog) {
@@ -322,17 +541,30 @@ QWidget* TQzObjectInspector::createValueEditor(QTreeWidgetItem* row) {
     return cell;
 }
 
+bool TQzObjectInspector::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+            (key->matches(QKeySequence::Redo) && !edit->isRedoAvailable())) {
+            // Not taken by the edit, so that the window's undo and redo get it.
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TQzObjectInspector::rowDoubleClicked(QTreeWidgetItem* row, int column) {
-    if (column != 1)
-        return;
     TPropertyEditor* editor = RowEditor(row);
     const TPropertyAttributes attributes = QzInspectorAttributes(editor);
     const QString path = row->data(0, PathRole).toString();
-    if (attributes & paDialog) {
+    // An event's handler is made, or shown, as designers do.
+    if ((attributes & paDialog) || isEvent(editor)) {
         editRow(FGeneration, path);
         return;
     }
-    if (!(attributes & paValueList) || (attributes & paReadOnly))
+    if (column != 1 || !(attributes & paValueList) || (attributes & paReadOnly))
         return;
     // A double-click steps to the next value of the list.
     QStringList values;
@@ -345,14 +577,23 @@ void TQzObjectInspector::rowDoubleClicked(QTreeWidgetItem* row, int column) {
     commit(FGeneration, path, values[(index + 1) % values.size()]);
 }
 
-void TQzObjectInspector::commit(int generation, const QString& path, const QString& text) {
-    if (generation != FGeneration)
+void TQzObjectInspector::rowChanged(QTreeWidgetItem* row, int column) {
+    if (column != 1 || !isMember(row))
         return;
+    const QString value =
+        row->checkState(1) == Qt::Checked ? QStringLiteral("True") : QStringLiteral("False");
+    if (value != row->data(1, RawValueRole).toString())
+        commit(FGeneration, row->data(0, PathRole).toString(), value);
+}
+
+bool TQzObjectInspector::commit(int generation, const QString& path, const QString& text) {
+    if (generation != FGeneration)
+        return true;
     QTreeWidgetItem* row = existingRow(path);
     if (!row)
-        return;
+        return true;
     TPropertyEditor* editor = RowEditor(row);
-    runEditorAction([&] { editor->SetValue(text); });
+    return runEditorAction(path, [&] { editor->SetValue(text); });
 }
 
 void TQzObjectInspector::editRow(int generation, const QString& path) {
@@ -362,17 +603,22 @@ void TQzObjectInspector::editRow(int generation, const QString& path) {
     if (!row)
         return;
     TPropertyEditor* editor = RowEditor(row);
-    runEditorAction([&] { editor->Edit(); });
+    runEditorAction(path, [&] { editor->Edit(); });
 }
 
-void TQzObjectInspector::runEditorAction(const std::function<void()>& action) {
+bool TQzObjectInspector::runEditorAction(const QString& path, const std::function<void()>& action) {
     ++FBusy;
-    QzRunShowingErrors(action);
+    bool done = false;
+    {
+        const TQzDesignChange change(FDesigner, tr("Change %1").arg(path));
+        done = QzRunShowingErrors(action);
+    }
     --FBusy;
     if (FBusy > 0)
-        return;
+        return done;
     // The rows stay while the widget that sent the change may still be running; they show
     // the new values at once and are read again from the events loop.
     updateValues();
     scheduleRefresh();
+    return done;
 }

@@ -1,64 +1,13 @@
 #include "QzDraw.h"
 
-#include <QGuiApplication>
-#include <QPalette>
+#include "QzColors.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
 
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Colours
-
-struct TSystemColor {
-    QPalette::ColorGroup Group;
-    QPalette::ColorRole Role;
-};
-
-// By system colour index; NoRole marks the unused index, painted black like any unknown one.
-constexpr std::array<TSystemColor, 31> SystemColors = {{
-    {QPalette::Active, QPalette::Midlight},          // scroll bar
-    {QPalette::Active, QPalette::Dark},              // desktop
-    {QPalette::Active, QPalette::Highlight},         // active caption
-    {QPalette::Inactive, QPalette::Highlight},       // inactive caption
-    {QPalette::Active, QPalette::Window},            // menu
-    {QPalette::Active, QPalette::Base},              // window
-    {QPalette::Active, QPalette::Shadow},            // window frame
-    {QPalette::Active, QPalette::WindowText},        // menu text
-    {QPalette::Active, QPalette::Text},              // window text
-    {QPalette::Active, QPalette::HighlightedText},   // caption text
-    {QPalette::Active, QPalette::Window},            // active border
-    {QPalette::Inactive, QPalette::Window},          // inactive border
-    {QPalette::Active, QPalette::Mid},               // application workspace
-    {QPalette::Active, QPalette::Highlight},         // highlight
-    {QPalette::Active, QPalette::HighlightedText},   // highlight text
-    {QPalette::Active, QPalette::Button},            // button face
-    {QPalette::Active, QPalette::Dark},              // button shadow
-    {QPalette::Disabled, QPalette::Text},            // grey text
-    {QPalette::Active, QPalette::ButtonText},        // button text
-    {QPalette::Inactive, QPalette::HighlightedText}, // inactive caption text
-    {QPalette::Active, QPalette::Light},             // button highlight
-    {QPalette::Active, QPalette::Shadow},            // 3D dark shadow
-    {QPalette::Active, QPalette::Midlight},          // 3D light
-    {QPalette::Active, QPalette::ToolTipText},       // hint text
-    {QPalette::Active, QPalette::ToolTipBase},       // hint background
-    {QPalette::Active, QPalette::NoRole},            // unused
-    {QPalette::Active, QPalette::Link},              // hot light
-    {QPalette::Active, QPalette::Highlight},         // active caption gradient
-    {QPalette::Inactive, QPalette::Highlight},       // inactive caption gradient
-    {QPalette::Active, QPalette::Highlight},         // menu highlight
-    {QPalette::Active, QPalette::Window},            // menu bar
-}};
-
-QColor systemColor(int index) {
-    if (index >= int(SystemColors.size()) ||
-        SystemColors[std::size_t(index)].Role == QPalette::NoRole)
-        return QColor(Qt::black);
-    const TSystemColor& c = SystemColors[std::size_t(index)];
-    return QGuiApplication::palette().color(c.Group, c.Role);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Geometry
@@ -330,7 +279,7 @@ void drawBackGroundImage(QPainter& painter, const QRect& rect, TQzBackGroundStyl
 
 QColor QzColorToQColor(int color) {
     if (color < 0)
-        return systemColor(color & 0xFF);
+        return QzSystemColor(color & 0xFF);
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 

@@ -46,12 +46,14 @@ TEST_F(ValueLists, ModalResultNamesAndNumbersAreTakenBack) {
     auto editor = editorOf({bitBtn, speedBtn}, u"ModalResult"_s);
     ASSERT_EQ(editorClass(editor.get()), u"TQzModalResultProperty");
 
+    // The two values that share a name are offered under it once.
     const QStringList names = valuesOf(editor.get());
-    ASSERT_EQ(names.size(), 20);
+    ASSERT_EQ(names.size(), 18);
     EXPECT_EQ(names.front(), u"mrNone");
     EXPECT_EQ(names[9], u"mrHelp");
-    EXPECT_EQ(names[17], u"mrHelp");
-    EXPECT_EQ(names.back(), u"mrClose");
+    EXPECT_EQ(names.back(), u"mrDetail");
+    EXPECT_EQ(names.count(u"mrHelp"_s), 1);
+    EXPECT_EQ(names.count(u"mrClose"_s), 1);
 
     const std::pair<const char*, int> typed[] = {
         {"mrCancel", 2}, {"MRYESTOALL", 14}, {"mrHelp", 9}, {"mrClose", 8}, {"mrDetail", 18},

@@ -422,8 +422,10 @@ TEST_F(FormDesigner, ChangedFormsSaveAndReopenInTheFormatTheyWereStoredIn) {
         EXPECT_EQ(reread->Height(), 44);
         EXPECT_EQ(reread->Parent(), designer->GetRoot());
     }
-    // Units without new handlers are not rewritten.
-    EXPECT_EQ(readBytes(QStringLiteral("Customers.pas")), unitBefore);
+    // The unit gained the new label's field and nothing else.
+    QByteArray unitAfter = readBytes(QStringLiteral("Customers.pas"));
+    EXPECT_EQ(unitAfter.count("QzLabel1: TQzLabel;\n"), 1);
+    EXPECT_EQ(unitAfter.replace("    QzLabel1: TQzLabel;\n", ""), unitBefore);
 
     // A form without a unit saves without making one.
     QFile::remove(path(QStringLiteral("About.pas")));

@@ -140,51 +140,109 @@ void writeIcons(const QString& dir) {
     pkg.SaveToFile(dir + QStringLiteral("/Icons.pim"));
 }
 
-// The application's language: its "System" strings (with every message the runtime numbers) and
-// its "User" strings. The locale follows the platform when loaded; the file holds British
-// English values, so that it comes out the same on every machine.
-void writeLanguage(const QString& dir) {
+// A language file: its "System" strings (with every message the runtime numbers) and its "User"
+// strings. The locale follows the platform when loaded; the file holds the values of `locale`,
+// so that it comes out the same on every machine.
+struct TLanguage {
+    const char* FileName;
+    const char16_t* Description;
+    QLocale Locale;
+    std::initializer_list<TLabelRow> SystemLabels;
+    std::initializer_list<TLabelRow> UserLabels;
+    std::initializer_list<TTextRow> UserMessages;
+    std::initializer_list<TTextRow> UserTexts;
+};
+
+void writeLanguageFile(const QString& dir, const TLanguage& language) {
     TQzPkgLanguage pkg;
     pkg.SetPkgName(QStringLiteral("Demo"));
-    pkg.SetDescription(QStringLiteral("English"));
-    pkg.Locale()->RestoreDefaults(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    pkg.SetDescription(QString::fromUtf16(language.Description));
+    pkg.Locale()->RestoreDefaults(language.Locale);
     TQzPkgStrings& system = *pkg.SystemStrings();
-    addStrings(system,
-               {{1, u"OK", u"Accept the changes and close the window"},
-                {2, u"Cancel", u"Close the window without saving"},
-                {3, u"Save", u"Save the current record"},
-                {4, u"Delete", u"Delete the current record"},
-                {5, u"Close", u"Close this window"},
-                {6, u"Help"},
-                {7, u"Exit", u"Leave the application"},
-                {8, u"New"},
-                {9, u"Print", u"Print the current page"},
-                {10, u"File"},
-                {11, u"View"},
-                {12, u"Window"}},
-               {}, {}, true);
+    addStrings(system, language.SystemLabels, {}, {}, true);
     QzFillSystemStrings(system);
-    addStrings(*pkg.UserStrings(),
-               {{1, u"Demo", u"Customers and orders, a tour of the Qz components"},
-                {2, u"Customers and orders"},
-                {3, u"Settings", u"Colours, fonts, backgrounds and images of the application"},
-                {4, u"About Demo"},
-                {5, u"Customers"},
-                {6, u"Orders"},
-                {7, u"Tools"},
-                {8, u"Theme"},
-                {9, u"Add pictures"},
-                {10, u"Colours"},
-                {11, u"Fonts"},
-                {12, u"Backgrounds"},
-                {13, u"Images"},
-                {14, u"Privileges and printing"},
-                {15, u"Classic"},
-                {16, u"Light"}},
-               {{1, u"Leave the demo?"}},
-               {{1, u"This demo shows the components of the Qz library on five forms: the main "
-                    u"window, customers, orders, settings and this window."}});
-    pkg.SaveToFile(dir + QStringLiteral("/Demo.lan"));
+    addStrings(*pkg.UserStrings(), language.UserLabels, language.UserMessages, language.UserTexts);
+    pkg.SaveToFile(dir + u'/' + QString::fromLatin1(language.FileName));
+}
+
+// The application's language, British English.
+void writeLanguage(const QString& dir) {
+    writeLanguageFile(
+        dir, {"Demo.lan",
+              u"English",
+              QLocale(QLocale::English, QLocale::UnitedKingdom),
+              {{1, u"OK", u"Accept the changes and close the window"},
+               {2, u"Cancel", u"Close the window without saving"},
+               {3, u"Save", u"Save the current record"},
+               {4, u"Delete", u"Delete the current record"},
+               {5, u"Close", u"Close this window"},
+               {6, u"Help"},
+               {7, u"Exit", u"Leave the application"},
+               {8, u"New"},
+               {9, u"Print", u"Print the current page"},
+               {10, u"File"},
+               {11, u"View"},
+               {12, u"Window"}},
+              {{1, u"Demo", u"Customers and orders, a tour of the Qz components"},
+               {2, u"Customers and orders"},
+               {3, u"Settings", u"Colours, fonts, backgrounds and images of the application"},
+               {4, u"About Demo"},
+               {5, u"Customers"},
+               {6, u"Orders"},
+               {7, u"Tools"},
+               {8, u"Theme"},
+               {9, u"Add pictures"},
+               {10, u"Colours"},
+               {11, u"Fonts"},
+               {12, u"Backgrounds"},
+               {13, u"Images"},
+               {14, u"Privileges and printing"},
+               {15, u"Classic"},
+               {16, u"Light"}},
+              {{1, u"Leave the demo?"}},
+              {{1, u"This demo shows the components of the Qz library on five forms: the main "
+                   u"window, customers, orders, settings and this window."}}});
+}
+
+// The same strings in Spanish, in a language file of its own, so that the forms can be seen and
+// translated in a second language. The runtime's numbered messages stay as it words them.
+void writeSpanish(const QString& dir) {
+    writeLanguageFile(
+        dir, {"Spanish.lan",
+              u"Español",
+              QLocale(QLocale::Spanish, QLocale::Spain),
+              {{1, u"Aceptar", u"Aceptar los cambios y cerrar la ventana"},
+               {2, u"Cancelar", u"Cerrar la ventana sin guardar"},
+               {3, u"Guardar", u"Guardar el registro actual"},
+               {4, u"Eliminar", u"Eliminar el registro actual"},
+               {5, u"Cerrar", u"Cerrar esta ventana"},
+               {6, u"Ayuda"},
+               {7, u"Salir", u"Abandonar la aplicación"},
+               {8, u"Nuevo"},
+               {9, u"Imprimir", u"Imprimir la página actual"},
+               {10, u"Archivo"},
+               {11, u"Ver"},
+               {12, u"Ventana"}},
+              {{1, u"Demostración", u"Clientes y pedidos, un recorrido por los componentes Qz"},
+               {2, u"Clientes y pedidos pendientes de entrega"},
+               {3, u"Configuración", u"Colores, fuentes, fondos e imágenes de la aplicación"},
+               {4, u"Acerca de la demostración"},
+               {5, u"Clientes"},
+               {6, u"Pedidos"},
+               {7, u"Herramientas"},
+               {8, u"Tema"},
+               {9, u"Añadir imágenes"},
+               {10, u"Colores"},
+               {11, u"Tipos de letra"},
+               {12, u"Fondos"},
+               {13, u"Imágenes"},
+               {14, u"Privilegios e impresión"},
+               {15, u"Clásico"},
+               {16, u"Claro"}},
+              {{1, u"¿Salir de la demostración?"}},
+              {{1, u"Esta demostración enseña los componentes de la biblioteca Qz en cinco "
+                   u"formularios: la ventana principal, clientes, pedidos, configuración y esta "
+                   u"ventana."}}});
 }
 
 void writeDisplay(const QString& dir) {
@@ -421,6 +479,7 @@ void run(const QString& dir) {
     writeCommon(dir);
     writeIcons(dir);
     writeLanguage(dir);
+    writeSpanish(dir);
     writeDisplay(dir);
     writePrivileges(dir);
     buildDatabase(dir);

@@ -138,6 +138,48 @@ TEST(QzDesignerCommandLine, RendersTheMainWindow) {
     EXPECT_GE(image.height(), 600);
 }
 
+TEST(QzDesignerCommandLine, PrintsTheObjectTreeOfAForm) {
+    const ToolRun run = qzdesigner({QStringLiteral("--tree"), demo("Orders.dfm")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    const QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.value(0), QStringLiteral("FrmOrders: TFrmOrders"));
+    EXPECT_EQ(lines.value(1), QStringLiteral("  PcOrder: TQzPageControl"));
+    EXPECT_EQ(lines.value(2), QStringLiteral("    Tabs[0]: TQzTabControl"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("      LbDate: TQzLabel")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  PmLines: TQzPopupMenu")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("    MnCopy: TQzMenuItem")));
+    // A binary form lists the same way.
+    const ToolRun binary = qzdesigner({QStringLiteral("--tree"), demo("About.dfm")});
+    ASSERT_EQ(binary.Exit, 0) << binary.Err.toStdString();
+    EXPECT_TRUE(
+        binary.Out.startsWith(QStringLiteral("FrmAbout: TFrmAbout\n  ShFrame: TQzShape\n")));
+
+    const ToolRun missing = qzdesigner({QStringLiteral("--tree"), demo("Nothing.dfm")});
+    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_TRUE(missing.Err.contains(QStringLiteral("Nothing.dfm"))) << missing.Err.toStdString();
+}
+
+TEST(QzDesignerCommandLine, RendersAFormsPreviewInALanguage) {
+    QTemporaryDir dir;
+    const QString shot = dir.filePath(QStringLiteral("preview.png"));
+    const ToolRun run =
+        qzdesigner({QStringLiteral("--screenshot"), shot, QStringLiteral("--form"),
+                    demo("Orders.dfm"), QStringLiteral("--preview"), QStringLiteral("--language"),
+                    demo("Spanish.lan"), demo("Demo.dpr")});
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    const QImage image(shot);
+    ASSERT_FALSE(image.isNull());
+    // The form's client is 544 wide; the preview shows all of it.
+    EXPECT_GE(image.width(), 544);
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--preview")},
+          QStringList{QStringLiteral("--screenshot"), shot, QStringLiteral("--language"),
+                      demo("Spanish.lan")}}) {
+        const ToolRun bad = qzdesigner(args);
+        EXPECT_EQ(bad.Exit, 2) << args.join(u' ').toStdString();
+    }
+}
+
 TEST(QzDesignerCommandLine, RefusesBadArgumentsAndAMissingPackage) {
     for (const QStringList& args :
          {QStringList{QStringLiteral("--inspect"), demo("Main.dfm")},

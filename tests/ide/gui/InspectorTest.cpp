@@ -5,12 +5,16 @@
 #include "GuiTestSupport.h"
 
 #include "DesignRegistry.h"
+#include "QzButtons.h"
 #include "QzExcept.h"
 #include "QzLabels.h"
 #include "QzMemos.h"
 #include "QzMsg.h"
 #include "StdEditors.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QToolButton>
 
 namespace {
@@ -132,9 +136,11 @@ TEST_F(DesignerWindowTest, SubPropertiesExpandAndEditTheObjectInside) {
     QTreeWidgetItem* font = inspector()->FindRow(QStringLiteral("Font"));
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-    // Read-only without a dialog: nothing to edit in the row itself.
+    // Nothing to type in the row itself, but "..." for the font dialog.
     inspector()->Tree()->setCurrentItem(font, 1);
-    EXPECT_EQ(inspector()->ValueEditor(), nullptr);
+    ASSERT_NE(inspector()->ValueEditor(), nullptr);
+    EXPECT_TRUE(inspector()->ValueEditor()->findChild<QLineEdit*>()->isReadOnly());
+    EXPECT_NE(inspector()->ValueEditor()->findChild<QToolButton*>(), nullptr);
 
     typeValue(QStringLiteral("Font.Name"), QStringLiteral("Serif"));
     auto* fontObject =
@@ -241,4 +247,239 @@ TEST_F(DesignerWindowTest, ThePackagesValueListsAreSortedOnlyWhereTheirEditorsAs
     settle();
     EXPECT_EQ(component("BtOk")->property("ModalResult").toInt(), 2);
     EXPECT_EQ(shownValue(QStringLiteral("ModalResult")), QStringLiteral("mrCancel"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pages, order and filter; colours, short cuts and sets as a person sees them
+
+TEST_F(DesignerWindowTest, PropertiesAndEventsAreOnPagesOfTheirOwnSortedAndFiltered) {
+    click(component("SbMain"));
+    QStringList names = inspector()->PropertyNames();
+    QStringList sorted = names;
+    sorted.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(names, sorted);
+    EXPECT_TRUE(names.contains(QStringLiteral("Caption")));
+    EXPECT_FALSE(names.contains(QStringLiteral("OnClick")));
+
+    openForm("Orders");
+    click(component("BtOk"));
+    inspector()->ShowPage(TQzObjectInspector::Events);
+    settle();
+    EXPECT_EQ(inspector()->PropertyNames(), QStringList{QStringLiteral("OnClick")});
+    EXPECT_EQ(shownValue(QStringLiteral("OnClick")), QStringLiteral("BtOkClick"));
+    inspector()->ShowPage(TQzObjectInspector::Properties);
+    settle();
+    inspector()->SetFilter(QStringLiteral("cap"));
+    EXPECT_EQ(inspector()->PropertyNames(), QStringList{QStringLiteral("Caption")});
+    inspector()->SetFilter(QString());
+    EXPECT_GT(inspector()->PropertyNames().size(), 10);
+
+    // Every row is as high as the first, whatever edits it.
+    QTreeWidget* tree = inspector()->Tree();
+    valueEditor<QComboBox>(QStringLiteral("ModalResult"));
+    const int height = tree->visualItemRect(tree->topLevelItem(0)).height();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        EXPECT_EQ(tree->visualItemRect(tree->topLevelItem(i)).height(), height) << i;
+}
+
+TEST_F(DesignerWindowTest, ADoubleClickOnAnEventMakesTheHandlerNamedAfterTheComponent) {
+    openForm("Orders");
+    TComponent* button =
+        designer()->CreateComponent(ClassOf<TQzBitBtn>(), component("PnButtons"), 200, 8, -1, -1);
+    button->SetName(QStringLiteral("BtHelp"));
+    designer()->Modified();
+    click(button);
+    inspector()->ShowPage(TQzObjectInspector::Events);
+    settle();
+    QTreeWidgetItem* row = inspector()->FindRow(QStringLiteral("OnClick"));
+    ASSERT_NE(row, nullptr);
+    doubleClickCell(inspector()->Tree(), row, 0);
+    EXPECT_EQ(designer()->ShownMethod(), QStringLiteral("BtHelpClick"));
+    EXPECT_EQ(shownValue(QStringLiteral("OnClick")), QStringLiteral("BtHelpClick"));
+    EXPECT_TRUE(designer()->UnitText().contains(
+        QStringLiteral("procedure TFrmOrders.BtHelpClick(Sender: TObject);")));
+    // One step takes both the handler and its binding back.
+    FWindow->UndoForm();
+    settle();
+    EXPECT_FALSE(designer()->UnitText().contains(QStringLiteral("BtHelpClick")));
+    EXPECT_TRUE(designer()->UnitText().contains(QStringLiteral("    BtHelp: TQzBitBtn;")));
+}
+
+TEST_F(DesignerWindowTest, ColoursShowTheirNameAndASwatch) {
+    click(component("MmWelcome"));
+    EXPECT_EQ(shownValue(QStringLiteral("Color")), QStringLiteral("clWindow"));
+    EXPECT_FALSE(inspector()->FindRow(QStringLiteral("Color"))->icon(1).isNull());
+    auto* combo = valueEditor<QComboBox>(QStringLiteral("Color"));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("clWindow"));
+    EXPECT_FALSE(combo->itemIcon(0).isNull());
+    const int red = combo->findText(QStringLiteral("clRed"));
+    ASSERT_GE(red, 0);
+    combo->setCurrentIndex(red);
+    Q_EMIT combo->activated(red);
+    settle();
+    EXPECT_EQ(component("MmWelcome")->property("Color").toInt(), 0x0000FF);
+    EXPECT_EQ(shownValue(QStringLiteral("Color")), QStringLiteral("clRed"));
+    // "..." is the colour dialog.
+    FUi.ExpectColor(QColor(0x10, 0x20, 0x30));
+    valueEditor<QComboBox>(QStringLiteral("Color"));
+    QTest::mouseClick(inspector()->ValueEditor()->findChild<QToolButton*>(), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(FUi.Done());
+    EXPECT_EQ(shownValue(QStringLiteral("Color")), QStringLiteral("$00302010"));
+}
+
+TEST_F(DesignerWindowTest, SetsAreCheckLists) {
+    click(component("LbTitle"));
+    QTreeWidgetItem* bold = inspector()->FindRow(QStringLiteral("Font.Style.fsBold"));
+    ASSERT_NE(bold, nullptr);
+    EXPECT_TRUE(bold->flags() & Qt::ItemIsUserCheckable);
+    // Only the members are check boxes.
+    EXPECT_FALSE(inspector()->FindRow(QStringLiteral("Font.Name"))->flags() &
+                 Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(
+        inspector()->FindRow(QStringLiteral("Font.Name"))->data(1, Qt::CheckStateRole).isValid());
+    EXPECT_EQ(bold->checkState(1), Qt::Unchecked);
+    bold->setCheckState(1, Qt::Checked);
+    settle();
+    auto* font = qobject_cast<TFont*>(component("LbTitle")->property("Font").value<QObject*>());
+    EXPECT_EQ(font->Style(), TFont::TFontStyles(TFont::fsBold));
+    EXPECT_EQ(shownValue(QStringLiteral("Font.Style")), QStringLiteral("[fsBold]"));
+    EXPECT_EQ(inspector()->FindRow(QStringLiteral("Font.Style.fsBold"))->checkState(1),
+              Qt::Checked);
+}
+
+TEST_F(DesignerWindowTest, CollectionsAndMenusOpenUpInTheInspector) {
+    click(component("SbMain"));
+    EXPECT_EQ(shownValue(QStringLiteral("Panels")), QStringLiteral("(3 items)"));
+    EXPECT_EQ(shownValue(QStringLiteral("Panels.[0]")), QStringLiteral("User"));
+    typeValue(QStringLiteral("Panels.[2].Width"), QStringLiteral("90"));
+    auto* panels =
+        qobject_cast<TCollection*>(component("SbMain")->property("Panels").value<QObject*>());
+    EXPECT_EQ(panels->Items(2)->property("Width").toInt(), 90);
+
+    designer()->SelectComponent(component("MmMain"));
+    settle();
+    EXPECT_EQ(shownValue(QStringLiteral("Items")),
+              QStringLiteral("MnFile, MnView, MnWindow, MnHelp"));
+    EXPECT_EQ(shownValue(QStringLiteral("Items.MnFile.MnSave.ShortCut")), QStringLiteral("Ctrl+S"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Values typed and not committed
+
+TEST_F(DesignerWindowTest, ATypedValueIsCommittedWhenTheRowIsLeftByKey) {
+    click(component("LbTitle"));
+    auto* edit = valueEditor<QLineEdit>(QStringLiteral("Left"));
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("77"));
+    QTest::keyClick(edit, Qt::Key_Down);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 77);
+    EXPECT_EQ(shownValue(QStringLiteral("Left")), QStringLiteral("77"));
+    // Typing goes on in the next row, where Ctrl+Z undoes the value just committed.
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(inspector()->ValueEditor()->isAncestorOf(next));
+    QTest::keyClick(next, Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 64);
+}
+
+// A click on a value puts the typing into its editor, and undo and redo work while the
+// inspector has the focus.
+TEST_F(DesignerWindowTest, AClickOnAValueTypesIntoItAndTheInspectorUndoes) {
+    click(component("LbTitle"));
+    QTreeWidget* tree = inspector()->Tree();
+    QTreeWidgetItem* row = inspector()->FindRow(QStringLiteral("Left"));
+    ASSERT_NE(row, nullptr);
+    ASSERT_NE(tree->currentItem(), row);
+    QTest::mouseClick(
+        tree->viewport(), Qt::LeftButton, {},
+        QPoint(tree->header()->sectionPosition(1) + 4, tree->visualItemRect(row).center().y()));
+    settle();
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(inspector()->ValueEditor()->isAncestorOf(edit));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("70"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 70);
+
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 64);
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    settle();
+    EXPECT_EQ(control("LbTitle")->Left(), 70);
+}
+
+TEST_F(DesignerWindowTest, ATypedValueIsCommittedBeforeSavingAndClosing) {
+    click(component("LbTitle"));
+    auto* edit = valueEditor<QLineEdit>(QStringLiteral("Top"));
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("21"));
+    ASSERT_TRUE(FWindow->SaveForm());
+    EXPECT_EQ(control("LbTitle")->Top(), 21);
+    EXPECT_TRUE(readText(QStringLiteral("Main.dfm")).contains(QStringLiteral("      Top = 21\n")));
+
+    // Closing asks about the change just typed, and keeps the window when asked to.
+    edit = valueEditor<QLineEdit>(QStringLiteral("Top"));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("23"));
+    FUi.ExpectMessage([](const TQzMessageRequest& request) {
+        EXPECT_EQ(request.Text, QStringLiteral("Save changes to Main.dfm?"));
+        return bkCancel;
+    });
+    EXPECT_FALSE(FWindow->close());
+    EXPECT_TRUE(FUi.Done());
+    EXPECT_EQ(control("LbTitle")->Top(), 23);
+}
+
+namespace {
+
+// A value list that cannot be read.
+class TTestBrokenListProperty : public TIntegerProperty {
+public:
+    using TIntegerProperty::TIntegerProperty;
+    TPropertyAttributes GetAttributes() override { return paValueList; }
+    void GetValues(const TGetStrProc&) override { QzExcept(QStringLiteral("No list today")); }
+};
+
+} // namespace
+
+// A value list that cannot be read says so in the row rather than in a message box, whose own
+// events loop would let a queued refresh free the row being edited.
+TEST_F(DesignerWindowTest, AValueListErrorWhileARefreshIsQueuedKeepsTheRow) {
+    BeginModuleRegistration(QStringLiteral("ide_gui_tests"));
+    RegisterPropertyEditor(TypeInfoOf<int>(), &TQzLabel::staticMetaObject, QStringLiteral("Tag"),
+                           PropertyEditorClassOf<TTestBrokenListProperty>());
+    click(component("LbTitle"));
+    // A committed change queues a refresh.
+    auto* edit = valueEditor<QLineEdit>(QStringLiteral("Width"));
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("200"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTreeWidgetItem* tag = inspector()->FindRow(QStringLiteral("Tag"));
+    ASSERT_NE(tag, nullptr);
+    inspector()->Tree()->setCurrentItem(tag, 1);
+    EXPECT_EQ(inspector()->Tree()->currentItem(), tag);
+    auto* combo = inspector()->ValueEditor()->findChild<QComboBox*>();
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->toolTip().contains(QStringLiteral("No list today")));
+    EXPECT_EQ(combo->count(), 0);
+    settle();
+    EXPECT_EQ(inspector()->Tree()->currentItem()->text(0), QStringLiteral("Tag"));
+    EXPECT_NE(inspector()->ValueEditor(), nullptr);
+    EXPECT_EQ(control("LbTitle")->Width(), 200);
+    EXPECT_EQ(shownValue(QStringLiteral("Width")), QStringLiteral("200"));
+    // A value typed still goes in.
+    typeValue(QStringLiteral("Tag"), QStringLiteral("7"));
+    EXPECT_EQ(component("LbTitle")->Tag(), 7);
+    UnregisterModule(QStringLiteral("ide_gui_tests"));
 }

@@ -290,7 +290,9 @@ TEST_F(DesignerWindowTest, DoubleClickRunsTheComponentEditor) {
     settle();
     EXPECT_EQ(designer()->ShownMethod(), QStringLiteral("QzBitBtn1Click"));
     EXPECT_TRUE(designer()->UnitText().contains(QStringLiteral("QzBitBtn1Click")));
+    inspector()->ShowPage(TQzObjectInspector::Events);
     EXPECT_EQ(shownValue(QStringLiteral("OnClick")), QStringLiteral("QzBitBtn1Click"));
+    inspector()->ShowPage(TQzObjectInspector::Properties);
 
     // A registered editor runs its first verb.
     TestBindings bindings;
@@ -309,7 +311,7 @@ TEST_F(DesignerWindowTest, TheContextMenuOffersTheVerbsThenTheEditCommands) {
     std::unique_ptr<QMenu> menu(surface()->CreateContextMenu(component("MmWelcome")));
     EXPECT_EQ(actionTexts(*menu),
               (QStringList{QStringLiteral("Say hello"), QStringLiteral("Fail"), QStringLiteral("-"),
-                           QStringLiteral("Copy"), QStringLiteral("Paste"),
+                           QStringLiteral("Cut"), QStringLiteral("Copy"), QStringLiteral("Paste"),
                            QStringLiteral("Delete"), QStringLiteral("Select All")}));
     // What a verb raises is shown as an error.
     FUi.ExpectMessage([](const TQzMessageRequest& request) {
@@ -322,7 +324,7 @@ TEST_F(DesignerWindowTest, TheContextMenuOffersTheVerbsThenTheEditCommands) {
     EXPECT_NE(component("MmWelcome"), nullptr);
 
     // Delete from the menu.
-    menu->actions().at(5)->trigger();
+    menu->actions().at(6)->trigger();
     settle();
     EXPECT_EQ(component("MmWelcome"), nullptr);
     EXPECT_TRUE(designer()->IsModified());
@@ -331,7 +333,7 @@ TEST_F(DesignerWindowTest, TheContextMenuOffersTheVerbsThenTheEditCommands) {
     click(component("PnHeader"));
     click(component("SbMain"), Qt::ControlModifier);
     menu.reset(surface()->CreateContextMenu(component("SbMain")));
-    EXPECT_EQ(actionTexts(*menu).first(), QStringLiteral("Copy"));
+    EXPECT_EQ(actionTexts(*menu).first(), QStringLiteral("Cut"));
 }
 
 TEST_F(DesignerWindowTest, CopyPasteAndSelectAll) {

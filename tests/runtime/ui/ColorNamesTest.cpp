@@ -2,22 +2,25 @@
 // back as its value, any other value as "$" and eight hex digits, and text that is no colour is
 // refused.
 
-#include "QzColorNames.h"
+#include "QzColors.h"
 
 #include <gtest/gtest.h>
 
 TEST(ColorNames, NamesAndNumbersGoBothWays) {
-    const QStringList& names = QzColorNames();
+    QStringList names;
+    for (const TQzColorName& entry : QzColorNames())
+        names << entry.Name;
     ASSERT_FALSE(names.isEmpty());
     EXPECT_EQ(names.first(), "clBlack");
     EXPECT_TRUE(names.contains("clWhite"));
     EXPECT_TRUE(names.contains("clBtnFace"));
+    EXPECT_TRUE(names.contains("clNone"));
     QStringList unique = names;
     EXPECT_EQ(unique.removeDuplicates(), 0);
     for (const QString& name : names) {
-        const std::optional<int> color = QzStringToColor(name);
+        const std::optional<int> color = QzIdentToColor(name);
         ASSERT_TRUE(color) << name.toStdString();
-        EXPECT_EQ(QzColorToString(*color), name);
+        EXPECT_EQ(QzColorToIdent(*color), name);
     }
 
     struct Case {
@@ -33,8 +36,8 @@ TEST(ColorNames, NamesAndNumbersGoBothWays) {
         {"12 34", std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(QzStringToColor(QString::fromLatin1(c.Text)), c.Color) << c.Text;
+        EXPECT_EQ(QzIdentToColor(QString::fromLatin1(c.Text)), c.Color) << c.Text;
 
-    EXPECT_EQ(QzColorToString(0x00C07030), "$00C07030");
-    EXPECT_EQ(QzColorToString(int(0xFF000019)), "$FF000019");
+    EXPECT_EQ(QzColorToIdent(0x00C07030), "$00C07030");
+    EXPECT_EQ(QzColorToIdent(int(0xFF000019)), "$FF000019");
 }

@@ -1,0 +1,1 @@
+unit U;type TFrmFuzz = class(TForm) { end. }  X: record case Integer of 0: (A: Integer); end;  end;implementationend.

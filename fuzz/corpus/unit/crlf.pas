@@ -1,0 +1,8 @@
+unit U;
+interface
+type
+  TFrmFuzz = class(TForm)
+  end;
+implementation
+initialization
+end.
