@@ -311,6 +311,15 @@ private:
             write(target, prop, value, path);
             return;
         }
+        if (IsStringType(type)) {
+            if (v.kind != TFormValue::String)
+                invalid(path, v);
+            QVariant value(v.Str);
+            if (!value.convert(type))
+                invalid(path, v);
+            write(target, prop, value, path);
+            return;
+        }
         switch (type.id()) {
         case QMetaType::QVariant:
             if (v.kind == TFormValue::List || v.kind == TFormValue::Set ||
