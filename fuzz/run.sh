@@ -26,6 +26,7 @@ targets=(
     "fuzz_form_file_text formtext -dict=$here/text.dict"
     "fuzz_package_file package"
     "fuzz_form_scanner scanner -dict=$here/text.dict"
+    "fuzz_rtf rtf -dict=$here/rtf.dict"
 )
 
 failed=()
