@@ -26,6 +26,8 @@ targets=(
     "fuzz_form_file_text formtext -dict=$here/text.dict"
     "fuzz_package_file package"
     "fuzz_form_scanner scanner -dict=$here/text.dict"
+    "fuzz_mask_options mask -dict=$here/mask.dict"
+    "fuzz_vars_json varsjson -dict=$here/json.dict"
     "fuzz_rtf rtf -dict=$here/rtf.dict"
 )
 

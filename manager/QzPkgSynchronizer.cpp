@@ -2,6 +2,7 @@
 
 #include "QzHooks.h"
 #include "QzMsg.h"
+#include "QzPaths.h"
 #include "QzPkgInfo.h"
 #include "QzUi.h"
 #include "ui_TFrPkgSynchronizer.h"
@@ -10,15 +11,6 @@
 #include <QFileInfo>
 
 namespace {
-
-// "Package Strings (*.pst)|*.pst" as the file dialog takes it.
-QString dialogFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
 
 QString orUnknown(const QString& text) {
     return text.isEmpty() ? QStringLiteral("Unknown") : text;
@@ -44,6 +36,9 @@ TFrPkgSynchronizer::TFrPkgSynchronizer(QWidget* parent)
             &TFrPkgSynchronizer::SBAppendClick);
     connect(FUi->ListBox, &QListWidget::itemDoubleClicked, this,
             &TFrPkgSynchronizer::SBDeleteClick);
+    // The source may be picked among the folder's packages as well as searched for.
+    connect(FUi->FromList, &QListWidget::currentTextChanged, FUi->EdPkgFileName,
+            &QLineEdit::setText);
 }
 
 TFrPkgSynchronizer::~TFrPkgSynchronizer() = default;
@@ -74,8 +69,10 @@ bool TFrPkgSynchronizer::Execute() {
     const QDir folder(QzAppPath());
     for (const QString& file :
          folder.entryList({QzSyncMask(*Pkg)}, QDir::Files | QDir::CaseSensitive, QDir::Name))
-        if (folder.absoluteFilePath(file) != ownFile)
+        if (folder.absoluteFilePath(file) != ownFile) {
             FUi->FileList->addItem(file);
+            FUi->FromList->addItem(file);
+        }
     if (FUi->FileList->count() > 0)
         FUi->FileList->setCurrentRow(0);
     ChangeState();
@@ -123,7 +120,7 @@ void TFrPkgSynchronizer::SBSearchClick() {
     request.mode = TQzFileRequest::Open;
     request.Title = QStringLiteral("Search");
     request.Directory = QzAppPath();
-    request.Filter = dialogFilter(sFilter);
+    request.Filter = QzDialogFilter(sFilter);
     if (const std::optional<QStringList> chosen = QzUi().FileDialog(request);
         chosen && !chosen->isEmpty() && QFileInfo(chosen->first()).isFile())
         FUi->EdPkgFileName->setText(chosen->first());

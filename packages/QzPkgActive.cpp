@@ -103,9 +103,19 @@ void TFrPkgActive::UpdateListBox(TComponent* selected) {
         });
     const QSignalBlocker block(FUi->ListBox1);
     FUi->ListBox1->clear();
+    for (const QPointer<TComponent>& object : std::as_const(FObjects))
+        if (object)
+            disconnect(object, &QObject::destroyed, this, nullptr);
+    FObjects.clear();
     for (const Entry& entry : entries) {
         auto* item = new QListWidgetItem(entry.Text, FUi->ListBox1);
-        item->setData(Qt::UserRole, QVariant::fromValue<QObject*>(entry.Object));
+        item->setData(Qt::UserRole, int(FObjects.size()));
+        FObjects << entry.Object;
+        // A package freed without a broadcast (its form closed) leaves the list at once, so that
+        // no entry names what is gone.
+        connect(
+            entry.Object, &QObject::destroyed, this, [this] { UpdateListBox(selectedObject()); },
+            Qt::QueuedConnection);
         if (entry.Object == selected)
             FUi->ListBox1->setCurrentItem(item);
     }
@@ -114,14 +124,14 @@ void TFrPkgActive::UpdateListBox(TComponent* selected) {
 QList<TComponent*> TFrPkgActive::Entries() const {
     QList<TComponent*> objects;
     for (int i = 0; i < FUi->ListBox1->count(); ++i)
-        objects << static_cast<TComponent*>(
-            FUi->ListBox1->item(i)->data(Qt::UserRole).value<QObject*>());
+        objects << FObjects.value(FUi->ListBox1->item(i)->data(Qt::UserRole).toInt());
     return objects;
 }
 
+// None when the entry's object is gone.
 TComponent* TFrPkgActive::selectedObject() const {
     const QListWidgetItem* item = FUi->ListBox1->currentItem();
-    return item ? static_cast<TComponent*>(item->data(Qt::UserRole).value<QObject*>()) : nullptr;
+    return item ? FObjects.value(item->data(Qt::UserRole).toInt()).data() : nullptr;
 }
 
 void TFrPkgActive::Active1Click() {

@@ -41,4 +41,6 @@ private:
 
     std::unique_ptr<Ui::TFrPkgActive> FUi;
     TKind FKind = kStrings;
+    // The object of each entry, by the index the entry keeps.
+    QList<QPointer<TComponent>> FObjects;
 };

@@ -7,6 +7,7 @@
 #include "QzPkgLanguage.h"
 #include "QzPkgPrivileges.h"
 #include "QzUi.h"
+#include "manager/core/QzPkgSync.h"
 #include "ui_TFrOpenFiles.h"
 #include "ui_TFrPkgLoadSave.h"
 
@@ -47,14 +48,6 @@ QStringList packageFiles(const QString& folder, const QString& mask) {
 }
 
 } // namespace
-
-QString QzDialogFilter(const QString& filter) {
-    const QStringList parts = filter.split(u'|');
-    QStringList names;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
 
 QString QzLastUpdateName(const QString& fileName) {
     const QString folder = QzAddPathBar(QFileInfo(fileName).absolutePath());

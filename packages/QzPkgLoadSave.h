@@ -70,8 +70,6 @@ private:
     QString FFileName;
 };
 
-// "Display Files (*.dis)|*.dis|All Files (*.*)|*.*" as the file dialogs take it.
-QString QzDialogFilter(const QString& filter);
 // A chosen last update file: its bare name when it lies in the installed packages folder, else
 // the full path.
 QString QzLastUpdateName(const QString& fileName);

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -31,15 +32,22 @@ protected:
 
 } // namespace
 
+// The validator stops what no key brings, such as pasted or dropped text; the texts the
+// program sets itself ("-1" for none) are not validated.
 void QzRestrictIdEdit(QLineEdit* edit) {
     edit->setMaxLength(4);
     edit->installEventFilter(new TQzIdKeyFilter(edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), edit));
 }
 
+// -1 and -2 stand for no item and the default one, so an item's id is never below 0.
 int QzTypedId(const QString& text) {
+    const QString digits = text.trimmed();
     bool ok = false;
-    const int id = text.trimmed().toInt(&ok);
-    if (!ok)
-        QzExcept(QStringLiteral("'%1' is not a valid id").arg(text));
+    const int id = digits.toInt(&ok);
+    if (!ok || id < 0 || digits.size() > 4)
+        QzExcept(
+            QStringLiteral("'%1' is not a valid id: an id is a number from 0 to 9999").arg(text));
     return id;
 }

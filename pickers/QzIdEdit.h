@@ -7,5 +7,5 @@ class QLineEdit;
 class QString;
 
 void QzRestrictIdEdit(QLineEdit* edit);
-// The id typed in an Id edit; raises EQzError for anything but a whole number.
+// The id typed in an Id edit; raises EQzError for anything but a number from 0 to 9999.
 int QzTypedId(const QString& text);

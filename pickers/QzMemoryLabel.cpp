@@ -14,15 +14,6 @@
 
 namespace {
 
-// The list's order by text: case-insensitive, equal texts in the package's order.
-bool textBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
-    return QzPickerItemText(a).compare(QzPickerItemText(b), Qt::CaseInsensitive) < 0;
-}
-
-bool idBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
-    return a->Id() < b->Id();
-}
-
 const QString& hintOf(const TQzPkgItem* item) {
     return static_cast<const TQzPkgStringsLabel*>(item)->Hint();
 }
@@ -59,9 +50,9 @@ void TFrMemoryLabel::LoadList() {
         for (int i = 0; i < labels->Count(); ++i)
             rows.push_back(labels->GetItems(i));
         if (OrderedByLabel())
-            std::stable_sort(rows.begin(), rows.end(), textBefore);
+            QzSortByText(rows);
         else
-            std::stable_sort(rows.begin(), rows.end(), idBefore);
+            QzSortById(rows);
     }
     List->Model()->SetRows(std::move(rows));
 }
@@ -82,12 +73,8 @@ void TFrMemoryLabel::LabelChange() {
     const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
     int row = -1;
     if (OrderedByLabel()) {
-        const auto it = std::lower_bound(
-            rows.begin(), rows.end(), search, [](const TQzPkgItem* item, const QString& text) {
-                return QzPickerItemText(item).compare(text, Qt::CaseInsensitive) < 0;
-            });
-        if (it != rows.end())
-            row = int(it - rows.begin());
+        if (const std::size_t first = QzFirstNotBefore(rows, search); first < rows.size())
+            row = int(first);
     } else {
         for (std::size_t i = 0; i < rows.size(); ++i)
             if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive)) {
@@ -110,9 +97,9 @@ void TFrMemoryLabel::OrderLabelClick() {
 
 int TFrMemoryLabel::sortedRow(const TQzPkgItem* item) const {
     const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
-    const auto it =
-        std::upper_bound(rows.begin(), rows.end(), item, OrderedByLabel() ? textBefore : idBefore);
-    return int(it - rows.begin());
+    if (OrderedByLabel())
+        return int(QzInsertionRow(rows, QzPickerItemText(item)));
+    return int(std::upper_bound(rows.begin(), rows.end(), item, QzIdBefore) - rows.begin());
 }
 
 TQzPkgItem* TFrMemoryLabel::RunAddDialog(TQzPkgItem* item) {

@@ -3,7 +3,6 @@
 #include "QzCApplication.h"
 #include "QzHooks.h"
 #include "QzMsg.h"
-#include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
 #include "QzRefs.h"
 #include "manager/QzManager.h"
@@ -46,7 +45,7 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
     FSearch = search;
     EdPkg = findChild<QComboBox*>(QStringLiteral("EdPkg"));
     EdId = findChild<QLineEdit*>(QStringLiteral("EdId"));
-    List = findChild<TQzPickerList*>(FKind.Plural);
+    List = dynamic_cast<TQzPickerView*>(findChild<QAbstractItemView*>(FKind.Plural));
     StatusBar1 = findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
     BtManager = findChild<QPushButton*>(QStringLiteral("BtManager"));
     BtAdd = findChild<QPushButton*>(QStringLiteral("BtAdd"));
@@ -69,15 +68,17 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
 
     connect(EdPkg, &QComboBox::currentTextChanged, this, &TQzMemoryPicker::EdPkgChange);
     connect(EdId, &QLineEdit::textEdited, this, &TQzMemoryPicker::EdIdChange);
-    connect(List->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(List->View()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (!FFilling && current.isValid())
                     ShowRow(current.row());
             });
-    connect(List, &QAbstractItemView::doubleClicked, this, [this] { SetModalResult(mrOk); });
-    connect(List, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (FSystem)
-            PPMenu->popup(List->viewport()->mapToGlobal(at));
+    connect(List->View(), &QAbstractItemView::doubleClicked, this, [this] { SetModalResult(mrOk); });
+    connect(List->View(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QList<QAction*> actions = PPMenu->actions();
+        if (std::any_of(actions.begin(), actions.end(),
+                        [](const QAction* action) { return action->isVisible(); }))
+            PPMenu->popup(List->View()->viewport()->mapToGlobal(at));
     });
     connect(BtManager, &QPushButton::clicked, this, &TQzMemoryPicker::BtManagerClick);
     connect(BtAdd, &QPushButton::clicked, this, &TQzMemoryPicker::BtAddClick);
@@ -89,15 +90,40 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
     connect(MnUnprotectAll, &QAction::triggered, this, &TQzMemoryPicker::MnUnprotectAllClick);
 }
 
-TQzPkgStrings* TQzMemoryPicker::Package() const {
+TQzPkgInfo* TQzMemoryPicker::CurrentPackage() const {
     return FPkg;
+}
+
+TQzPkgStrings* TQzMemoryPicker::Package() const {
+    return qobject_cast<TQzPkgStrings*>(FPkg.data());
+}
+
+TQzPkgItemList* TQzMemoryPicker::ItemsOf(TQzPkgInfo* pkg) const {
+    auto* strings = qobject_cast<TQzPkgStrings*>(pkg);
+    return strings ? Items(strings) : nullptr;
+}
+
+TQzPkgItemList* TQzMemoryPicker::Items(TQzPkgStrings*) const {
+    return nullptr;
+}
+
+TQzPkgInfo* TQzMemoryPicker::FindPackage(const QString& name) const {
+    return QzFindPkgStrings(name);
+}
+
+void TQzMemoryPicker::ActiveNames(QStringList& names) const {
+    QzPkgStringsActives(names);
+}
+
+int TQzMemoryPicker::PerformCode() const {
+    return QzPerformStrings;
 }
 
 int TQzMemoryPicker::Execute() {
     Q_ASSERT(FRef);
     BtDefault->setEnabled(FRef->HasDefault());
     QStringList names;
-    QzPkgStringsActives(names);
+    ActiveNames(names);
     names.sort(Qt::CaseInsensitive);
     const bool onDefault = FRef->HasDefault() && FRef->Id() == TQzMemoryRef::DefaultItem;
     QString pkgName = onDefault ? FRef->DefaultPkgName() : FRef->PkgName();
@@ -140,7 +166,7 @@ void TQzMemoryPicker::PkgChange() {
     FFilling = false;
     ShowDetail(nullptr);
 
-    FPkg = QzFindPkgStrings(EdPkg->currentText());
+    FPkg = FindPackage(EdPkg->currentText());
     FDirty = false;
     if (FPkg) {
         if (FPkg->IsFileStored() && FPkg->FileModified()) {
@@ -168,32 +194,22 @@ void TQzMemoryPicker::EdIdChange() {
 int TQzMemoryPicker::EditedId() const {
     bool ok = false;
     const int id = EdId->text().trimmed().toInt(&ok);
-    if (!ok || !FPkg || !Items(FPkg)->FindId(id))
+    if (!ok || !FPkg || !ItemsOf(FPkg)->FindId(id))
         return -1;
     return id;
 }
 
+// The package's id index finds the item; the list is searched for the item itself, which reads
+// no item.
 void TQzMemoryPicker::IdChange() {
     if (FPkg) {
         const int id = EditedId();
-        TQzPkgItem* item = id < 0 ? nullptr : Items(FPkg)->FindId(id);
-        SelectId(id);
-        ShowDetail(List->Model()->RowOf(item) >= 0 ? item : nullptr);
+        TQzPkgItem* item = id < 0 ? nullptr : ItemsOf(FPkg)->FindId(id);
+        const int row = item ? List->Model()->RowOf(item) : -1;
+        SelectRowQuietly(row);
+        ShowDetail(row >= 0 ? item : nullptr);
     }
     ChangeState();
-}
-
-void TQzMemoryPicker::SelectId(int id) {
-    int row = -1;
-    if (id >= 0) {
-        const auto& rows = List->Model()->Rows();
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i]->Id() == id) {
-                row = int(i);
-                break;
-            }
-    }
-    SelectRowQuietly(row);
 }
 
 void TQzMemoryPicker::SelectRowQuietly(int row) {
@@ -229,11 +245,12 @@ void TQzMemoryPicker::ChangeState() {
     BtModify->setEnabled(selected);
     BtDelete->setEnabled(selected);
     const Qt::FocusPolicy policy = canAdd ? Qt::StrongFocus : Qt::ClickFocus;
-    List->setFocusPolicy(policy);
+    List->View()->setFocusPolicy(policy);
     if (FSearch)
         FSearch->setFocusPolicy(policy);
     MnProtectAll->setEnabled(systemEditAllowed());
     MnUnprotectAll->setEnabled(systemEditAllowed());
+    StateChanged();
 }
 
 void TQzMemoryPicker::UpdateInfo() {
@@ -241,9 +258,13 @@ void TQzMemoryPicker::UpdateInfo() {
         StatusBar1->showMessage(QStringLiteral("Package Unknown"));
         return;
     }
-    const int count = Items(FPkg)->Count();
-    StatusBar1->showMessage(
-        QStringLiteral("%1 %2").arg(count).arg(count == 1 ? FKind.Singular : FKind.Plural));
+    const int count = ItemsOf(FPkg)->Count();
+    QString text =
+        QStringLiteral("%1 %2").arg(count).arg(count == 1 ? FKind.Singular : FKind.Plural);
+    const QString suffix = InfoSuffix();
+    if (!suffix.isEmpty())
+        text += u' ' + suffix;
+    StatusBar1->showMessage(text);
 }
 
 void TQzMemoryPicker::Modified() {
@@ -261,8 +282,10 @@ void TQzMemoryPicker::SavePackage() {
     FDirty = false;
     try {
         FPkg->SaveFile();
-        if (auto* language = qobject_cast<TQzPkgLanguage*>(FPkg->Owner()))
-            language->SaveFile();
+        // A package kept inside another (the language's strings, the display's images) is
+        // written with it.
+        if (auto* owner = qobject_cast<TQzPkgInfo*>(FPkg->Owner()))
+            owner->SaveFile();
     } catch (const Exception& e) {
         showSaveError(e.Message());
     }
@@ -281,7 +304,7 @@ void TQzMemoryPicker::BtAddClick() {
         return;
     if (TQzPkgItem* item = RunAddDialog(nullptr)) {
         ItemAdded(item);
-        QzFormsPerform(QzPerformStrings, FPkg);
+        QzFormsPerform(PerformCode(), FPkg);
         UpdateInfo();
         Modified();
     }
@@ -294,7 +317,7 @@ void TQzMemoryPicker::BtModifyClick() {
     const int oldId = item->Id();
     if (RunAddDialog(item)) {
         ItemModified(item, oldId);
-        QzFormsPerform(QzPerformStrings, FPkg);
+        QzFormsPerform(PerformCode(), FPkg);
         Modified();
     }
 }
@@ -327,7 +350,7 @@ void TQzMemoryPicker::DeleteItem(TQzPkgItem* item) {
         } else if (owner) {
             QzDesignerModified(owner);
         }
-        QzFormsPerform(QzPerformStrings, owner);
+        QzFormsPerform(PerformCode(), owner);
         return;
     }
     if (row >= 0) {
@@ -337,7 +360,7 @@ void TQzMemoryPicker::DeleteItem(TQzPkgItem* item) {
         SetEdId(selected ? selected->Id() : -1);
     }
     IdChange();
-    QzFormsPerform(QzPerformStrings, FPkg);
+    QzFormsPerform(PerformCode(), FPkg);
     UpdateInfo();
     Modified();
 }
@@ -368,7 +391,7 @@ void TQzMemoryPicker::MnUnprotectAllClick() {
 void TQzMemoryPicker::setProtection(bool protect) {
     if (!FPkg || !systemEditAllowed())
         return;
-    TQzPkgItemList* items = Items(FPkg);
+    TQzPkgItemList* items = ItemsOf(FPkg);
     bool changed = false;
     for (int i = 0; i < items->Count(); ++i) {
         TQzPkgItem* item = items->GetItems(i);
@@ -382,7 +405,7 @@ void TQzMemoryPicker::setProtection(bool protect) {
     ChangeState();
     UpdateInfo();
     Modified();
-    List->viewport()->update();
+    List->View()->viewport()->update();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,11 +1,12 @@
 #pragma once
 
 // What the label, message and text pickers share: the package combo of the loaded strings
-// packages, the Id edit (four digits), the item list (TQzPickerList), the status line, the item
+// packages, the Id edit (four digits), the item list (a TQzPickerView), the status line, the item
 // buttons (Add, Modify, Delete through the kind's add dialog), Null and Default, the protection
 // items of the "System" package, the Packages Manager, and closing: the package current at close
 // is saved when the picker changed it (FILE storage), and the caller's reference is written only
-// on OK. A kind overrides how its list is filled and searched and which add dialog it opens.
+// on OK. A kind overrides how its list is filled and searched and which add dialog it opens; a
+// kind of another package class (images) also which packages it lists and what it broadcasts.
 
 #include "QzDialog.h"
 #include "manager/core/QzManagerEngine.h"
@@ -19,8 +20,9 @@ class QMenu;
 class QPushButton;
 class QStatusBar;
 class TQzMemoryRef;
-class TQzPickerList;
+class TQzPickerView;
 class TQzPkgItem;
+class TQzPkgInfo;
 class TQzPkgItemList;
 class TQzPkgStrings;
 
@@ -47,6 +49,9 @@ public:
     // Delete button does; an item the list does not show is freed all the same.
     void DeleteItem(TQzPkgItem* item);
 
+    // The current package; none when the name in the combo names none.
+    TQzPkgInfo* CurrentPackage() const;
+    // The current package as a strings package.
     TQzPkgStrings* Package() const;
 
     // Handlers.
@@ -75,8 +80,18 @@ protected:
     // calls it after setupUi.
     void BindControls(QLineEdit* search);
 
-    // The item list of `pkg` this picker shows.
-    virtual TQzPkgItemList* Items(TQzPkgStrings* pkg) const = 0;
+    // The item list of `pkg` this picker shows: ItemsOf for any package, Items for a strings one.
+    virtual TQzPkgItemList* ItemsOf(TQzPkgInfo* pkg) const;
+    virtual TQzPkgItemList* Items(TQzPkgStrings* pkg) const;
+    // The loaded package of that name, and the names of the loaded packages (strings by default).
+    virtual TQzPkgInfo* FindPackage(const QString& name) const;
+    virtual void ActiveNames(QStringList& names) const;
+    // The code the picker's changes are broadcast with (QzFormsPerform).
+    virtual int PerformCode() const;
+    // After the shared controls were enabled: the kind's own follow.
+    virtual void StateChanged() {}
+    // Appended to the status line after the count, when not empty.
+    virtual QString InfoSuffix() const { return QString(); }
     // Fills the list from the current package (none: empty).
     virtual void LoadList() = 0;
     // Shows the details of the item selected (none: cleared).
@@ -102,7 +117,6 @@ protected:
     void SavePackage();
     // The id in the Id edit, or -1 when it names no item of the current list.
     int EditedId() const;
-    void SelectId(int id);
     // Selects the row without the selection's own reaction (ShowRow).
     void SelectRowQuietly(int row);
     void SetEdId(int id);
@@ -114,7 +128,7 @@ protected:
 
     QComboBox* EdPkg = nullptr;
     QLineEdit* EdId = nullptr;
-    TQzPickerList* List = nullptr;
+    TQzPickerView* List = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QPushButton* BtManager = nullptr;
     QPushButton* BtAdd = nullptr;
@@ -132,7 +146,7 @@ private:
 
     TQzPickerKind FKind;
     TQzMemoryRef* FRef = nullptr;
-    QPointer<TQzPkgStrings> FPkg;
+    QPointer<TQzPkgInfo> FPkg;
     QLineEdit* FSearch = nullptr;
     bool FSystem = false;
     // The current package was changed through this picker since it became current.

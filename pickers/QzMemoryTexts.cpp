@@ -42,9 +42,7 @@ void TQzFilteredPicker::LoadList() {
             if (all || QzPickerItemText(item).contains(filter, Qt::CaseInsensitive))
                 rows.push_back(item);
         }
-        std::stable_sort(rows.begin(), rows.end(), [](const TQzPkgItem* a, const TQzPkgItem* b) {
-            return a->Id() < b->Id();
-        });
+        QzSortById(rows);
     }
     if (FDetail)
         FDetail->clear();

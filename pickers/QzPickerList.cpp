@@ -2,16 +2,205 @@
 
 #include "QzPkgStrings.h"
 
+#include <QEvent>
+#include <QHeaderView>
 #include <QPainter>
+#include <algorithm>
+#include <memory>
+#include <numeric>
 
+// The class is compared directly: a cast through the meta-object system, per comparison of a
+// sort, would cost as much as the comparison.
 const QString& QzPickerItemText(const TQzPkgItem* item) {
+    static const QString none;
+    if (item->metaObject() == &TQzPkgStringsLabel::staticMetaObject)
+        return static_cast<const TQzPkgStringsLabel*>(item)->Text();
+    if (item->metaObject() == &TQzPkgStringsText::staticMetaObject)
+        return static_cast<const TQzPkgStringsText*>(item)->Text();
     if (auto* label = qobject_cast<const TQzPkgStringsLabel*>(item))
         return label->Text();
-    return static_cast<const TQzPkgStringsText*>(item)->Text();
+    if (auto* text = qobject_cast<const TQzPkgStringsText*>(item))
+        return text->Text();
+    return none;
 }
 
 QString QzPickerShownText(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Order by text
+
+namespace {
+
+char32_t folded(char16_t unit) {
+    if (unit < 0x80)
+        return unit >= u'A' && unit <= u'Z' ? unit + 32u : unit;
+    return QChar::toCaseFolded(char32_t(unit));
+}
+
+// Sorting a hundred thousand texts by comparing them whole reads their shared beginnings (captions
+// often share several words) again at every comparison. Here the first folded units of each text
+// are packed three to a 64-bit word, each unit one more than its value so that 0 marks the end,
+// and a three-way radix quicksort splits the rows on one word at a time. Rows still equal after
+// the packed words are compared whole.
+class TTextSorter {
+public:
+    // A row being sorted: its place before the sort, which is also where its words are.
+    using Row = quint32;
+
+    explicit TTextSorter(const std::vector<TQzPkgItem*>& items)
+        : FItems(items), FWords(new quint64[items.size() * WordCount]) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QString& text = QzPickerItemText(items[i]);
+            const char16_t* units = reinterpret_cast<const char16_t*>(text.utf16());
+            const qsizetype size = text.size();
+            quint64* words = &FWords[i * WordCount];
+            for (int w = 0; w < WordCount; ++w) {
+                const qsizetype u = qsizetype(w) * UnitsPerWord;
+                if (u + UnitsPerWord <= size) {
+                    words[w] = quint64(folded(units[u]) + 1) << (2 * UnitBits) |
+                               quint64(folded(units[u + 1]) + 1) << UnitBits |
+                               quint64(folded(units[u + 2]) + 1);
+                    continue;
+                }
+                quint64 packed = 0;
+                for (qsizetype k = u; k < u + UnitsPerWord; ++k)
+                    packed = packed << UnitBits | (k < size ? folded(units[k]) + 1 : 0);
+                words[w] = packed;
+            }
+        }
+    }
+
+    // Sorts rows [0, n) that agree on their first `depth` words.
+    void Sort(Row* rows, std::size_t n, int depth) const {
+        while (n > 1) {
+            if (depth == WordCount) {
+                std::sort(rows, rows + n, [this](Row a, Row b) { return wholeBefore(a, b); });
+                return;
+            }
+            if (n < 16) {
+                std::sort(rows, rows + n,
+                          [this, depth](Row a, Row b) { return before(a, b, depth); });
+                return;
+            }
+            const quint64 first = word(rows[0], depth);
+            const quint64 middle = word(rows[n / 2], depth);
+            const quint64 last = word(rows[n - 1], depth);
+            const quint64 pivot =
+                std::max(std::min(first, middle), std::min(std::max(first, middle), last));
+            std::size_t less = 0, i = 0, greater = n;
+            while (i < greater) {
+                const quint64 w = word(rows[i], depth);
+                if (w < pivot)
+                    std::swap(rows[less++], rows[i++]);
+                else if (w > pivot)
+                    std::swap(rows[i], rows[--greater]);
+                else
+                    ++i;
+            }
+            struct Part {
+                Row* Rows;
+                std::size_t Size;
+                int Depth;
+            };
+            Part parts[] = {{rows, less, depth},
+                            {rows + less, greater - less, depth + 1},
+                            {rows + greater, n - greater, depth}};
+            if (pivot == 0) {
+                // Texts that ended before this word are equal: they keep their order.
+                std::sort(parts[1].Rows, parts[1].Rows + parts[1].Size);
+                parts[1].Size = 0;
+            }
+            // The two smaller parts by recursion, the largest by the loop: the recursion stays
+            // shallow.
+            std::sort(std::begin(parts), std::end(parts),
+                      [](const Part& a, const Part& b) { return a.Size < b.Size; });
+            Sort(parts[0].Rows, parts[0].Size, parts[0].Depth);
+            Sort(parts[1].Rows, parts[1].Size, parts[1].Depth);
+            rows = parts[2].Rows;
+            n = parts[2].Size;
+            depth = parts[2].Depth;
+        }
+    }
+
+private:
+    static constexpr int WordCount = 8;
+    static constexpr int UnitsPerWord = 3;
+    static constexpr int UnitBits = 21;
+
+    quint64 word(Row row, int depth) const { return FWords[std::size_t(row) * WordCount + depth]; }
+
+    // For rows that agree on their first `depth` words.
+    bool before(Row a, Row b, int depth) const {
+        for (; depth < WordCount; ++depth) {
+            const quint64 x = word(a, depth);
+            const quint64 y = word(b, depth);
+            if (x != y)
+                return x < y;
+            if (x == 0)
+                return a < b;
+        }
+        return wholeBefore(a, b);
+    }
+
+    bool wholeBefore(Row a, Row b) const {
+        const int order = QzCompareFolded(QzPickerItemText(FItems[a]), QzPickerItemText(FItems[b]));
+        return order != 0 ? order < 0 : a < b;
+    }
+
+    const std::vector<TQzPkgItem*>& FItems;
+    std::unique_ptr<quint64[]> FWords;
+};
+
+} // namespace
+
+int QzCompareFolded(QStringView a, QStringView b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char32_t x = folded(a[i].unicode());
+        const char32_t y = folded(b[i].unicode());
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+void QzSortByText(std::vector<TQzPkgItem*>& rows) {
+    std::vector<TTextSorter::Row> order(rows.size());
+    std::iota(order.begin(), order.end(), TTextSorter::Row(0));
+    TTextSorter(rows).Sort(order.data(), order.size(), 0);
+    const std::vector<TQzPkgItem*> unsorted = rows;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = unsorted[order[i]];
+}
+
+bool QzIdBefore(const TQzPkgItem* a, const TQzPkgItem* b) {
+    return a->Id() < b->Id();
+}
+
+// Packages mostly hold their items by rising id already.
+void QzSortById(std::vector<TQzPkgItem*>& rows) {
+    if (!std::is_sorted(rows.begin(), rows.end(), QzIdBefore))
+        std::stable_sort(rows.begin(), rows.end(), QzIdBefore);
+}
+
+std::size_t QzFirstNotBefore(const std::vector<TQzPkgItem*>& rows, QStringView text) {
+    return std::size_t(std::partition_point(rows.begin(), rows.end(),
+                                            [text](const TQzPkgItem* row) {
+                                                return QzCompareFolded(QzPickerItemText(row),
+                                                                       text) < 0;
+                                            }) -
+                       rows.begin());
+}
+
+std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView text) {
+    return std::size_t(std::partition_point(rows.begin(), rows.end(),
+                                            [text](const TQzPkgItem* row) {
+                                                return QzCompareFolded(QzPickerItemText(row),
+                                                                       text) <= 0;
+                                            }) -
+                       rows.begin());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -97,12 +286,15 @@ public:
             painter->drawText(
                 QRect(r.left() + FList->ProtectedLeft(), r.top(), r.width(), r.height()), flags,
                 QStringLiteral("P"));
-        // Line breaks of a multi-line text show as blanks on its one line.
-        QString text = QzPickerItemText(item);
+        // Only what the row can show is laid out: a long text would be shaped whole for the few
+        // words that fit. No character is narrower than a point. Line breaks of a multi-line
+        // text show as blanks on its one line.
+        const QRect textRect(r.left() + FList->TextLeft(), r.top(), r.width() - FList->TextLeft(),
+                             r.height());
+        const qsizetype room = textRect.width() / std::max(1, FList->NarrowestWidth()) + 1;
+        QString text = QzPickerItemText(item).left(room);
         text.replace(u'\r', u' ').replace(u'\n', u' ');
-        painter->drawText(
-            QRect(r.left() + FList->TextLeft(), r.top(), r.width() - FList->TextLeft(), r.height()),
-            flags, text);
+        painter->drawText(textRect, flags, text);
         if (option.state & QStyle::State_HasFocus) {
             QStyleOptionFocusRect focus;
             focus.rect = r;
@@ -113,49 +305,75 @@ public:
         painter->restore();
     }
 
-    // One line of text, as the list's font measures "A".
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
-        return {option.rect.width(), option.fontMetrics.boundingRect(QStringLiteral("A")).height() +
-                                         option.fontMetrics.leading() + 2};
-    }
-
 private:
     TQzPickerList* FList;
 };
 
 } // namespace
 
-TQzPickerList::TQzPickerList(QWidget* parent)
-    : QListView(parent), FModel(new TQzPickerModel(this)) {
-    setModel(FModel);
+// A table of one column with rows of one fixed height rather than a list view: a list view lays
+// out every row before it shows any, which for a hundred thousand rows costs more than filling
+// them; a table's rows are placed by arithmetic.
+TQzPickerView::TQzPickerView(QAbstractItemView* view)
+    : FView(view), FModel(new TQzPickerModel(view)) {
+    FView->setModel(FModel);
+}
+
+TQzPickerView::~TQzPickerView() = default;
+
+int TQzPickerView::CurrentRow() const {
+    const QModelIndexList selected = FView->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void TQzPickerView::SelectRow(int row) {
+    if (row < 0 || row >= FModel->rowCount()) {
+        FView->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex at = FModel->index(row);
+    FView->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    FView->scrollTo(at);
+}
+
+void TQzPickerView::SetShowProtected(bool) {}
+
+TQzPickerList::TQzPickerList(QWidget* parent) : QTableView(parent), TQzPickerView(this) {
     setItemDelegate(new TQzPickerDelegate(this));
-    // Every row is one line high: the view need not measure a hundred thousand of them.
-    setUniformItemSizes(true);
+    horizontalHeader()->hide();
+    horizontalHeader()->setStretchLastSection(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    CheckItemHeight();
+    setShowGrid(false);
+    setWordWrap(false);
+    // Tab leaves the list, as it leaves any other control.
+    setTabKeyNavigation(false);
     // Texts are clipped to the row, as the columns leave them.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+// One line of text, as the list's font measures "A".
+void TQzPickerList::CheckItemHeight() {
+    const QFontMetrics metrics = fontMetrics();
+    const int height = metrics.boundingRect(QStringLiteral("A")).height() + metrics.leading() + 2;
+    verticalHeader()->setMinimumSectionSize(height);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+void TQzPickerList::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        CheckItemHeight();
 }
 
 void TQzPickerList::SetShowProtected(bool show) {
     FShowProtected = show;
     viewport()->update();
-}
-
-int TQzPickerList::CurrentRow() const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
-}
-
-void TQzPickerList::SelectRow(int row) {
-    if (row < 0 || row >= FModel->rowCount()) {
-        selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex at = FModel->index(row);
-    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
-    scrollTo(at);
 }
 
 int TQzPickerList::ProtectedLeft() const {
@@ -169,6 +387,10 @@ int TQzPickerList::TextLeft() const {
                : left;
 }
 
+int TQzPickerList::NarrowestWidth() const {
+    return widthOf(this, QStringLiteral("."));
+}
+
 int TQzPickerList::SeparatorLeft() const {
     return widthOf(this, QStringLiteral("99999")) + 2;
 }
@@ -179,7 +401,7 @@ int TQzPickerList::SecondSeparatorLeft() const {
 
 // The separators run the whole height, below the last row too.
 void TQzPickerList::paintEvent(QPaintEvent* event) {
-    QListView::paintEvent(event);
+    QTableView::paintEvent(event);
     QPainter painter(viewport());
     const int height = viewport()->height();
     auto separator = [&](int x) {

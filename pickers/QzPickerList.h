@@ -7,8 +7,8 @@
 // templates "9999", "99", "P", "99999" and "9P9" in the list's font.
 
 #include <QAbstractListModel>
-#include <QListView>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <vector>
 
 class TQzPkgItem;
@@ -17,6 +17,19 @@ class TQzPkgItem;
 const QString& QzPickerItemText(const TQzPkgItem* item);
 // A stored text as a memo shows it: CR LF line breaks as single ones.
 QString QzPickerShownText(QString text);
+
+// The order of a list sorted by text: case-insensitive (each UTF-16 unit case-folded), and
+// equal texts in the order the rows had. <0, 0 or >0 as `a` sorts before, with or after `b`.
+int QzCompareFolded(QStringView a, QStringView b);
+void QzSortByText(std::vector<TQzPkgItem*>& rows);
+// By ascending id, equal ids in the order the rows had.
+void QzSortById(std::vector<TQzPkgItem*>& rows);
+bool QzIdBefore(const TQzPkgItem* a, const TQzPkgItem* b);
+// The first row of `rows`, sorted by text, that does not sort before `text`; rows.size() when
+// every row does.
+std::size_t QzFirstNotBefore(const std::vector<TQzPkgItem*>& rows, QStringView text);
+// Where an item with `text` goes in `rows`, sorted by text: after the rows equal to it.
+std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView text);
 
 class TQzPickerModel : public QAbstractListModel {
     Q_OBJECT
@@ -41,28 +54,54 @@ private:
     std::vector<TQzPkgItem*> FRows;
 };
 
-class TQzPickerList : public QListView {
+// The item list of a picker or package editor, however it is drawn (rows of columns, a grid of
+// pictures): the items of its rows and which one is selected.
+class TQzPickerView {
+public:
+    virtual ~TQzPickerView();
+    TQzPickerView(const TQzPickerView&) = delete;
+    TQzPickerView& operator=(const TQzPickerView&) = delete;
+
+    TQzPickerModel* Model() const { return FModel; }
+    QAbstractItemView* View() const { return FView; }
+    int CurrentRow() const;
+    // Selects `row` and scrolls to it; -1 clears the selection.
+    void SelectRow(int row);
+    // Shows the "P" column of protected items, where the list has one.
+    virtual void SetShowProtected(bool show);
+
+protected:
+    // Makes the model of `view` (which owns it).
+    explicit TQzPickerView(QAbstractItemView* view);
+
+private:
+    QAbstractItemView* FView;
+    TQzPickerModel* FModel;
+};
+
+class TQzPickerList : public QTableView, public TQzPickerView {
     Q_OBJECT
 public:
     explicit TQzPickerList(QWidget* parent = nullptr);
 
-    TQzPickerModel* Model() const { return FModel; }
     // Shows the "P" column and its separator.
-    void SetShowProtected(bool show);
+    void SetShowProtected(bool show) override;
     bool ShowProtected() const { return FShowProtected; }
-    int CurrentRow() const;
-    // Selects `row` and scrolls to it; -1 clears the selection.
-    void SelectRow(int row);
     // Where the columns start, and the separators, in the list's font.
     int TextLeft() const;
     int ProtectedLeft() const;
     int SeparatorLeft() const;
     int SecondSeparatorLeft() const;
+    // The width of the narrowest character, as "." measures it.
+    int NarrowestWidth() const;
+
+    // Rows as high as one line of text in the list's font.
+    void CheckItemHeight();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    TQzPickerModel* FModel;
     bool FShowProtected = false;
 };

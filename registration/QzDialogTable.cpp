@@ -5,10 +5,15 @@
 #include "QzExcept.h"
 #include "QzMemos.h"
 #include "QzMenus.h"
+#include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
+#include "QzPkgVars.h"
+#include "QzPkgVarsText.h"
 #include "QzRefs.h"
 #include "controls/QzCollectionEditor.h"
+#include "controls/QzDesignRgn.h"
+#include "controls/QzMaskDesigner.h"
 #include "controls/QzMenusEditor.h"
 #include "controls/QzMultiLine.h"
 #include "controls/QzRichEdit.h"
@@ -17,12 +22,17 @@
 #include "manager/QzManagerProgress.h"
 #include "manager/QzManagerRepl.h"
 #include "manager/QzPkgSynchronizer.h"
+#include "packages/QzImportImages.h"
 #include "packages/QzPkgActive.h"
+#include "packages/QzPkgImagesEditor.h"
 #include "packages/QzPkgLoadSave.h"
+#include "packages/QzPkgVarsEditor.h"
 #include "packages/QzUpdateSystem.h"
+#include "pickers/QzMemoryImage.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
+#include <QLineEdit>
 #include <QMetaProperty>
 
 namespace {
@@ -46,16 +56,19 @@ QStringList stringsNames() {
     return names;
 }
 
-// The first reference of class `TRef` that a component of the designs holds, in project order.
+// The first reference of class `TRef` that a component of the designs holds, in project order,
+// of those that `fits` accepts.
 template <typename TRef>
-TRef* firstReference(const TDesignDialogSubjects& subjects) {
+TRef* firstReference(const TDesignDialogSubjects& subjects,
+                     const std::function<bool(const TRef*)>& fits = {}) {
     std::function<TRef*(TComponent*)> search = [&](TComponent* component) -> TRef* {
         const QMetaObject* meta = component->metaObject();
         for (int i = 0; i < meta->propertyCount(); ++i) {
             const QMetaProperty prop = meta->property(i);
             if (prop.metaType().flags() & QMetaType::PointerToQObject)
                 if (auto* ref = qobject_cast<TRef*>(prop.read(component).value<QObject*>()))
-                    return ref;
+                    if (!fits || fits(ref))
+                        return ref;
         }
         for (TComponent* child : component->ComponentList())
             if (TRef* ref = search(child))
@@ -263,6 +276,55 @@ QWidget* openRichEdit(const TDesignDialogSubjects& subjects) {
     return nullptr;
 }
 
+// ---- Images: the first package with pictures, and its first picture with a mask (else any)
+
+TQzPkgImages* firstImages() {
+    TQzPkgImages* first = firstPackage<TQzPkgImages>(TQzPkgKind::Images);
+    for (bool system : {false, true})
+        for (TQzPkgImages* pkg : QzPkgImagesAll())
+            if (pkg->Images()->Count() > 0 &&
+                (pkg->GetPkgName().compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0) ==
+                    system)
+                return pkg;
+    return first;
+}
+
+TQzPkgImagesImage* firstPicture() {
+    TQzPkgImagesImage* any = nullptr;
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        for (int i = 0; i < pkg->Images()->Count(); ++i) {
+            TQzPkgImagesImage* image = pkg->Images()->GetItems(i);
+            if (image->Empty())
+                continue;
+            if (image->GetExternalMask() || image->GetInternalMask())
+                return image;
+            if (!any)
+                any = image;
+        }
+    if (!any)
+        QzExcept(QStringLiteral("No images package of the open designs has a picture"));
+    return any;
+}
+
+QWidget* openPkgImages(const TDesignDialogSubjects&) {
+    TFrPkgImages editor;
+    editor.Package = firstImages();
+    editor.Execute();
+    return nullptr;
+}
+
+QWidget* openImageAdd(const TDesignDialogSubjects&) {
+    TQzPkgImagesImage* image = firstPicture();
+    TFrMemoryImageAdd dialog;
+    dialog.setWindowTitle(QStringLiteral("Modify Image"));
+    dialog.Package = qobject_cast<TQzPkgImages*>(
+        qobject_cast<const TQzPkgData*>(image->Collection()->GetOwner())->Package());
+    dialog.Id = image->Id();
+    dialog.ModifyMode = true;
+    dialog.Execute();
+    return nullptr;
+}
+
 // The month names of the first language package, as the locale dialog has them edited.
 QWidget* openMultiLine(const TDesignDialogSubjects&) {
     const auto* language = firstPackage<TQzPkgLanguage>(TQzPkgKind::Language);
@@ -270,6 +332,86 @@ QWidget* openMultiLine(const TDesignDialogSubjects&) {
     QString result;
     dialog.Execute(QStringLiteral("Month Names"),
                    language->Locale()->MonthLongNames().join(QStringLiteral("\r\n")), result);
+    return nullptr;
+}
+
+QWidget* openDesignRgn(const TDesignDialogSubjects&) {
+    TFrDesignRgn designer;
+    designer.Image = firstPicture();
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openImportImages(const TDesignDialogSubjects&) {
+    TFrImportImages dialog;
+    dialog.TargetPkg = firstImages();
+    for (TQzPkgImages* pkg : QzPkgImagesAll())
+        if (pkg->IsFileStored() && !pkg->FileName().isEmpty()) {
+            TFrImportImages::RememberedFile() = pkg->GetFileName(pkg->FileName());
+            break;
+        }
+    dialog.Execute();
+    return nullptr;
+}
+
+QWidget* openImportDlg(const TDesignDialogSubjects&) {
+    TFrImportDlg dialog;
+    dialog.EdId()->setText(QString::number(firstImages()->Images()->UniqueId()));
+    dialog.ShowModal();
+    return nullptr;
+}
+
+// ---- The vars package editor: on the first vars package that holds something
+
+TQzPkgVars* firstVars() {
+    for (TQzPkgVars* pkg : QzPkgVarsAll())
+        if (pkg->Items()->Count() > 0)
+            return pkg;
+    return firstPackage<TQzPkgVars>(TQzPkgKind::Vars);
+}
+
+QWidget* openPkgVars(const TDesignDialogSubjects&) {
+    TFrPkgVars editor;
+    editor.Pkg = firstVars();
+    editor.Execute();
+    return nullptr;
+}
+
+// The first variable of that package, in tree order.
+QWidget* openPkgVarsModify(const TDesignDialogSubjects&) {
+    std::function<TQzPkgVarsItem*(const TQzPkgVarsItems*)> first =
+        [&](const TQzPkgVarsItems* items) -> TQzPkgVarsItem* {
+        for (int i = 0; i < items->Count(); ++i) {
+            TQzPkgVarsItem* item = items->GetItems(i);
+            if (!item->IsFolder())
+                return item;
+            if (TQzPkgVarsItem* inner = first(item->Children()))
+                return inner;
+        }
+        return nullptr;
+    };
+    const TQzPkgVarsItem* item = first(firstVars()->Items());
+    if (!item)
+        QzExcept(QStringLiteral("The vars packages of the open designs hold no variable"));
+    TFrPkgVarsModify dialog;
+    dialog.Execute(item->Ident(), QzPkgVarsValueText(item), item->ItemType());
+    return nullptr;
+}
+
+// ---- The mask designer: on the first mask it opens on
+
+QWidget* openMask(const TDesignDialogSubjects& subjects) {
+    TFrMask designer;
+    designer.Mask = firstReference<TQzMask>(subjects, [](const TQzMask* mask) {
+        return mask->DataType() != dtOther && mask->DataType() != dtMemo;
+    });
+    designer.Execute();
+    return nullptr;
+}
+
+QWidget* openMaskExamples(const TDesignDialogSubjects&) {
+    TFrMaskExamples dialog;
+    dialog.Execute();
     return nullptr;
 }
 
@@ -300,6 +442,16 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrUpdateSystemStrings", openUpdate<TFrUpdateSystemStrings>),
         row("TFrUpdateSystemImages", openUpdate<TFrUpdateSystemImages>),
         row("TFrPkgActive", openActive),
+        pickerRow<TFrMemoryImage, TQzMemoryImage>("TFrMemoryImage"),
+        row("TFrMemoryImageAdd", openImageAdd),
+        row("TFrPkgImages", openPkgImages),
+        row("TFrImportImages", openImportImages),
+        row("TFrImportDlg", openImportDlg),
+        row("TFrDesignRgn", openDesignRgn),
+        row("TFrPkgVars", openPkgVars),
+        row("TFrPkgVarsModify", openPkgVarsModify),
+        row("TFrMask", openMask),
+        row("TFrMaskExamples", openMaskExamples),
         row("TFrMenus", openMenus),
         row("TFrCollection", openCollection),
         row("TFrCollPageControl", openCollPageControl),

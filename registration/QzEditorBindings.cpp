@@ -20,6 +20,9 @@
 #include "QzSetEditors.h"
 #include "editors/QzControlEditors.h"
 #include "editors/QzDataFieldEditors.h"
+#include "editors/QzMaskEditors.h"
+#include "editors/QzPkgImagesEditors.h"
+#include "editors/QzPkgVarsEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -55,6 +58,8 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
         // Every multi-line text.
         anyProperty<TQzMultiLine, TQzMultiLinePropertyEditor>(S::Forms),
+        // Every edit mask.
+        anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
@@ -96,9 +101,13 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzDbBitBtn, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
         property<TQzDbSpeedButton, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
-        // The packages' init modes.
+        // The packages: their component editors, file names and init modes.
+        component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
+        property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
+        property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
         // the up-down's associate.

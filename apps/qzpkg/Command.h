@@ -46,3 +46,4 @@ std::vector<Command> PackageCommands();
 std::vector<Command> ClassCommands();
 std::vector<Command> ManagerCommands();
 std::vector<Command> SyncCommands();
+std::vector<Command> VarsCommands();

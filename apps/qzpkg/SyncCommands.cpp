@@ -142,6 +142,8 @@ int runSync(const QStringList& raw, CommandContext& c) {
     if (from) {
         TFileResult result{package, {}, {}};
         try {
+            if (!dryRun)
+                QzSyncRequireWritable(package);
             result.Report = QzSyncFromFile(*pkg, files[0], options);
             if (!dryRun)
                 pkg->SaveToFile(package);

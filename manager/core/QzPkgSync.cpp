@@ -276,8 +276,11 @@ TQzSyncReport QzSyncPackages(const TQzPkgInfo& source, TQzPkgInfo& target,
 
 std::unique_ptr<TQzPkgInfo> QzSyncLoadFile(const QString& fileName,
                                            std::optional<TQzPkgKind> kind) {
-    if (!QFileInfo(fileName).isFile())
+    const QFileInfo info(fileName);
+    if (!info.exists())
         QzExcept(QStringLiteral("The package file \"%1\" does not exist").arg(fileName));
+    if (!info.isFile())
+        QzExcept(QStringLiteral("\"%1\" is not a package file but a folder").arg(fileName));
     const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
     if (kind && header.Kind != *kind)
         QzExcept(QStringLiteral("\"%1\" holds a %2 package, not a %3 package")
@@ -295,9 +298,17 @@ TQzSyncReport QzSyncFromFile(TQzPkgInfo& pkg, const QString& fileName,
     return QzSyncPackages(*source, pkg, options, progress);
 }
 
+// A write goes to a new file renamed over the old one, which a read-only file would not stop.
+void QzSyncRequireWritable(const QString& fileName) {
+    if (QFileInfo(fileName).exists() && !QFileInfo(fileName).isWritable())
+        QzExcept(QStringLiteral("Cannot write \"%1\": the file is read-only").arg(fileName));
+}
+
 TQzSyncReport QzSyncToFile(const TQzPkgInfo& pkg, const QString& fileName,
                            const TQzSyncOptions& options, bool dryRun, IQzSyncProgress* progress) {
     const std::unique_ptr<TQzPkgInfo> target = QzSyncLoadFile(fileName, pkg.Kind());
+    if (!dryRun)
+        QzSyncRequireWritable(fileName);
     TQzSyncReport report = QzSyncPackages(pkg, *target, options, progress);
     if (!dryRun)
         target->SaveToFile(fileName);

@@ -78,6 +78,9 @@ std::unique_ptr<TQzPkgInfo> QzSyncLoadFile(const QString& fileName,
 // EQzError, with `pkg` unchanged, when the file cannot be read.
 TQzSyncReport QzSyncFromFile(TQzPkgInfo& pkg, const QString& fileName,
                              const TQzSyncOptions& options, IQzSyncProgress* progress = nullptr);
+// Raises EQzError when `fileName` exists but its owner may not write it: a save would replace it
+// all the same.
+void QzSyncRequireWritable(const QString& fileName);
 // "Synchronize to": the package in `fileName` is brought into line with `pkg` and written back
 // (not with `dryRun`). Raises EQzError, with the file unchanged, when it cannot be read or
 // written.

@@ -33,3 +33,11 @@ QString QzGetInstallPackagesExists() {
     return QzAddPathBar(
         QDir::cleanPath(QDir(install).absoluteFilePath(QStringLiteral("packages"))));
 }
+
+QString QzDialogFilter(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList names;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        names << parts[i];
+    return names.join(QStringLiteral(";;"));
+}

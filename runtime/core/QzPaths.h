@@ -13,3 +13,7 @@ QString QzAddPointExt(const QString& ext);
 // folder named by the environment variable QZ_INSTALL_DIR when it is set, else the folder the
 // runtime library was loaded from. The folder is not created and need not exist.
 QString QzGetInstallPackagesExists();
+
+// A file filter written as the library writes them ("Text files (*.txt)|*.txt|All (*.*)|*.*":
+// names and patterns in turns) as the file dialogs take it ("Text files (*.txt);;All (*.*)").
+QString QzDialogFilter(const QString& filter);

@@ -11,6 +11,7 @@
 #include "QzRuntime.h"
 #include "manager/core/QzPkgSync.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -235,5 +236,13 @@ TEST_F(PkgSync, FilesAreReadWholeFirstAndWrittenWholeOrNotAtAll) {
         target.SetContentBytes(Target.ContentBytes());
         EXPECT_THROW(QzSyncFromFile(target, path(name), options), EQzError);
         EXPECT_EQ(labelLines(target), labelLines(Target));
+    }
+    // A folder named as a target is said to be one, not a missing file.
+    ASSERT_TRUE(QDir(Dir.path()).mkdir("folder.pst"));
+    try {
+        QzSyncToFile(Source, path("folder.pst"), options);
+        ADD_FAILURE() << "a folder was taken for a package file";
+    } catch (const EQzError& e) {
+        EXPECT_TRUE(e.Message().contains("folder")) << e.Message().toStdString();
     }
 }

@@ -12,6 +12,7 @@
 #include "packages/QzPkgLoadSave.h"
 #include "packages/QzUpdateSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -209,5 +210,16 @@ TEST_F(PkgFileDialogs, ActiveWindowKeepsEqualNamesInOrderAndFollowsBroadcasts) {
     EXPECT_EQ(window->Entries().size(), 3);
     QzFormsPerform(QzPerformImages, nullptr);
     EXPECT_EQ(window->Entries().size(), 2);
+
+    // A package freed without a broadcast: its entry cannot be made active, and it leaves.
+    {
+        TQzPkgImages fourth;
+        fourth.SetPkgName("Beta");
+        QzFormsPerform(QzPerformImages, &fourth);
+        window->UpdateListBox(&fourth);
+    }
+    window->Active1Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->Entries(), QList<TComponent*>({&first, &second}));
     delete window;
 }

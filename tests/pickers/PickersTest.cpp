@@ -318,6 +318,19 @@ TEST_F(Pickers, AddModifyAndDeleteGoThroughTheAddDialogs) {
             EXPECT_FALSE(child<QCheckBox>(add, "EdProtected")->isVisible());
             edit(add, "EdLabel")->setText("Date");
             child<QPlainTextEdit>(add, "EdHint")->setPlainText("sweet");
+            // Pasted text that is no id does not get in; an id below 0, which would stand for
+            // no item, is refused.
+            edit(add, "EdId")->selectAll();
+            edit(add, "EdId")->insert("x-1");
+            EXPECT_EQ(edit(add, "EdId")->text(), "11");
+            edit(add, "EdId")->setText("-1");
+            Ui.ExpectMessage([](const TQzMessageRequest& r) {
+                EXPECT_TRUE(r.Text.startsWith("'-1' is not a valid id")) << r.Text.toStdString();
+                return bkOk;
+            });
+            ok(add);
+            EXPECT_TRUE(add.isVisible());
+            EXPECT_EQ(User->Labels()->FindId(-1), nullptr);
             edit(add, "EdId")->setText("3");
             Ui.ExpectMessage([](const TQzMessageRequest& r) {
                 EXPECT_EQ(r.Text, "There is already a label with the id 3");

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 struct ToolRun {
     int Exit;
@@ -16,6 +17,19 @@ struct ToolRun {
 
 inline ToolRun qzpkg(const QStringList& args) {
     QProcess p;
+    p.start(QStringLiteral(QZPKG_PATH), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// qzpkg as a user whom file permissions bind: as itself, or under root as "nobody".
+inline ToolRun qzpkgUnprivileged(const QStringList& args) {
+    QProcess p;
+    p.setChildProcessModifier([] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(127);
+    });
     p.start(QStringLiteral(QZPKG_PATH), args);
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),

@@ -11,22 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <unistd.h>
 
 namespace {
-
-// qzpkg as a user whom folder permissions bind: as itself, or under root as "nobody".
-ToolRun qzpkgUnprivileged(const QStringList& args) {
-    QProcess p;
-    p.setChildProcessModifier([] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(127);
-    });
-    p.start(QStringLiteral(QZPKG_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
 
 class QzpkgSync : public QzpkgTest {
 protected:
@@ -139,6 +125,32 @@ TEST_F(QzpkgSync, AFailingFileIsReportedAndLeftWhileTheOthersAreDone) {
     EXPECT_EQ(from.Exit, 1);
     EXPECT_TRUE(from.Err.contains("damaged.pst")) << from.Err.data();
     EXPECT_EQ(read("master.pst"), master);
+}
+
+TEST_F(QzpkgSync, AReadOnlyFileIsNotReplacedInAFolderThatCouldBeWritten) {
+    ASSERT_TRUE(QFile::setPermissions(Dir.path(), QFileDevice::Permissions(0x7777)));
+    for (const char* name : {"master.pst", "a.pst", "b.pst"})
+        ASSERT_TRUE(QFile::setPermissions(path(name), QFileDevice::Permissions(0x6666)));
+    ASSERT_TRUE(QFile::setPermissions(path("a.pst"), QFileDevice::Permissions(0x4444)));
+    const QByteArray before = read("a.pst");
+
+    ToolRun run = qzpkgUnprivileged(
+        {"sync", path("master.pst"), path("a.pst"), path("b.pst"), "--to", "--add"});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains("read-only")) << run.Err.data();
+    EXPECT_EQ(read("a.pst"), before);
+    EXPECT_EQ(labels("b.pst"), QStringList({"2 Zwei", "3 Drei", "1 One"}));
+
+    // The package itself, read-only, is not brought into line either.
+    const QByteArray master = read("a.pst");
+    run = qzpkgUnprivileged({"sync", path("a.pst"), path("master.pst"), "--from", "--add"});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_EQ(read("a.pst"), master);
+    // A dry run only reads.
+    EXPECT_EQ(
+        qzpkgUnprivileged({"sync", path("master.pst"), path("a.pst"), "--to", "--add", "--dry-run"})
+            .Exit,
+        0);
 }
 
 TEST_F(QzpkgSync, BadArgumentsAreUsageErrors) {

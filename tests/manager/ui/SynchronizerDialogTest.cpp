@@ -77,7 +77,10 @@ TEST_F(SynchronizerDialog, FromAFileIntoTheEditedPackage) {
         EXPECT_FALSE(apply->isEnabled());
         name->setText("missing.pst");
         EXPECT_FALSE(apply->isEnabled());
-        name->setText("a.pst");
+        // The folder's packages are offered as sources too; choosing one names it.
+        EXPECT_EQ(entries(d, "FromList"), QStringList({"a.pst", "b.pst", "damaged.pst"}));
+        d.findChild<QListWidget*>("FromList")->setCurrentRow(0);
+        EXPECT_EQ(name->text(), "a.pst");
         EXPECT_TRUE(apply->isEnabled());
         d.findChild<QCheckBox*>("CBAddItems")->setChecked(true);
         d.findChild<QCheckBox*>("CBDeleteItems")->setChecked(true);
