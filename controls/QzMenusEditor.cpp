@@ -436,15 +436,21 @@ TQzMenuItem* TFrMenus::CreateComp(IDesigner* designer, TComponent*) {
     return qobject_cast<TQzMenuItem*>(component);
 }
 
-void TFrMenus::InsertItem() {
+// Where new items go: before the selected node, the root standing for its first child; an empty
+// menu gets its end marker first.
+QTreeWidgetItem* TFrMenus::insertionPoint() {
     QTreeWidgetItem* root = Root();
-    if (!Designer() || !root || !FUi->Tree->currentItem())
-        return;
     if (root->childCount() == 0)
         select(newNode(root, 0, nullptr));
     else if (FUi->Tree->currentItem() == root)
         select(root->child(0));
-    QTreeWidgetItem* before = FUi->Tree->currentItem();
+    return FUi->Tree->currentItem();
+}
+
+void TFrMenus::InsertItem() {
+    if (!Designer() || !Root() || !FUi->Tree->currentItem())
+        return;
+    QTreeWidgetItem* before = insertionPoint();
     QTreeWidgetItem* parent = before->parent();
     const int index = parent->indexOfChild(before);
     TQzMenuItem* item = CreateComp(Designer(), Form());
@@ -527,14 +533,9 @@ void TFrMenus::Copy() {
 }
 
 void TFrMenus::Paste() {
-    QTreeWidgetItem* root = Root();
-    if (!Designer() || !root || !FUi->Tree->currentItem() || !ClipboardComponents())
+    if (!Designer() || !Root() || !FUi->Tree->currentItem() || !ClipboardComponents())
         return;
-    if (root->childCount() == 0)
-        select(newNode(root, 0, nullptr));
-    else if (FUi->Tree->currentItem() == root)
-        select(root->child(0));
-    QTreeWidgetItem* before = FUi->Tree->currentItem();
+    QTreeWidgetItem* before = insertionPoint();
     QTreeWidgetItem* parent = before->parent();
     TQzMenuItem* parentItem = levelItems(parent);
     int index = parent->indexOfChild(before);

@@ -96,6 +96,7 @@ private:
     template <typename F>
     void guarded(F&& handler);
     QTreeWidgetItem* newNode(QTreeWidgetItem* parent, int index, TQzMenuItem* item);
+    QTreeWidgetItem* insertionPoint();
     // Drops `node` and its subtree from the tree (not their items); a level left with only its
     // end marker loses that too.
     void removeNode(QTreeWidgetItem* node);

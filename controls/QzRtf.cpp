@@ -357,7 +357,8 @@ private:
             pictureWord(word, value);
             return;
         }
-        if (g.Dest == TDest::FontTable) {
+        // Names beyond the code page come as \uN, as in text.
+        if (g.Dest == TDest::FontTable && word != "u" && word != "uc") {
             fontTableWord(word, value);
             return;
         }

@@ -359,6 +359,34 @@ TEST_F(RichEdit, FilesThatCannotBeReadOrWrittenAreReported) {
     });
 }
 
+// Text files come in any line ends and in UTF-8 or the ANSI code page; damaged rich text keeps
+// the text it has.
+TEST_F(RichEdit, LoadedFilesGiveTheirLines) {
+    const struct {
+        const char* Name;
+        QByteArray Bytes;
+        QString Text;
+    } cases[] = {
+        {"crlf.txt", "one\r\ntwo\r\n", QStringLiteral("one\ntwo\n")},
+        {"cr.txt", "one\rtwo", QStringLiteral("one\ntwo")},
+        {"latin1.txt", "caf\xe9\n\x80", QStringLiteral("caf\u00e9\n\u20ac")},
+        {"bom.txt", "\xef\xbb\xbf\xc3\xa9t\xc3\xa9", QStringLiteral("\u00e9t\u00e9")},
+        {"cut.rtf", R"({\rtf1{\fonttbl{\f0 Arial;}}\f0 kept {\b half)",
+         QStringLiteral("kept half")},
+    };
+    for (const auto& c : cases)
+        writeFile(path(QString::fromLatin1(c.Name)), c.Bytes);
+    edit(terms(), [&](QDialog& d) {
+        for (const auto& c : cases) {
+            Ui.ExpectFile(answer(path(QString::fromLatin1(c.Name))));
+            press(d, "BtnLoad");
+            EXPECT_EQ(text(d)->toPlainText(), c.Text) << c.Name;
+            EXPECT_EQ(panel(d, "StatusModified"), "") << c.Name;
+        }
+        ok(d);
+    });
+}
+
 TEST_F(RichEdit, FindAndReplaceThroughTheirDialogs) {
     edit(terms(), [this](QDialog& d) {
         type(d, QStringLiteral("one two One three one"));

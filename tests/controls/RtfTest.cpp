@@ -114,6 +114,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   }));
                      c.insertText("default", QTextCharFormat());
                  }},
+        // Font names beyond the ANSI code page go as \uN in the font table.
+        TDocCase{"FontNamesBeyondAnsi",
+                 [](QTextCursor& c) {
+                     c.insertText("Mincho ", format([](QTextCharFormat& f) {
+                                      f.setFontFamilies({QStringLiteral("MS \u660e\u671d")});
+                                  }));
+                     c.insertText("control", format([](QTextCharFormat& f) {
+                                      f.setFontFamilies({QStringLiteral("\u0098Arial")});
+                                  }));
+                 }},
         TDocCase{"Styles",
                  [](QTextCursor& c) {
                      c.insertText("bold ", format([](auto& f) { f.setFontWeight(QFont::Bold); }));
