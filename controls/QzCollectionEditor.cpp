@@ -128,8 +128,9 @@ void TFrCollection::InitControls() {
     }
     FLb->viewport()->installEventFilter(this);
     FLb->setDefaultDropAction(Qt::CopyAction);
-    // Mouse and keys move the selection alike; the designer follows either.
-    connect(FLb, &QListWidget::currentRowChanged, this, [this] {
+    // Mouse and keys move the selection alike; the designer follows either. A click moves the
+    // current row before it selects, so the selection is what counts.
+    connect(FLb, &QListWidget::itemSelectionChanged, this, [this] {
         if (!FSyncing)
             SyncSelected();
         AdjustButtons();
@@ -502,11 +503,11 @@ TFrCollPageControl::TFrCollPageControl(QWidget* parent)
     connect(add, &QAction::triggered, this, [this] { guarded([this] { AddTabSheet1Click(); }); });
     connect(remove, &QAction::triggered, this,
             [this] { guarded([this] { RemoveTabSheet1Click(); }); });
-    connect(FUi->lb, &QListWidget::currentRowChanged, this, [this] {
+    connect(FUi->lb, &QListWidget::itemSelectionChanged, this, [this] {
         if (!FSyncing)
             SyncCBTabSheet();
     });
-    connect(FUi->lbts, &QListWidget::currentRowChanged, this, [this] {
+    connect(FUi->lbts, &QListWidget::itemSelectionChanged, this, [this] {
         if (!FSyncing)
             SyncCBTab();
     });

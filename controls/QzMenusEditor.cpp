@@ -419,7 +419,12 @@ void TFrMenus::EditAction(TEditAction action) {
 // ---- Commands
 
 void TFrMenus::select(QTreeWidgetItem* node) {
-    FUi->Tree->setCurrentItem(node);
+    // The tree may have moved its cursor there itself while its signals were held (a node taken
+    // out): the node is taken up all the same.
+    if (FUi->Tree->currentItem() == node)
+        treeChange(node);
+    else
+        FUi->Tree->setCurrentItem(node);
     FUi->Tree->scrollToItem(node);
 }
 

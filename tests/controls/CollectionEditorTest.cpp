@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -264,6 +265,16 @@ TEST_F(CollectionEditor, FollowsTheDesignerAndGivesItsSelectionBackOnClosing) {
 
 // ---- The page control's tabs and tab sheets
 
+namespace {
+
+// A click on a row as the mouse gives it.
+void click(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+} // namespace
+
 class PageControlEditor : public CollectionEditor {
 protected:
     TQzPageControl* control() const { return find<TQzPageControl>("PcMain"); }
@@ -295,19 +306,22 @@ TEST_F(PageControlEditor, ListsTabsAndSheetsAndShowsTheirLinks) {
         control()->metaObject()->property(control()->metaObject()->indexOfProperty("Tabs")));
     EXPECT_EQ(DemangledClassName(typeid(*editor)), "TQzCollPageControlPropertyEditor");
 
-    window.lb()->setCurrentRow(1);
+    // Clicked as with the mouse, which moves the current row before it selects.
+    click(window.lb(), 1);
     EXPECT_EQ(window.CBTabSheet()->currentText(), "TsTwo");
     EXPECT_EQ(window.lbts()->currentItem()->text(), "TsTwo");
+    EXPECT_EQ(designer()->GetSelections(), QList<TPersistent*>{control()->GetTab(1)});
+    EXPECT_TRUE(window.findChild<QPushButton*>("BtDelete")->isEnabled());
     // The tab being edited is the one the page control shows.
     EXPECT_EQ(control()->FTabIndex, 1);
-    window.lb()->setCurrentRow(2);
+    click(window.lb(), 2);
     EXPECT_EQ(window.CBTabSheet()->currentText(), "<None>");
     EXPECT_FALSE(window.lbts()->currentItem() && window.lbts()->currentItem()->isSelected());
 
-    window.lbts()->setCurrentRow(1);
+    click(window.lbts(), 1);
     EXPECT_EQ(window.CBTab()->currentText(), "0 - Item0");
     EXPECT_EQ(window.lb()->currentRow(), 0);
-    window.lbts()->setCurrentRow(0);
+    click(window.lbts(), 0);
     EXPECT_EQ(window.CBTab()->currentText(), "<None>");
 }
 

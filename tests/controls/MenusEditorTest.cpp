@@ -185,6 +185,33 @@ TEST_F(MenusEditor, DeletingTheLastItemOfALevelTakesItsEndMarkerAlong) {
               "&File(MnFile),Help(MnHelp)");
 }
 
+// The node that takes a deleted item's place is selected as if clicked, even where the tree put
+// its cursor there itself.
+TEST_F(MenusEditor, AfterADeleteTheDesignerAndStatusFollowTheNewSelection) {
+    TFrMenus& editor = open("MmMain");
+    const auto status = [&] {
+        return editor.findChild<QStatusBar*>("StatusBar1")->currentMessage();
+    };
+    const struct {
+        const char* Deleted;
+        const char* Selected;
+        const char* Item;
+        const char* Path;
+    } steps[] = {
+        {"Open", "Exit", "MnExit", "MmMain/&File/Exit"},
+        {"Exit", "&File", "MnFile", "MmMain/&File"},
+        {"&File", "Help", "MnHelp", "MmMain/Help"},
+    };
+    for (const auto& step : steps) {
+        select(editor, step.Deleted);
+        command(editor, "Delete1")->trigger();
+        EXPECT_EQ(editor.Tree()->currentItem()->text(0), step.Selected) << step.Deleted;
+        EXPECT_EQ(designer()->GetSelections(), QList<TPersistent*>{find<TQzMenuItem>(step.Item)})
+            << step.Deleted;
+        EXPECT_EQ(status(), step.Path) << step.Deleted;
+    }
+}
+
 TEST_F(MenusEditor, ClearAsksFirst) {
     TFrMenus& editor = open("MmMain");
     Ui.ExpectMessage(57, bkCancel);
