@@ -309,6 +309,8 @@ void TFrRichEdit::BtnNewClick() {
     if (!CheckFileSave())
         return;
     SetFileName(Untitled);
+    FTextEncoding = TTextEncoding::Utf8;
+    FLineBreak = QStringLiteral("\n");
     FUi->RichEdit1->clear();
     SetModified(false);
     SetUpdateBase(true);
@@ -338,10 +340,14 @@ void TFrRichEdit::DoFileOpen(const QString& name) {
                      .arg(name)
                      .arg(file.size() / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
-    if (QzIsRtf(bytes))
+    if (QzIsRtf(bytes)) {
         QzRtfRead(bytes, *FUi->RichEdit1->document());
-    else
-        FUi->RichEdit1->setPlainText(DecodeText(bytes));
+    } else {
+        FUi->RichEdit1->setPlainText(DecodeText(bytes, &FTextEncoding));
+        FLineBreak = bytes.contains("\r\n") ? QStringLiteral("\r\n")
+                     : bytes.contains('\r') ? QStringLiteral("\r")
+                                            : QStringLiteral("\n");
+    }
     SetFileName(name);
     FUi->RichEdit1->setFocus();
     SetModified(false);
@@ -349,7 +355,15 @@ void TFrRichEdit::DoFileOpen(const QString& name) {
 }
 
 void TFrRichEdit::saveTo(const QString& fileName) {
-    WriteFileAtomic(fileName, QzRtfWrite(*FUi->RichEdit1->document()));
+    const QTextDocument& document = *FUi->RichEdit1->document();
+    if (QFileInfo(fileName).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) != 0) {
+        WriteFileAtomic(fileName, QzRtfWrite(document));
+        return;
+    }
+    // Pictures have no place in plain text.
+    QString text = document.toPlainText().remove(QChar::ObjectReplacementCharacter);
+    text.replace(u'\n', FLineBreak);
+    WriteFileAtomic(fileName, EncodeText(text, FTextEncoding));
 }
 
 bool TFrRichEdit::BtnSaveClick() {

@@ -6,6 +6,7 @@
 // component as rich text (plain lines for a component set to plain text) and tells the designer.
 
 #include "DesignWindows.h"
+#include "TextEncoding.h"
 
 #include <memory>
 
@@ -81,6 +82,7 @@ private:
     void mergeFormat(const class QTextCharFormat& format);
     // The text of the document as the component's lines keep it.
     QStringList componentLines() const;
+    // Rich text, or plain text for a ".txt" file, written as the last text file loaded was.
     void saveTo(const QString& fileName);
     bool findText(const QString& text, bool matchCase, bool wholeWord, bool down);
     void paintColorButton();
@@ -88,6 +90,9 @@ private:
     std::unique_ptr<Ui::TFrRichEdit> FUi;
     TQzCustomRichEditOle* FComponent = nullptr;
     QString FFileName;
+    // How the last plain text file loaded was written, so that saving it keeps its bytes.
+    TTextEncoding FTextEncoding = TTextEncoding::Utf8;
+    QString FLineBreak = QStringLiteral("\n");
     bool FUpdateBase = false;
     QLabel* FLocation;
     QLabel* FModifiedPanel;

@@ -280,6 +280,40 @@ TEST_F(RichEdit, SavingAnUntitledTextGoesThroughSaveAs) {
     });
 }
 
+// A text file stays a text file: saved in the code page and line ends it was read in, and one
+// the code page cannot hold is refused with the file left as it was.
+TEST_F(RichEdit, TextFilesAreSavedAsText) {
+    const QString latin = path(QStringLiteral("notes.txt"));
+    writeFile(latin, "caf\xe9\r\nend\r\n");
+    const QString fresh = path(QStringLiteral("fresh.TXT"));
+    edit(terms(), [&](QDialog& d) {
+        Ui.ExpectFile(answer(latin));
+        press(d, "BtnLoad");
+        text(d)->moveCursor(QTextCursor::End);
+        type(d, QStringLiteral(u"\u20ac"));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(latin), "caf\xe9\r\nend\r\n\x80");
+        type(d, QStringLiteral(u"\u65e5"));
+        Ui.ExpectMessage([](const TQzMessageRequest& request) {
+            EXPECT_EQ(request.Type, TQzMessageType::mtError);
+            return bkOk;
+        });
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(latin), "caf\xe9\r\nend\r\n\x80");
+        EXPECT_EQ(panel(d, "StatusModified"), "Modified");
+
+        Ui.ExpectMessage([](const TQzMessageRequest&) { return bkNo; });
+        press(d, "BtnNew");
+        type(d, QStringLiteral(u"new \u65e5"));
+        selectAll(d);
+        press(d, "BtnBold");
+        Ui.ExpectFile(answer(fresh));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(fresh), "new \xe6\x97\xa5");
+        ok(d);
+    });
+}
+
 TEST_F(RichEdit, NewAndLoadAskToSaveAChangedText) {
     const QString rtf = path(QStringLiteral("other.rtf"));
     const QString txt = path(QStringLiteral("notes.txt"));
