@@ -5,30 +5,20 @@
 // every images package of the open designs. TQzPkgImagesFileNameProperty shows the package's
 // file and storage ("Icons.pim (FILE)") and its "..." opens the images package editor.
 
-#include "ComponentEditors.h"
-#include "StdEditors.h"
-#include "editors/QzDialogEditors.h"
+#include "editors/QzPkgEditors.h"
 
-class TQzPkgInfo;
-
-// A package file property's text: the file name, a blank when there is one, then "(FILE)" or
-// "(DFM)".
-QString QzPkgFileNameValue(const TQzPkgInfo& pkg);
-
-class TQzPkgImagesComponentEditor : public TComponentEditor {
+class TQzPkgImagesComponentEditor : public TQzPkgComponentEditor {
 public:
-    using TComponentEditor::TComponentEditor;
-    void Edit() override;
-    void ExecuteVerb(int index) override;
-    QString GetVerb(int index) override;
-    int GetVerbCount() override;
+    using TQzPkgComponentEditor::TQzPkgComponentEditor;
+
+protected:
+    void EditPackage() override;
+    QPointer<QObject>& ListWindow() const override;
 };
 
-class TQzPkgImagesFileNameProperty : public TQzDialogProperty<TStringProperty> {
+class TQzPkgImagesFileNameProperty : public TQzPkgFileNameProperty {
 public:
-    using TQzDialogProperty<TStringProperty>::TQzDialogProperty;
-    TPropertyAttributes GetAttributes() override;
-    QString GetValue() override;
+    using TQzPkgFileNameProperty::TQzPkgFileNameProperty;
 
 protected:
     bool ExecuteDialog() override;

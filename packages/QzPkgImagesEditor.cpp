@@ -15,25 +15,13 @@
 #include "packages/QzUpdateSystem.h"
 #include "pickers/QzIdEdit.h"
 #include "pickers/QzImageGrid.h"
+#include "pickers/QzPickerList.h"
 #include "ui_TFrPkgImages.h"
 
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
-
-namespace {
-
-bool isSystemName(const QString& name) {
-    return name.compare(QStringLiteral("System"), Qt::CaseInsensitive) == 0;
-}
-
-bool systemEditAllowed() {
-    const TQzCApplication* app = QzCApp();
-    return app && app->FSystemEdit;
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // The catalogue
@@ -92,7 +80,7 @@ void QzPrintImagesReport(QPrinter& printer, const QList<TQzPkgImagesImage*>& ima
 // The editor
 
 TFrPkgImages::TFrPkgImages(QWidget* parent)
-    : TDesignWindow(parent), FUi(std::make_unique<Ui::TFrPkgImages>()) {
+    : TQzPkgEditorWindow(parent), FUi(std::make_unique<Ui::TFrPkgImages>()) {
     FUi->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
     QzRestrictIdEdit(FUi->EdId);
@@ -146,39 +134,23 @@ TFrPkgImages::TFrPkgImages(QWidget* parent)
 
 TFrPkgImages::~TFrPkgImages() = default;
 
-TQzResizeInfoDesigner& TFrPkgImages::ResizeInfo() {
-    return FResize;
-}
-
 void TFrPkgImages::Execute() {
     Q_ASSERT(Package);
     setWindowTitle(QStringLiteral("Package : ") + Package->GetPkgName());
-    TQzPkgData* data = Package->Data();
-    if (data->FEditorLeft == QzNeverPlaced) {
-        FResize = TQzResizeInfoDesigner{};
-        QzCenterWindow(this);
-    } else {
-        FResize = {data->FEditorLeft,
-                   data->FEditorTop,
-                   data->FEditorWidth,
-                   data->FEditorHeight,
-                   data->FEditorState == 2 ? 2 : 0,
-                   true};
-    }
-    const TQzResizeInfoDesigner stored = FResize;
+    RestoreGeometry(*Package->Data());
     for (QWidget* widget : {static_cast<QWidget*>(FUi->Label5), static_cast<QWidget*>(FUi->Label7),
                             static_cast<QWidget*>(FUi->Label4), static_cast<QWidget*>(FUi->LabMode),
                             static_cast<QWidget*>(FUi->BtLoad), static_cast<QWidget*>(FUi->BtSave),
                             static_cast<QWidget*>(FUi->BtSynchronizer)})
         widget->setVisible(!Embedded);
 
-    const bool system = isSystemName(Package->GetPkgName());
+    const bool system = QzIsSystemName(Package->GetPkgName());
     for (QAction* action : {FMenu.MnProtected, N3, MnUpdateSystemImages, N4, MnProtectAllImages,
                             MnUnprotectAllImages})
         action->setVisible(system);
     for (QAction* action : {MnUpdateSystemImages, MnProtectAllImages, MnUnprotectAllImages})
-        action->setEnabled(systemEditAllowed());
-    MnImport->setEnabled(!system || systemEditAllowed());
+        action->setEnabled(QzSystemEditAllowed());
+    MnImport->setEnabled(!system || QzSystemEditAllowed());
 
     if (IsFilePkg() && Package->FileModified()) {
         try {
@@ -192,16 +164,8 @@ void TFrPkgImages::Execute() {
     AdjustComponents();
     ShowModal();
 
-    if (FResize.Set && (FResize.Left != stored.Left || FResize.Top != stored.Top ||
-                        FResize.Width != stored.Width || FResize.Height != stored.Height ||
-                        FResize.WindowState != stored.WindowState || !stored.Set)) {
-        data->FEditorLeft = FResize.Left;
-        data->FEditorTop = FResize.Top;
-        data->FEditorWidth = FResize.Width;
-        data->FEditorHeight = FResize.Height;
-        data->FEditorState = FResize.WindowState;
+    if (StoreGeometry(*Package->Data()))
         Modified();
-    }
     UpdateFile();
 }
 
@@ -213,7 +177,7 @@ bool TFrPkgImages::IsFilePkg() const {
 }
 
 bool TFrPkgImages::ValidPkg(const QString& name) const {
-    return systemEditAllowed() || !isSystemName(name);
+    return QzSystemEditAllowed() || !QzIsSystemName(name);
 }
 
 void TFrPkgImages::Modified() {
@@ -418,18 +382,9 @@ void TFrPkgImages::BtClearClick() {
 }
 
 void TFrPkgImages::setProtection(bool protect) {
-    if (!systemEditAllowed())
+    if (!QzSystemEditAllowed())
         return;
-    TQzPkgImagesImages* images = Package->Images();
-    bool changed = false;
-    for (int i = 0; i < images->Count(); ++i) {
-        TQzPkgImagesImage* image = images->GetItems(i);
-        if (image->Protected != protect) {
-            image->Protected = protect;
-            changed = true;
-        }
-    }
-    if (!changed)
+    if (!QzProtectAll(*Package->Images(), protect))
         return;
     ChangeState();
     LoadImages();

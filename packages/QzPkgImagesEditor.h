@@ -5,9 +5,9 @@
 // and saving the package. Changes go into the package as they are made; the window's place is
 // kept in the package. A package kept in its own file is saved when the editor closes.
 
-#include "DesignWindows.h"
 #include "QzWindows.h"
 #include "manager/core/QzManagerEngine.h"
+#include "packages/QzPkgEditorWindow.h"
 #include "pickers/QzMemoryImage.h"
 
 #include <memory>
@@ -24,7 +24,7 @@ class TQzPkgImagesImage;
 // and size, in cells of 0.7 by 1 inch, a header on every page.
 void QzPrintImagesReport(QPrinter& printer, const QList<TQzPkgImagesImage*>& images);
 
-class TFrPkgImages : public TDesignWindow, public IQzManagerOwner {
+class TFrPkgImages : public TQzPkgEditorWindow, public IQzManagerOwner {
     Q_OBJECT
 public:
     explicit TFrPkgImages(QWidget* parent = nullptr);
@@ -64,9 +64,6 @@ public:
     QString ManagerPackageName() const override;
     void ManagerDeleteItem(TQzDlgManager kind, TCollectionItem* item) override;
 
-protected:
-    TQzResizeInfoDesigner& ResizeInfo() override;
-
 private:
     void PkgChange();
     void LoadImages();
@@ -96,6 +93,5 @@ private:
     QAction* N4 = nullptr;
     QAction* MnProtectAllImages = nullptr;
     QAction* MnUnprotectAllImages = nullptr;
-    TQzResizeInfoDesigner FResize;
     bool FFilling = false;
 };

@@ -6,6 +6,7 @@
 #include "QzMsg.h"
 #include "QzPaths.h"
 #include "QzPkgVarsText.h"
+#include "packages/QzPkgEditorWindow.h"
 #include "packages/QzPkgLoadSave.h"
 #include "packages/QzPkgVarsModels.h"
 #include "ui_TFrPkgVars.h"
@@ -173,13 +174,9 @@ void TFrPkgVars::Execute() {
     Q_ASSERT(Pkg);
     setWindowTitle(QStringLiteral("PkgVars : ") + Pkg->GetPkgName());
     const TQzPkgData* stored = Pkg->Data();
-    FBounds = TQzResizeInfoDesigner{};
-    if (stored->FEditorLeft != QzNeverPlaced) {
-        FBounds = {stored->FEditorLeft,   stored->FEditorTop,   stored->FEditorWidth,
-                   stored->FEditorHeight, stored->FEditorState, true};
-    } else {
+    FBounds = QzPkgEditorPlace(*stored);
+    if (!FBounds.Set)
         QzCenterWindow(this);
-    }
     const QString pattern = u'*' + QzAddPointExt(Pkg->DefaultExt());
     FFilter =
         QzDialogFilter(QStringLiteral("Package Vars (%1)|%1|All files (*.*)|*.*").arg(pattern));
@@ -196,18 +193,8 @@ void TFrPkgVars::Execute() {
     FUi->TView->setFocus();
     ShowModal();
 
-    TQzPkgData* data = Pkg->Data();
-    if (FBounds.Set &&
-        (data->FEditorLeft != FBounds.Left || data->FEditorTop != FBounds.Top ||
-         data->FEditorWidth != FBounds.Width || data->FEditorHeight != FBounds.Height ||
-         data->FEditorState != FBounds.WindowState)) {
-        data->FEditorLeft = FBounds.Left;
-        data->FEditorTop = FBounds.Top;
-        data->FEditorWidth = FBounds.Width;
-        data->FEditorHeight = FBounds.Height;
-        data->FEditorState = FBounds.WindowState;
+    if (QzStorePkgEditorPlace(*Pkg->Data(), FBounds))
         Modified();
-    }
     UpdateFile();
 }
 

@@ -43,18 +43,9 @@ TQzPkgItemList* TFrMemoryLabel::Items(TQzPkgStrings* pkg) const {
 }
 
 void TFrMemoryLabel::LoadList() {
-    std::vector<TQzPkgItem*> rows;
-    if (TQzPkgStrings* pkg = Package()) {
-        TQzPkgItemList* labels = pkg->Labels();
-        rows.reserve(std::size_t(labels->Count()));
-        for (int i = 0; i < labels->Count(); ++i)
-            rows.push_back(labels->GetItems(i));
-        if (OrderedByLabel())
-            QzSortByText(rows);
-        else
-            QzSortById(rows);
-    }
-    List->Model()->SetRows(std::move(rows));
+    TQzPkgStrings* pkg = Package();
+    List->Model()->SetRows(pkg ? QzPickerRows(*pkg->Labels(), OrderedByLabel())
+                               : std::vector<TQzPkgItem*>());
 }
 
 void TFrMemoryLabel::ShowDetail(TQzPkgItem* item) {
@@ -66,22 +57,9 @@ void TFrMemoryLabel::EdLabelChange() {
     LabelChange();
 }
 
-// By text the selection goes to the first label not below the search text, found by halving
-// the sorted list; by id to the first label that begins with it.
 void TFrMemoryLabel::LabelChange() {
-    const QString search = FUi->EdLabel->text();
-    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
-    int row = -1;
-    if (OrderedByLabel()) {
-        if (const std::size_t first = QzFirstNotBefore(rows, search); first < rows.size())
-            row = int(first);
-    } else {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive)) {
-                row = int(i);
-                break;
-            }
-    }
+    const int row =
+        QzPickerSearchRow(List->Model()->Rows(), FUi->EdLabel->text(), OrderedByLabel());
     if (TQzPkgItem* item = List->Model()->Item(row)) {
         SelectRowQuietly(row);
         EdId->setText(QString::number(item->Id()));
@@ -96,10 +74,7 @@ void TFrMemoryLabel::OrderLabelClick() {
 }
 
 int TFrMemoryLabel::sortedRow(const TQzPkgItem* item) const {
-    const std::vector<TQzPkgItem*>& rows = List->Model()->Rows();
-    if (OrderedByLabel())
-        return int(QzInsertionRow(rows, QzPickerItemText(item)));
-    return int(std::upper_bound(rows.begin(), rows.end(), item, QzIdBefore) - rows.begin());
+    return QzPickerSortedRow(List->Model()->Rows(), item, OrderedByLabel());
 }
 
 TQzPkgItem* TFrMemoryLabel::RunAddDialog(TQzPkgItem* item) {

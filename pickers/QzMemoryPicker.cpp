@@ -391,16 +391,7 @@ void TQzMemoryPicker::MnUnprotectAllClick() {
 void TQzMemoryPicker::setProtection(bool protect) {
     if (!FPkg || !systemEditAllowed())
         return;
-    TQzPkgItemList* items = ItemsOf(FPkg);
-    bool changed = false;
-    for (int i = 0; i < items->Count(); ++i) {
-        TQzPkgItem* item = items->GetItems(i);
-        if (item->Protected != protect) {
-            item->Protected = protect;
-            changed = true;
-        }
-    }
-    if (!changed)
+    if (!QzProtectAll(*ItemsOf(FPkg), protect))
         return;
     ChangeState();
     UpdateInfo();

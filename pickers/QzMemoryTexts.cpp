@@ -27,26 +27,12 @@ void TQzFilteredPicker::EdSearchChange() {
     IdChange();
 }
 
-// A blank filter takes every item; any other takes the items whose text holds it, blanks
-// included, in any case.
 void TQzFilteredPicker::LoadList() {
-    std::vector<TQzPkgItem*> rows;
-    if (TQzPkgStrings* pkg = Package()) {
-        const QString filter = SearchEdit()->text();
-        const bool all = filter.trimmed().isEmpty();
-        TQzPkgItemList* items = Items(pkg);
-        if (all)
-            rows.reserve(std::size_t(items->Count()));
-        for (int i = 0; i < items->Count(); ++i) {
-            TQzPkgItem* item = items->GetItems(i);
-            if (all || QzPickerItemText(item).contains(filter, Qt::CaseInsensitive))
-                rows.push_back(item);
-        }
-        QzSortById(rows);
-    }
+    TQzPkgStrings* pkg = Package();
     if (FDetail)
         FDetail->clear();
-    List->Model()->SetRows(std::move(rows));
+    List->Model()->SetRows(pkg ? QzPickerFilteredRows(*Items(pkg), SearchEdit()->text())
+                               : std::vector<TQzPkgItem*>());
 }
 
 void TQzFilteredPicker::ShowDetail(TQzPkgItem* item) {

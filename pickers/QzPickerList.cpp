@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QListView>
 #include <QPainter>
 #include <algorithm>
 #include <memory>
@@ -203,6 +204,111 @@ std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView tex
                        rows.begin());
 }
 
+std::vector<TQzPkgItem*> QzPickerRows(const TQzPkgItemList& list, bool byText) {
+    std::vector<TQzPkgItem*> rows;
+    rows.reserve(std::size_t(list.Count()));
+    for (int i = 0; i < list.Count(); ++i)
+        rows.push_back(list.GetItems(i));
+    if (byText)
+        QzSortByText(rows);
+    else
+        QzSortById(rows);
+    return rows;
+}
+
+std::vector<TQzPkgItem*> QzPickerFilteredRows(const TQzPkgItemList& list, const QString& filter) {
+    if (filter.trimmed().isEmpty())
+        return QzPickerRows(list, false);
+    std::vector<TQzPkgItem*> rows;
+    for (int i = 0; i < list.Count(); ++i) {
+        TQzPkgItem* item = list.GetItems(i);
+        if (QzPickerItemText(item).contains(filter, Qt::CaseInsensitive))
+            rows.push_back(item);
+    }
+    QzSortById(rows);
+    return rows;
+}
+
+int QzPickerSearchRow(const std::vector<TQzPkgItem*>& rows, const QString& search, bool byText) {
+    if (byText) {
+        const std::size_t first = QzFirstNotBefore(rows, search);
+        return first < rows.size() ? int(first) : -1;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (QzPickerItemText(rows[i]).startsWith(search, Qt::CaseInsensitive))
+            return int(i);
+    return -1;
+}
+
+int QzPickerSortedRow(const std::vector<TQzPkgItem*>& rows, const TQzPkgItem* item, bool byText) {
+    if (byText)
+        return int(QzInsertionRow(rows, QzPickerItemText(item)));
+    return int(std::upper_bound(rows.begin(), rows.end(), item, QzIdBefore) - rows.begin());
+}
+
+bool QzProtectAll(TQzPkgItemList& items, bool protect) {
+    bool changed = false;
+    for (int i = 0; i < items.Count(); ++i) {
+        TQzPkgItem* item = items.GetItems(i);
+        if (item->Protected != protect) {
+            item->Protected = protect;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lists drawn in columns
+
+int QzListCurrentRow(const QAbstractItemView* view) {
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void QzListSelectRow(QAbstractItemView* view, int row) {
+    if (row < 0 || row >= view->model()->rowCount()) {
+        view->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex at = view->model()->index(row, 0);
+    view->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(at);
+}
+
+void QzDrawColumnSeparator(QPainter& painter, const QWidget* view, int x, int height) {
+    painter.setPen(view->palette().color(QPalette::Mid));
+    painter.drawLine(x, 0, x, height);
+    painter.setPen(view->palette().color(QPalette::Light));
+    painter.drawLine(x + 1, 0, x + 1, height);
+}
+
+// Every row is one line high: the view need not measure each of them.
+void QzSetUpColumnList(QListView* view) {
+    view->setUniformItemSizes(true);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void QzBeginRow(QPainter* painter, const QStyleOptionViewItem& option) {
+    const bool selected = option.state & QStyle::State_Selected;
+    const QPalette& palette = option.palette;
+    painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
+    painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
+    painter->setClipRect(option.rect);
+}
+
+void QzDrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option, const QWidget* view) {
+    if (!(option.state & QStyle::State_HasFocus))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.rect = option.rect;
+    focus.state = option.state;
+    focus.backgroundColor = option.palette.highlight().color();
+    view->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Model
 
@@ -272,12 +378,8 @@ public:
         const TQzPkgItem* item = FList->Model()->Item(index.row());
         if (!item)
             return;
-        const bool selected = option.state & QStyle::State_Selected;
-        const QPalette& palette = option.palette;
         painter->save();
-        painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-        painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
-        painter->setClipRect(option.rect);
+        QzBeginRow(painter, option);
         const QRect r = option.rect;
         const int flags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
         painter->drawText(QRect(r.left() + 2, r.top(), FList->ProtectedLeft() - 2, r.height()),
@@ -295,13 +397,7 @@ public:
         QString text = QzPickerItemText(item).left(room);
         text.replace(u'\r', u' ').replace(u'\n', u' ');
         painter->drawText(textRect, flags, text);
-        if (option.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.rect = r;
-            focus.state = option.state;
-            focus.backgroundColor = palette.highlight().color();
-            FList->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, FList);
-        }
+        QzDrawRowFocus(painter, option, FList);
         painter->restore();
     }
 
@@ -322,18 +418,11 @@ TQzPickerView::TQzPickerView(QAbstractItemView* view)
 TQzPickerView::~TQzPickerView() = default;
 
 int TQzPickerView::CurrentRow() const {
-    const QModelIndexList selected = FView->selectionModel()->selectedIndexes();
-    return selected.isEmpty() ? -1 : selected.first().row();
+    return QzListCurrentRow(FView);
 }
 
 void TQzPickerView::SelectRow(int row) {
-    if (row < 0 || row >= FModel->rowCount()) {
-        FView->selectionModel()->clearSelection();
-        return;
-    }
-    const QModelIndex at = FModel->index(row);
-    FView->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
-    FView->scrollTo(at);
+    QzListSelectRow(FView, row);
 }
 
 void TQzPickerView::SetShowProtected(bool) {}
@@ -404,13 +493,7 @@ void TQzPickerList::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     QPainter painter(viewport());
     const int height = viewport()->height();
-    auto separator = [&](int x) {
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawLine(x, 0, x, height);
-        painter.setPen(palette().color(QPalette::Light));
-        painter.drawLine(x + 1, 0, x + 1, height);
-    };
-    separator(SeparatorLeft());
+    QzDrawColumnSeparator(painter, this, SeparatorLeft(), height);
     if (FShowProtected)
-        separator(SecondSeparatorLeft());
+        QzDrawColumnSeparator(painter, this, SecondSeparatorLeft(), height);
 }

@@ -11,7 +11,10 @@
 #include <QTableView>
 #include <vector>
 
+class QListView;
+class QPainter;
 class TQzPkgItem;
+class TQzPkgItemList;
 
 // The text of a strings item (a label's text, a message's or a text's).
 const QString& QzPickerItemText(const TQzPkgItem* item);
@@ -30,6 +33,32 @@ bool QzIdBefore(const TQzPkgItem* a, const TQzPkgItem* b);
 std::size_t QzFirstNotBefore(const std::vector<TQzPkgItem*>& rows, QStringView text);
 // Where an item with `text` goes in `rows`, sorted by text: after the rows equal to it.
 std::size_t QzInsertionRow(const std::vector<TQzPkgItem*>& rows, QStringView text);
+
+// The items of `list` in a list's order: by text, in any case (equal texts in the package's
+// order), or by id.
+std::vector<TQzPkgItem*> QzPickerRows(const TQzPkgItemList& list, bool byText);
+// The items of `list` whose text holds `filter` in any case, blanks included (a blank filter
+// takes them all), by id.
+std::vector<TQzPkgItem*> QzPickerFilteredRows(const TQzPkgItemList& list, const QString& filter);
+// The row a search text selects in `rows`: ordered by text, the first not below it, found by
+// halving; ordered by id, the first whose text begins with it. -1 for none.
+int QzPickerSearchRow(const std::vector<TQzPkgItem*>& rows, const QString& search, bool byText);
+// Where `item` goes in `rows` ordered by text or by id: after its equals.
+int QzPickerSortedRow(const std::vector<TQzPkgItem*>& rows, const TQzPkgItem* item, bool byText);
+
+// Sets `protect` on every item of `items`; true when any changed.
+bool QzProtectAll(TQzPkgItemList& items, bool protect);
+
+// Shared by the lists drawn in columns: the row selected (-1 for none), selecting a row and
+// scrolling to it (-1 clears the selection), and a raised separator from top to bottom.
+int QzListCurrentRow(const QAbstractItemView* view);
+void QzListSelectRow(QAbstractItemView* view, int row);
+void QzDrawColumnSeparator(QPainter& painter, const QWidget* view, int x, int height);
+// One line a row, one row selected at a time, nothing edited in place, texts clipped to the row.
+void QzSetUpColumnList(QListView* view);
+// A row's background and pen as selected or not, clipped to the row; and its focus frame.
+void QzBeginRow(QPainter* painter, const QStyleOptionViewItem& option);
+void QzDrawRowFocus(QPainter* painter, const QStyleOptionViewItem& option, const QWidget* view);
 
 class TQzPickerModel : public QAbstractListModel {
     Q_OBJECT

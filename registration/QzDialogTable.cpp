@@ -26,12 +26,15 @@
 #include "packages/QzPkgActive.h"
 #include "packages/QzPkgImagesEditor.h"
 #include "packages/QzPkgLoadSave.h"
+#include "packages/QzPkgStringsEditor.h"
 #include "packages/QzPkgVarsEditor.h"
+#include "packages/QzStringsTranslators.h"
 #include "packages/QzUpdateSystem.h"
 #include "pickers/QzMemoryImage.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QMetaProperty>
 
@@ -415,6 +418,67 @@ QWidget* openMaskExamples(const TDesignDialogSubjects&) {
     return nullptr;
 }
 
+// ---- The strings package editor and its translators: on a package kept in a form, so that
+// nothing is written; a translator beside the first strings package file of the folder.
+
+TQzPkgStrings* firstStringsInForm() {
+    for (TQzPkgStrings* pkg : QzPkgStringsAll())
+        if (!QzStringsSavedToOwnFile(*pkg) && !qobject_cast<TQzPkgLanguage*>(pkg->Owner()))
+            return pkg;
+    QzExcept(QStringLiteral("The open designs have no strings package kept in a form"));
+}
+
+QWidget* openPkgStrings(const TDesignDialogSubjects&) {
+    TFrPkgStrings editor;
+    editor.Pkg = firstStringsInForm();
+    editor.Execute();
+    return nullptr;
+}
+
+QString firstStringsFile() {
+    const QStringList files =
+        QDir(QzAppPath()).entryList({QStringLiteral("*.pst")}, QDir::Files, QDir::Name);
+    return files.isEmpty() ? QString() : QzAppPath() + files.first();
+}
+
+template <typename TTranslator>
+QWidget* openTranslator(const TDesignDialogSubjects&) {
+    TTranslator translator;
+    translator.Pkg = firstStringsInForm();
+    translator.LanguageFile = firstStringsFile();
+    translator.Execute();
+    return nullptr;
+}
+
+// Adding the first item of the package's list, beside the same item of the first file.
+template <typename TAdd>
+QWidget* openTranslatorAdd(TQzPkgItemList* (*list)(TQzPkgStrings&)) {
+    TQzPkgStrings* pkg = firstStringsInForm();
+    TQzPkgStrings reference;
+    if (const QString file = firstStringsFile(); !file.isEmpty())
+        reference.LoadFromFile(file);
+    TQzPkgItemList* items = list(*pkg);
+    const int id = items->Count() > 0 ? items->GetItems(0)->Id() : 0;
+    TAdd dialog;
+    dialog.SetId(id);
+    dialog.SetReference(list(reference)->FindId(id));
+    dialog.SetCurrent(nullptr);
+    dialog.Execute();
+    return nullptr;
+}
+
+TQzPkgItemList* labelsOf(TQzPkgStrings& pkg) {
+    return pkg.Labels();
+}
+
+TQzPkgItemList* messagesOf(TQzPkgStrings& pkg) {
+    return pkg.Messages();
+}
+
+TQzPkgItemList* textsOf(TQzPkgStrings& pkg) {
+    return pkg.Texts();
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -452,6 +516,22 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrPkgVarsModify", openPkgVarsModify),
         row("TFrMask", openMask),
         row("TFrMaskExamples", openMaskExamples),
+        row("TFrPkgStrings", openPkgStrings),
+        row("TFrPkgStringsLabelsTranslator", openTranslator<TFrPkgStringsLabelsTranslator>),
+        row("TFrPkgStringsMessagesTranslator", openTranslator<TFrPkgStringsMessagesTranslator>),
+        row("TFrPkgStringsTextsTranslator", openTranslator<TFrPkgStringsTextsTranslator>),
+        row("TFrPkgStringsLabelsTranslatorAdd",
+            [](const TDesignDialogSubjects&) {
+                return openTranslatorAdd<TFrPkgStringsLabelsTranslatorAdd>(labelsOf);
+            }),
+        row("TFrPkgStringsMessagesTranslatorAdd",
+            [](const TDesignDialogSubjects&) {
+                return openTranslatorAdd<TFrPkgStringsMessagesTranslatorAdd>(messagesOf);
+            }),
+        row("TFrPkgStringsTextsTranslatorAdd",
+            [](const TDesignDialogSubjects&) {
+                return openTranslatorAdd<TFrPkgStringsTextsTranslatorAdd>(textsOf);
+            }),
         row("TFrMenus", openMenus),
         row("TFrCollection", openCollection),
         row("TFrCollPageControl", openCollPageControl),

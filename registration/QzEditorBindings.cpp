@@ -21,6 +21,7 @@
 #include "editors/QzControlEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzMaskEditors.h"
+#include "editors/QzPkgEditors.h"
 #include "editors/QzPkgImagesEditors.h"
 #include "editors/QzPkgVarsEditors.h"
 #include "editors/QzValueListEditors.h"
@@ -105,6 +106,8 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
         property<TQzPkgImages, QString, TQzPkgImagesFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgImages, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
+        component<TQzPkgStrings, TQzPkgStringsComponentEditor>(S::Controls),
+        property<TQzPkgStrings, QString, TQzPkgStringsFileNameProperty>(S::Controls, "FileName"),
         property<TQzPkgStrings, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         component<TQzPkgVars, TQzPkgVarsComponentEditor>(S::Controls),
         property<TQzPkgVars, QString, TQzPkgVarsFileNameProperty>(S::Controls, "FileName"),

@@ -47,3 +47,4 @@ std::vector<Command> ClassCommands();
 std::vector<Command> ManagerCommands();
 std::vector<Command> SyncCommands();
 std::vector<Command> VarsCommands();
+std::vector<Command> TranslationCommands();

@@ -2,10 +2,10 @@
 
 #include "FileWrite.h"
 #include "QzExcept.h"
-#include "QzFields.h"
 #include "QzPkgImages.h"
 #include "QzPkgInfo.h"
 #include "QzPkgStrings.h"
+#include "QzPkgStringsText.h"
 #include "QzRuntime.h"
 
 #include <QFile>
@@ -13,7 +13,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMetaProperty>
-#include <QSet>
 #include <algorithm>
 #include <memory>
 
@@ -58,25 +57,15 @@ std::unique_ptr<T> loadPackageOf(const QString& file, TQzPkgKind kind) {
 }
 
 // The strings list a --labels, --messages or --texts switch names.
-struct StringsList {
-    TQzPkgItemList* List;
-    bool Labels;
-};
-StringsList chooseList(const ParsedArgs& args, TQzPkgStrings& pkg) {
+TQzPkgItemList* chooseList(const ParsedArgs& args, TQzPkgStrings& pkg) {
     const bool labels = args.has(QStringLiteral("--labels"));
     const bool messages = args.has(QStringLiteral("--messages"));
     const bool texts = args.has(QStringLiteral("--texts"));
     if (int(labels) + int(messages) + int(texts) != 1)
         throw UsageError{QStringLiteral("name exactly one of --labels, --messages, --texts")};
     if (labels)
-        return {pkg.Labels(), true};
-    return {messages ? pkg.Messages() : pkg.Texts(), false};
-}
-
-QString itemText(TQzPkgItem* item) {
-    if (auto* label = qobject_cast<TQzPkgStringsLabel*>(item))
-        return label->Text();
-    return static_cast<TQzPkgStringsText*>(item)->Text();
+        return pkg.Labels();
+    return messages ? pkg.Messages() : pkg.Texts();
 }
 
 int runStringsExport(const QStringList& raw, CommandContext& c) {
@@ -86,24 +75,10 @@ int runStringsExport(const QStringList& raw, CommandContext& c) {
     if (args.Positional.size() != 2)
         throw UsageError{QStringLiteral("expected FILE OUT.txt")};
     auto pkg = loadPackageOf<TQzPkgStrings>(args.Positional[0], TQzPkgKind::Strings);
-    const StringsList list = chooseList(args, *pkg);
-    QList<TQzPkgItem*> items;
-    for (int i = 0; i < list.List->Count(); ++i)
-        items.push_back(list.List->GetItems(i));
-    std::sort(items.begin(), items.end(),
-              [](TQzPkgItem* a, TQzPkgItem* b) { return a->Id() < b->Id(); });
-    QString text;
-    for (TQzPkgItem* item : items) {
-        QStringList fields{QString::number(item->Id()), itemText(item)};
-        if (list.Labels)
-            fields.push_back(static_cast<TQzPkgStringsLabel*>(item)->Hint());
-        while (fields.size() > 1 && fields.back().isEmpty())
-            fields.removeLast();
-        text += QzTextFromStrings(fields, u',') + u'\n';
-    }
-    WriteFileAtomic(args.Positional[1], text.toUtf8());
-    c.out << "Exported " << items.size() << ' ' << list.List->What() << "(s) to "
-          << args.Positional[1] << '\n';
+    TQzPkgItemList* list = chooseList(args, *pkg);
+    WriteFileAtomic(args.Positional[1], QzStringsExportText(*list));
+    c.out << "Exported " << list->Count() << ' ' << list->What() << "(s) to " << args.Positional[1]
+          << '\n';
     return 0;
 }
 
@@ -115,58 +90,16 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
         throw UsageError{QStringLiteral("expected FILE IN.txt")};
     const QString file = args.Positional[0];
     auto pkg = loadPackageOf<TQzPkgStrings>(file, TQzPkgKind::Strings);
-    const StringsList list = chooseList(args, *pkg);
+    TQzPkgItemList* list = chooseList(args, *pkg);
 
     QFile in(args.Positional[1]);
     if (!in.open(QIODevice::ReadOnly))
         QzExcept(QStringLiteral("Cannot open %1: %2").arg(args.Positional[1], in.errorString()));
-    const QStringList lines = QString::fromUtf8(in.readAll()).split(u'\n');
-
-    // Every line is read and checked before the list changes, so a bad line changes nothing.
-    struct Entry {
-        int Id;
-        QString Text;
-        QString Hint;
-    };
-    QList<Entry> entries;
-    QSet<int> seen;
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines[n];
-        if (line.trimmed().isEmpty())
-            continue;
-        const auto failAt = [&](const QString& problem) {
-            QzExcept(QStringLiteral("%1, line %2: %3; %4 is left as it was")
-                         .arg(args.Positional[1])
-                         .arg(n + 1)
-                         .arg(problem, file));
-        };
-        QStringList fields;
-        try {
-            QzTextToStrings(line, fields, u',');
-        } catch (const EQzError& e) {
-            failAt(e.Message());
-        }
-        bool ok = false;
-        const int id = fields.value(0).trimmed().toInt(&ok);
-        if (!ok || id < 0)
-            failAt(QStringLiteral("'%1' is not an id").arg(fields.value(0)));
-        if (seen.contains(id))
-            failAt(QStringLiteral("the id %1 appears twice").arg(id));
-        if (fields.size() > (list.Labels ? 3 : 2))
-            failAt(QStringLiteral("too many fields"));
-        seen.insert(id);
-        entries.push_back({id, fields.value(1), fields.value(2)});
-    }
-    list.List->Clear();
-    for (const Entry& e : entries) {
-        if (list.Labels)
-            pkg->Labels()->Add(e.Id, e.Text, e.Hint);
-        else
-            static_cast<TQzPkgStringsTexts*>(list.List)->Add(e.Id, e.Text);
-    }
+    const QList<TQzStringsTextItem> items =
+        QzStringsImportText(*list, in.readAll(), args.Positional[1]);
+    QzReplaceStringsItems(*list, items);
     pkg->SaveToFile(file);
-    c.out << "Imported " << entries.size() << ' ' << list.List->What() << "(s) into " << file
-          << '\n';
+    c.out << "Imported " << items.size() << ' ' << list->What() << "(s) into " << file << '\n';
     return 0;
 }
 

@@ -56,6 +56,8 @@ int main(int argc, char* argv[]) {
         commands.push_back(std::move(c));
     for (Command& c : VarsCommands())
         commands.push_back(std::move(c));
+    for (Command& c : TranslationCommands())
+        commands.push_back(std::move(c));
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h" || args[0] == u"help") {
         printUsage(args.isEmpty() ? err : out, commands);
