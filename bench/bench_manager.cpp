@@ -32,6 +32,7 @@ namespace {
 class TQuietFeedback : public IQzManagerFeedback {
 public:
     void Message(TQzManagerMessageType, const QString&) override { ++Messages; }
+    bool ShowsProgress() const override { return false; }
     int Messages = 0;
 };
 

@@ -7,7 +7,8 @@
 # benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
-# the first two. Then the label and message pickers on a large strings package against filling a
+# the first two; --components=N and --convert_forms=N to bench_convert. Then the label and
+# message pickers on a large strings package against filling a
 # bare model, and the package synchronizer against loading and saving the same files
 # (--picker_labels=N, --sync_labels=N; --seed=N goes to both); the region designer's fill and
 # masks to regions (--seed=N); the vars package editor on a package of 20,000 variables in 2,000
@@ -15,8 +16,8 @@
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_pickers bench_sync bench_regions bench_vars_editor \
-    bench_strings bench_menus; do
+for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions \
+    bench_vars_editor bench_strings bench_menus; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -25,12 +26,14 @@ done
 forms=()
 packages=()
 manager=()
+convert=()
 regions=()
 pickers=()
 sync=()
 vars=()
 for arg in "$@"; do
   case $arg in
+    --components=* | --convert_forms=*) convert+=("$arg") ;;
     --picker_labels=*) pickers+=("--labels=${arg#--picker_labels=}") ;;
     --sync_labels=*) sync+=("--labels=${arg#--sync_labels=}") ;;
     --manager_forms=*) manager+=("--forms=${arg#--manager_forms=}") ;;
@@ -39,6 +42,7 @@ for arg in "$@"; do
       forms+=("$arg")
       packages+=("$arg")
       manager+=("$arg")
+      convert+=("$arg")
       regions+=("$arg")
       pickers+=("$arg")
       sync+=("$arg")
@@ -57,6 +61,8 @@ echo
 "$bin/bench_packages" "${packages[@]}"
 echo
 "$bin/bench_manager" "${manager[@]}"
+echo
+"$bin/bench_convert" "${convert[@]}"
 echo
 "$bin/bench_pickers" "${pickers[@]}"
 echo

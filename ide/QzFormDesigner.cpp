@@ -53,7 +53,7 @@ TQzFormDesigner::TQzFormDesigner(TQzDesignerHost* host, const QString& unitFileN
       FUnitFileName(QzChangeFileExt(QzAbsoluteFileName(unitFileName), QStringLiteral(".pas"))) {
     const QString formFile = FormFileName();
     const QByteArray data = readFile(formFile);
-    FFormat = DetectFormFileFormat(data.left(64));
+    FFormat = DetectFormFileFormat(data);
     if (FFormat == TFormFileFormat::Unknown)
         QzExcept(QStringLiteral("%1 is not a form file").arg(formFile));
     if (QFile::exists(FUnitFileName))

@@ -258,8 +258,12 @@ TComponent* TFrManager::DesignForm(const QString& fileName) {
     return QzHostDesignForm(fileName);
 }
 
-void TFrManager::WriteForm(const TFormFileText& text, const QString& fileName) {
-    QzHostFormTextToForm(text, fileName);
+// As the form bridge stores a form: a binary form goes back as the binary resource.
+QByteArray TFrManager::FormFileBytes(const TFormFileText& text, const QString&) {
+    TFormFileText stored = text;
+    if (stored.Format() != TFormFileFormat::Text)
+        stored.SetFormat(TFormFileFormat::Resource);
+    return stored.ToBytes();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -60,7 +60,7 @@ private:
     QStringList FormNames() override;
     bool ReadForm(const QString& fileName, TFormFileText& text) override;
     TComponent* DesignForm(const QString& fileName) override;
-    void WriteForm(const TFormFileText& text, const QString& fileName) override;
+    QByteArray FormFileBytes(const TFormFileText& text, const QString& fileName) override;
 
     // IQzManagerFeedback: message boxes and the progress window.
     void Message(TQzManagerMessageType type, const QString& text) override;

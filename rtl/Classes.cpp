@@ -115,10 +115,7 @@ void TComponent::SetComponentIndex(int index) {
 TComponent* TComponent::FindComponent(const QString& name) const {
     if (name.isEmpty())
         return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, name))
-            return c;
-    return nullptr;
+    return FNames.value(name.toCaseFolded());
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -131,16 +128,24 @@ void TComponent::InsertComponent(TComponent* component) {
     component->FOwner = this;
     component->setParent(this);
     FComponents.push_back(component);
+    if (!component->FName.isEmpty())
+        FNames.insert(component->FName.toCaseFolded(), component);
     if (FState & csDesigning)
         component->SetDesigning(true);
     Notification(component, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-    auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it == FComponents.end())
+    // Components go last first when their owner is freed: search from the end.
+    const auto it = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (it == FComponents.rend())
         return;
-    FComponents.erase(it);
+    FComponents.erase(std::next(it).base());
+    if (!component->FName.isEmpty()) {
+        const QString key = component->FName.toCaseFolded();
+        if (FNames.value(key) == component)
+            FNames.remove(key);
+    }
     component->FOwner = nullptr;
     if (!(component->FState & csDestroying))
         component->setParent(nullptr);
@@ -162,6 +167,13 @@ void TComponent::SetName(const QString& name) {
         FOwner->ValidateRename(this, FName, name);
     else
         ValidateRename(nullptr, FName, name);
+    if (FOwner) {
+        const QString key = FName.toCaseFolded();
+        if (!FName.isEmpty() && FOwner->FNames.value(key) == this)
+            FOwner->FNames.remove(key);
+        if (!name.isEmpty())
+            FOwner->FNames.insert(name.toCaseFolded(), this);
+    }
     FName = name;
 }
 

@@ -6,6 +6,7 @@
 #include "SysUtils.h"
 
 #include <QMetaType>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -182,6 +183,8 @@ private:
     int FTag = 0;
     TComponentState FState = 0;
     std::vector<TComponent*> FComponents;
+    // The owned components by case-folded name, so that a lookup does not walk them all.
+    QHash<QString, TComponent*> FNames;
     std::vector<TComponent*> FFreeNotifies;
     void* FDesigner = nullptr;
     QString FStreamedClassName;

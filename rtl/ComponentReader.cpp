@@ -3,8 +3,10 @@
 #include "BinaryForm.h"
 #include "ComponentStreamsShared.h"
 #include "Filer.h"
+#include "FormEvents.h"
 #include "TextForm.h"
 
+#include <QHash>
 #include <QIODevice>
 #include <QMetaEnum>
 #include <QStringList>
@@ -127,6 +129,52 @@ public:
             resolveFixups();
     }
 
+    // The same from events, after the root's BeginObject: a collection's items are read one at
+    // a time, so that no more than one item's values are held at once.
+    void readStreamedProperties(TFormEventReader& events, TPersistent* target) {
+        const QString path = target->ClassName();
+        TFormEvent e;
+        while (events.Next(e)) {
+            if (e.kind == TFormEvent::EndObject)
+                return;
+            if (e.kind == TFormEvent::BeginObject) {
+                skipObject(events);
+                continue;
+            }
+            const Path base{&path};
+            const Path full{nullptr, &base, &e.Name};
+            const QMetaProperty prop = e.Name.contains(u'.')
+                                           ? QMetaProperty()
+                                           : findProperty(target->metaObject(), e.Name);
+            auto* collection = e.Value.kind == TFormValue::Collection && prop.isValid() &&
+                                       prop.isStored() &&
+                                       inherits(prop, TCollection::staticMetaObject)
+                                   ? qobject_cast<TCollection*>(readObject(prop, target))
+                                   : nullptr;
+            if (!collection) {
+                TFormProperty p{e.Name, e.Value};
+                if (p.Value.kind == TFormValue::List || p.Value.kind == TFormValue::Collection)
+                    fillValue(events, p.Value);
+                readProperty(target, Path{&path}, p);
+                continue;
+            }
+            collection->Clear();
+            TFormEvent item;
+            while (events.Next(item) && item.kind == TFormEvent::BeginItem) {
+                TCollectionItem* added = collection->Add();
+                const Path itemPath{nullptr, &full, nullptr, collection->Count() - 1};
+                TFormEvent property;
+                while (events.Next(property) && property.kind == TFormEvent::Property) {
+                    TFormProperty p{property.Name, property.Value};
+                    if (p.Value.kind == TFormValue::List ||
+                        p.Value.kind == TFormValue::Collection)
+                        fillValue(events, p.Value);
+                    readProperty(added, itemPath, p);
+                }
+            }
+        }
+    }
+
 private:
     struct Fixup {
         QPointer<QObject> Object;
@@ -193,6 +241,51 @@ private:
         readInto(component, object, parent, owner);
     }
 
+    // The elements or items of an opened list or collection value, from the events up to its end.
+    static void fillValue(TFormEventReader& events, TFormValue& value) {
+        TFormEvent e;
+        while (events.Next(e)) {
+            switch (e.kind) {
+            case TFormEvent::Element: {
+                TFormValue& element = value.Elements.emplace_back(e.Value);
+                if (element.kind == TFormValue::List || element.kind == TFormValue::Collection)
+                    fillValue(events, element);
+                break;
+            }
+            case TFormEvent::BeginItem: {
+                TFormCollectionItem& item = value.Items.emplace_back();
+                item.HasOrder = e.HasOrder;
+                item.Order = e.Order;
+                TFormEvent p;
+                while (events.Next(p) && p.kind == TFormEvent::Property) {
+                    TFormValue& v = item.Properties.emplace_back(TFormProperty{p.Name, p.Value}).Value;
+                    if (v.kind == TFormValue::List || v.kind == TFormValue::Collection)
+                        fillValue(events, v);
+                }
+                break;
+            }
+            default:
+                return;
+            }
+        }
+    }
+
+    static void skipObject(TFormEventReader& events) {
+        int depth = 1;
+        TFormEvent e;
+        while (depth > 0 && events.Next(e))
+            depth += e.kind == TFormEvent::BeginObject ? 1 : e.kind == TFormEvent::EndObject ? -1 : 0;
+    }
+
+    // Property lookups by class and name, cached: the same few names come again and again.
+    QMetaProperty findProperty(const QMetaObject* cls, const QString& name) {
+        const auto key = std::make_pair(cls, name);
+        const auto it = FProperties.constFind(key);
+        if (it != FProperties.constEnd())
+            return *it;
+        return *FProperties.insert(key, FindPublishedProperty(cls, name));
+    }
+
     // Walks "Font.Name" to the object that holds the last name.
     void readProperty(QObject* object, const Path& path, const TFormProperty& p) {
         const Path full{nullptr, &path, &p.Name};
@@ -215,7 +308,7 @@ private:
             target = sub;
         }
         const QString last = dotted ? parts.back() : p.Name;
-        const QMetaProperty prop = FindPublishedProperty(target->metaObject(), last);
+        const QMetaProperty prop = findProperty(target->metaObject(), last);
         try {
             if (prop.isValid() && prop.isStored()) {
                 assign(target, prop, p.Value, full);
@@ -421,6 +514,7 @@ private:
     }
 
     TComponent* FRoot = nullptr;
+    QHash<std::pair<const QMetaObject*, QString>, QMetaProperty> FProperties;
     std::vector<QPointer<TComponent>> FCreated;
     std::vector<QPointer<TComponent>> FLoaded;
     std::vector<Fixup> FFixups;
@@ -447,6 +541,10 @@ const QMetaObject* PropertyClass(const QMetaObject* cls, const QString& name) {
 
 void ReadPersistent(const TFormObject& object, TPersistent* target, TComponent* root) {
     Reader().readObjectProperties(object, target, root);
+}
+
+void ReadPersistentProperties(TFormEventReader& events, TPersistent* target) {
+    Reader().readStreamedProperties(events, target);
 }
 
 TComponent* ReadComponent(const TFormObject& object, TComponent* instance) {

@@ -10,6 +10,7 @@
 
 class QIODevice;
 class TComponent;
+class TFormEventReader;
 class TPersistent;
 
 // The object tree of `root` and every component it nests (GetChildren). A property is written
@@ -30,6 +31,9 @@ TComponent* ReadComponentText(const QByteArray& text, TComponent* instance = nul
 // first error; callers that must not be left half-changed read into a fresh object and Assign.
 TFormObject PersistentToFormObject(TPersistent* object, TComponent* root = nullptr);
 void ReadPersistent(const TFormObject& object, TPersistent* target, TComponent* root = nullptr);
+// The same from the events of an object stream whose root's BeginObject was read: its
+// properties up to its end, a collection's items one at a time, no tree held.
+void ReadPersistentProperties(TFormEventReader& events, TPersistent* target);
 
 // The published property `name` of a class, matched case-insensitively; invalid when none.
 QMetaProperty FindPublishedProperty(const QMetaObject* cls, const QString& name);

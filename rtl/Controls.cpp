@@ -24,8 +24,11 @@ void TControl::SetParent(TWinControl* parent) {
             QStringLiteral("A control cannot have itself or one of its children as "
                            "its parent"));
     if (FParent) {
+        // Controls go last first when their form is freed: search from the end.
         auto& list = FParent->FControls;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        const auto it = std::find(list.rbegin(), list.rend(), this);
+        if (it != list.rend())
+            list.erase(std::next(it).base());
     }
     FParent = parent;
     if (parent)

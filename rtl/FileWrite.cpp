@@ -3,9 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
-#include <clocale>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,73 +12,146 @@
 namespace {
 
 [[noreturn]] void fail(const QString& fileName, const QString& reason) {
-    throw EFileWriteError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason));
+    EFileWriteError error(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason));
+    error.SetFile(fileName);
+    throw error;
 }
 
-// The reason in English whatever locale the host set, like every other message of the library.
 [[noreturn]] void failWith(const QString& fileName, int error) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    fail(fileName, QString::fromLocal8Bit(strerror_l(error, cLocale)));
+    fail(fileName, SysErrorMessage(error));
 }
-
-// The new file beside the target; closed and removed again unless it was renamed over it.
-struct TNewFile {
-    QByteArray Path;
-    int Fd = -1;
-
-    ~TNewFile() {
-        if (Fd >= 0)
-            ::close(Fd);
-        if (!Path.isEmpty())
-            ::unlink(Path.constData());
-    }
-};
 
 } // namespace
 
-void WriteFileAtomic(const QString& fileName, QByteArrayView bytes) {
+TAtomicFile::TAtomicFile(const QString& fileName) : FFileName(fileName) {
     const QFileInfo info(fileName);
-    const QByteArray target = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : fileName);
+    FTarget = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : fileName);
     struct stat old {};
-    const bool exists = ::stat(target.constData(), &old) == 0;
+    const bool exists = ::stat(FTarget.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode))
         failWith(fileName, EISDIR);
     // Renaming over a device or a pipe would replace it rather than write to it.
     if (exists && !S_ISREG(old.st_mode))
         fail(fileName, QStringLiteral("it is not a regular file"));
-
-    TNewFile file;
-    while (file.Fd < 0) {
-        file.Path = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        file.Fd = ::open(file.Path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.Fd < 0) {
+    while (FFd < 0) {
+        FPath = FTarget + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        FFd = ::open(FPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (FFd < 0) {
             const int error = errno;
-            file.Path.clear();
+            FPath.clear();
             if (error != EEXIST)
                 failWith(fileName, error);
         }
     }
-    if (exists && ::fchmod(file.Fd, old.st_mode & 07777) != 0)
-        failWith(fileName, errno);
-    const char* at = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(file.Fd, at, std::size_t(left));
+    if (exists && ::fchmod(FFd, old.st_mode & 07777) != 0) {
+        const int error = errno;
+        ::close(FFd);
+        ::unlink(FPath.constData());
+        failWith(fileName, error);
+    }
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+TAtomicFile::~TAtomicFile() {
+    if (FFd >= 0)
+        ::close(FFd);
+    if (!FPath.isEmpty())
+        ::unlink(FPath.constData());
+}
+
+bool TAtomicFile::seek(qint64 pos) {
+    QIODevice::seek(pos);
+    return ::lseek(FFd, pos, SEEK_SET) == pos;
+}
+
+qint64 TAtomicFile::writeData(const char* data, qint64 size) {
+    for (qint64 left = size; left > 0;) {
+        const ssize_t written = ::write(FFd, data, std::size_t(left));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
-            failWith(fileName, errno);
+            failWith(FFileName, errno);
         }
-        at += written;
+        data += written;
         left -= written;
     }
-    if (::fsync(file.Fd) != 0)
-        failWith(fileName, errno);
-    const int fd = file.Fd;
-    file.Fd = -1;
+    FSize = std::max(FSize, pos() + size);
+    return size;
+}
+
+void TAtomicFile::Commit() {
+    if (::fsync(FFd) != 0)
+        failWith(FFileName, errno);
+    const int fd = FFd;
+    FFd = -1;
     if (::close(fd) != 0)
-        failWith(fileName, errno);
-    if (::rename(file.Path.constData(), target.constData()) != 0)
-        failWith(fileName, errno);
-    file.Path.clear();
+        failWith(FFileName, errno);
+    if (::rename(FPath.constData(), FTarget.constData()) != 0)
+        failWith(FFileName, errno);
+    FPath.clear();
+    QIODevice::close();
+}
+
+void WriteFileAtomic(const QString& fileName, QByteArrayView bytes) {
+    TAtomicFile file(fileName);
+    file.write(bytes.data(), bytes.size());
+    file.Commit();
+}
+
+void TFileTransaction::Add(const QString& fileName, QByteArray bytes) {
+    for (TFile& file : FFiles)
+        if (file.FileName == fileName) {
+            file.Bytes = std::move(bytes);
+            return;
+        }
+    TFile file{fileName, std::move(bytes), false, QByteArray()};
+    QFile old(fileName);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly))
+            fail(fileName, old.errorString());
+        // A rename would replace it though it may not be written; its owner marked it so.
+        if (!QFileInfo(fileName).isWritable())
+            fail(fileName, QStringLiteral("the file is read-only"));
+        file.Existed = true;
+        file.Previous = old.readAll();
+        if (old.error() != QFileDevice::NoError)
+            fail(fileName, old.errorString());
+    }
+    FFiles.push_back(std::move(file));
+}
+
+QStringList TFileTransaction::FileNames() const {
+    QStringList names;
+    for (const TFile& file : FFiles)
+        names << file.FileName;
+    return names;
+}
+
+void TFileTransaction::Commit() {
+    std::size_t written = 0;
+    try {
+        for (; written < FFiles.size(); ++written)
+            WriteFileAtomic(FFiles[written].FileName, FFiles[written].Bytes);
+    } catch (const EFileWriteError& e) {
+        QStringList lost;
+        while (written-- > 0) {
+            const TFile& file = FFiles[written];
+            if (file.Existed) {
+                try {
+                    WriteFileAtomic(file.FileName, file.Previous);
+                } catch (const EFileWriteError&) {
+                    lost << file.FileName;
+                }
+            } else if (!QFile::remove(file.FileName)) {
+                lost << file.FileName;
+            }
+        }
+        if (lost.isEmpty())
+            throw;
+        EFileWriteError error(QStringLiteral("%1; these files could not be given back their "
+                                             "previous content: %2")
+                                  .arg(e.Message(), lost.join(QStringLiteral(", "))));
+        error.SetFile(e.File());
+        throw error;
+    }
 }

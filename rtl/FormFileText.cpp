@@ -11,7 +11,7 @@ TFormFileText::TFormFileText(const QStringList& lines)
 
 TFormFileText TFormFileText::FromBytes(const QByteArray& data) {
     TFormFileText form;
-    form.FFormat = DetectFormFileFormat(data.left(64));
+    form.FFormat = DetectFormFileFormat(data);
     // The converters raise for bytes that are no form file.
     const QString text = form.FFormat == TFormFileFormat::Text
                              ? DecodeText(data, &form.FEncoding)
@@ -42,10 +42,18 @@ TFormFileText TFormFileText::FromBytes(const QByteArray& data) {
 
 TFormFileText TFormFileText::FromFile(const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EStreamError(
+    if (!file.open(QIODevice::ReadOnly)) {
+        EStreamError error(
             QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    return FromBytes(file.readAll());
+        error.SetFile(fileName);
+        throw error;
+    }
+    try {
+        return FromBytes(file.readAll());
+    } catch (Exception& e) {
+        e.SetFile(fileName);
+        throw;
+    }
 }
 
 void TFormFileText::SetLine(int index, const QString& text) {
@@ -121,7 +129,8 @@ QByteArray TFormFileText::ToBytes() const {
                     .arg(at + 1)
                     .arg(CodePointName(FLines[i], at), encoding == TTextEncoding::Windows1252
                                                            ? QStringLiteral("Windows-1252")
-                                                           : QStringLiteral("UTF-8")));
+                                                           : QStringLiteral("UTF-8")),
+                i + 1);
     const QByteArray bytes = EncodeText(text(), encoding);
     if (!isText)
         return TextToFormFile(bytes, FFormat);

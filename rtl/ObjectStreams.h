@@ -4,15 +4,16 @@
 // the binary resource (a resource header in front of the object stream).
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class QIODevice;
 
 enum TStreamOriginalFormat { sofUnknown, sofBinary, sofText, sofUTF8Text };
 
-// What the first bytes of a form file say it holds.
+// What the first bytes of a form file say it holds (a text form may start with blank lines).
 enum class TFormFileFormat { Unknown, Text, Binary, Resource };
-TFormFileFormat DetectFormFileFormat(const QByteArray& head);
+TFormFileFormat DetectFormFileFormat(QByteArrayView data);
 
 // The platform's converters. Each reads from the input's current position and writes at the
 // output's; errors raise EReadError (binary) or EParserError (text). The overloads with a format
@@ -36,6 +37,12 @@ QByteArray ObjectTextToResource(const QByteArray& text);
 // Any stored form to text, and text to the form asked for.
 QByteArray FormFileToText(const QByteArray& data);
 QByteArray TextToFormFile(const QByteArray& text, TFormFileFormat format);
+
+// A whole form file, stored in any form, converted to `to` as it is read: no tree is built and
+// memory stays bounded by the longest value and the nesting depth. A sequential input (a pipe)
+// is read whole first, as is the result when it is a resource for a sequential output. Raises
+// what the readers and writers raise; the output then holds part of the form.
+void ConvertFormFile(QIODevice& input, QIODevice& output, TFormFileFormat to);
 
 // The resource wrapper: header 0xFF 0x0A 0x00, the upper-cased name with a terminating zero, the
 // flags word 0x1030 and the 32-bit size of the object stream that follows.

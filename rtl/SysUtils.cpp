@@ -1,6 +1,15 @@
 #include "SysUtils.h"
 
-Exception::Exception(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()) {}
+#include <clocale>
+#include <cstring>
+
+Exception::Exception(QString message, int line)
+    : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()), FLine(line) {}
+
+QString SysErrorMessage(int errorCode) {
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return QString::fromLocal8Bit(strerror_l(errorCode, cLocale));
+}
 
 bool IsValidIdent(const QString& ident) {
     if (ident.isEmpty())

@@ -9,13 +9,21 @@
 
 class Exception : public std::exception {
 public:
-    explicit Exception(QString message);
+    explicit Exception(QString message, int line = 0);
     const QString& Message() const { return FMessage; }
     const char* what() const noexcept override { return FUtf8.constData(); }
+
+    // Where the error is, as far as it is known: the file, and a line counted from 1 (0 when
+    // none). Whoever knows the file sets it on the way up.
+    const QString& File() const { return FFile; }
+    int Line() const { return FLine; }
+    void SetFile(const QString& file) { FFile = file; }
 
 private:
     QString FMessage;
     QByteArray FUtf8;
+    QString FFile;
+    int FLine = 0;
 };
 
 // Declares an exception class that only adds its own type.
@@ -35,6 +43,10 @@ QZ_DECLARE_EXCEPTION(EWriteError, EFilerError);
 QZ_DECLARE_EXCEPTION(EClassNotFound, EFilerError);
 QZ_DECLARE_EXCEPTION(EParserError, Exception);
 QZ_DECLARE_EXCEPTION(EAssertionFailed, Exception);
+
+// The operating system's text for an error number, in English whatever the locale
+// ("No space left on device").
+QString SysErrorMessage(int errorCode);
 
 // True for a Pascal identifier: a letter or underscore, then letters, digits or underscores.
 bool IsValidIdent(const QString& ident);

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -48,20 +49,89 @@ QString CodePointName(QStringView text, qsizetype at) {
     return QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper(), 4, u'0');
 }
 
-QString DecodeText(QByteArrayView data, TTextEncoding* encoding) {
-    const bool bom = data.startsWith(Bom);
-    // A second mark after the first is text, and must come back as such.
+namespace {
+
+// UTF-8 when `data` is valid UTF-8, else Windows-1252; a byte order mark is a character here.
+QString decodeBytes(QByteArrayView data, bool& windows1252) {
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8(bom ? data.sliced(Bom.size()) : data);
-    TTextEncoding found = bom ? TTextEncoding::Utf8Bom : TTextEncoding::Utf8;
-    if (utf8.hasError()) {
+    QString text = utf8(data);
+    windows1252 = utf8.hasError();
+    return windows1252 ? decodeWindows1252(data) : text;
+}
+
+} // namespace
+
+QString DecodeText(QByteArrayView data, TTextEncoding* encoding) {
+    const bool bom = data.startsWith(Bom);
+    bool windows1252 = false;
+    QString text = decodeBytes(bom ? data.sliced(Bom.size()) : data, windows1252);
+    // A mark before bytes that are no UTF-8 is three characters of the code page.
+    if (windows1252 && bom)
         text = decodeWindows1252(data);
-        found = TTextEncoding::Windows1252;
-    }
     if (encoding)
-        *encoding = found;
+        *encoding = windows1252 ? TTextEncoding::Windows1252
+                    : bom       ? TTextEncoding::Utf8Bom
+                                : TTextEncoding::Utf8;
     return text;
+}
+
+QString DecodeWith(QByteArrayView data, TTextEncoding encoding) {
+    if (encoding == TTextEncoding::Windows1252)
+        return decodeWindows1252(data);
+    return QString::fromUtf8(data);
+}
+
+bool TUtf8Check::Feed(QByteArrayView bytes) {
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = at + bytes.size();
+    while (FValid && at != end) {
+        if (FNeed == 0) {
+            // Plain ASCII eight bytes at a time.
+            while (end - at >= 8) {
+                quint64 word;
+                std::memcpy(&word, at, 8);
+                if (word & 0x8080808080808080ull)
+                    break;
+                at += 8;
+            }
+            if (at == end)
+                break;
+            const unsigned char b = *at++;
+            if (b < 0x80)
+                continue;
+            FLow = 0x80;
+            FHigh = 0xBF;
+            if (b >= 0xC2 && b <= 0xDF) {
+                FNeed = 1;
+            } else if (b >= 0xE0 && b <= 0xEF) {
+                FNeed = 2;
+                FLow = b == 0xE0 ? 0xA0 : 0x80;
+                FHigh = b == 0xED ? 0x9F : 0xBF;
+            } else if (b >= 0xF0 && b <= 0xF4) {
+                FNeed = 3;
+                FLow = b == 0xF0 ? 0x90 : 0x80;
+                FHigh = b == 0xF4 ? 0x8F : 0xBF;
+            } else {
+                FValid = false;
+            }
+            continue;
+        }
+        const unsigned char b = *at++;
+        if (b < FLow || b > FHigh) {
+            FValid = false;
+            break;
+        }
+        FLow = 0x80;
+        FHigh = 0xBF;
+        --FNeed;
+    }
+    return FValid;
+}
+
+QString DecodeBytes(QByteArrayView data) {
+    bool windows1252 = false;
+    return decodeBytes(data, windows1252);
 }
 
 qsizetype FindUnencodable(QStringView text, TTextEncoding encoding) {

@@ -16,6 +16,26 @@ enum class TTextEncoding : quint8 { Utf8, Utf8Bom, Windows1252 };
 // the encoding it was read in.
 QString DecodeText(QByteArrayView data, TTextEncoding* encoding = nullptr);
 
+// The same for an 8-bit string of a form: every byte is kept, a leading byte order mark too.
+QString DecodeBytes(QByteArrayView data);
+// `data` read in the encoding given (a byte order mark is a character here).
+QString DecodeWith(QByteArrayView data, TTextEncoding encoding);
+
+// Checks bytes for UTF-8 a piece at a time, as they are read.
+class TUtf8Check {
+public:
+    // False once the bytes so far are no UTF-8.
+    bool Feed(QByteArrayView bytes);
+    // Whether all the bytes fed were UTF-8, none left halfway through a character.
+    bool Finish() const { return FValid && FNeed == 0; }
+
+private:
+    bool FValid = true;
+    int FNeed = 0;
+    unsigned char FLow = 0x80;
+    unsigned char FHigh = 0xBF;
+};
+
 // The position of the first character of `text` that `encoding` cannot hold, or -1. UTF-8 holds
 // everything but half a surrogate pair.
 qsizetype FindUnencodable(QStringView text, TTextEncoding encoding);

@@ -1,68 +1,160 @@
 #include "TextForm.h"
 
+#include "FormEvents.h"
+#include "FormInput.h"
 #include "SysUtils.h"
 #include "TextEncoding.h"
 #include "TextFormWords.h"
 
-#include <cctype>
+#include <QIODevice>
+#include <QScopeGuard>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
 
-class TextParser {
-public:
-    // A byte order mark is never part of the form, whatever the encoding of the rest.
-    explicit TextParser(QByteArrayView text)
-        : FText(DecodeText(text.startsWith("\xEF\xBB\xBF") ? text.sliced(3) : text)) {}
+const QByteArrayView Bom("\xEF\xBB\xBF");
 
-    TFormObject parseRoot() {
-        skipBlanks();
-        TFormObject root = parseObject(0);
-        skipBlanks();
-        if (!atEnd())
-            fail(QStringLiteral("end of text expected after the root object but %1 found")
-                     .arg(describeCurrent()));
-        return root;
+bool identStart(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool identChar(int c) {
+    return identStart(c) || (c >= '0' && c <= '9');
+}
+bool hexDigit(int c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The text form read one event at a time, on bytes: identifiers, keywords and numbers are
+// ASCII, and only the text inside quotes is decoded, in the encoding of the whole text.
+class TextReader final : public TFormEventReader {
+public:
+    TextReader(TFormInput& input, TTextEncoding encoding) : FIn(input), FEncoding(encoding) {
+        if (FIn.Ensure(3) && QByteArrayView(FIn.Data(), 3) == Bom)
+            FIn.Skip(3);
+        FLineStart = FKeptFrom = FIn.Position();
+        FIn.Keep(FLineStart);
+        FIn.SetDropped([this](QByteArrayView dropped) { this->dropped(dropped); });
+    }
+
+    bool Next(TFormEvent& e) override {
+        if (FDone)
+            return false;
+        if (FStack.empty()) {
+            skipBlanks();
+            beginObject(e);
+            return true;
+        }
+        switch (FStack.back()) {
+        case Object:
+        case Children:
+            return inObject(e);
+        case List:
+            return inList(e);
+        case Collection:
+            return inCollection(e);
+        case Item:
+            return inItem(e);
+        }
+        return false;
     }
 
 private:
-    [[noreturn]] void fail(const QString& what) const { failAt(FPos, what); }
+    enum Frame : std::uint8_t { Object, Children, List, Collection, Item };
 
-    [[noreturn]] void failAt(qsizetype pos, const QString& what) const {
-        int line = 1;
-        qsizetype lineStart = 0;
-        for (qsizetype i = 0; i < pos && i < FText.size(); ++i)
-            if (FText[i] == u'\n') {
-                ++line;
-                lineStart = i + 1;
-            }
-        throw EParserError(QStringLiteral("Error in form text on line %1, column %2: %3")
-                               .arg(line)
-                               .arg(pos - lineStart + 1)
-                               .arg(what));
+    // A place in the text, for messages: the offset, its line and where that line starts.
+    struct Where {
+        qint64 Offset;
+        int Line;
+        qint64 LineStart;
+        qsizetype ColumnBase;
+        qsizetype Column = -1; // computed when the line may be gone by the time of a message
+    };
+
+    Where here() const { return {FIn.Position(), FLine, FLineStart, FColumnBase}; }
+
+    // The start of a long line leaves the window: its characters are counted, and the column of
+    // a pinned place in it (an open quote) is taken before its bytes are gone.
+    void dropped(QByteArrayView bytes) {
+        if (FPinned && FPinned->Column < 0 && FPinned->Offset < FKeptFrom + bytes.size())
+            FPinned->Column =
+                FColumnBase + characters(bytes.first(qsizetype(FPinned->Offset - FKeptFrom))) + 1;
+        FColumnBase += characters(bytes);
+        FKeptFrom += bytes.size();
     }
 
-    bool atEnd() const { return FPos >= FText.size(); }
-    QChar cur() const { return atEnd() ? QChar() : FText[FPos]; }
+    qsizetype characters(QByteArrayView bytes) const {
+        if (FEncoding == TTextEncoding::Windows1252)
+            return bytes.size();
+        qsizetype n = 0;
+        for (const char c : bytes) {
+            const auto b = static_cast<unsigned char>(c);
+            n += (b & 0xC0) != 0x80;
+            n += b >= 0xF0; // a surrogate pair
+        }
+        return n;
+    }
+
+    qsizetype columnOf(const Where& at) const {
+        if (at.Column >= 0)
+            return at.Column;
+        const QByteArrayView line = FIn.Since(at.LineStart);
+        const qsizetype kept = line.size() - qsizetype(FIn.Position() - at.Offset);
+        return at.ColumnBase + characters(line.first(std::max<qsizetype>(kept, 0))) + 1;
+    }
+
+    [[noreturn]] void failAt(const Where& at, const QString& what) const {
+        throw EParserError(QStringLiteral("Error in form text on line %1, column %2: %3")
+                               .arg(at.Line)
+                               .arg(columnOf(at))
+                               .arg(what),
+                           at.Line);
+    }
+    [[noreturn]] void fail(const QString& what) const { failAt(here(), what); }
+
+    bool atEnd() { return !FIn.Ensure(1); }
+    int cur() { return FIn.Ensure(1) ? FIn.Peek() : -1; }
 
     void skipBlanks() {
-        while (!atEnd() && FText[FPos].unicode() <= 32)
-            ++FPos;
+        while (FIn.Ensure(1)) {
+            const unsigned char c = FIn.Peek();
+            if (c > 32)
+                return;
+            FIn.Skip(1);
+            if (c == '\n') {
+                ++FLine;
+                FLineStart = FIn.Position();
+                FColumnBase = 0;
+                FKeptFrom = FLineStart;
+                FIn.Keep(FLineStart);
+            }
+        }
     }
 
-    static bool identStart(QChar c) {
-        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
-    }
-    static bool identChar(QChar c) { return identStart(c) || (c >= u'0' && c <= u'9'); }
-
-    QString describeCurrent() const {
+    QString describeCurrent() {
         if (atEnd())
             return QStringLiteral("end of text");
-        return QStringLiteral("'%1'").arg(FText[FPos]);
+        qsizetype n = 1;
+        if (FEncoding != TTextEncoding::Windows1252) {
+            const unsigned char b = FIn.Peek();
+            n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+            FIn.Ensure(n);
+            n = std::min(n, FIn.Available());
+        }
+        return QStringLiteral("'%1'").arg(DecodeWith(QByteArrayView(FIn.Data(), n), FEncoding));
+    }
+
+    bool keywordAhead(const char* word) {
+        const auto n = qsizetype(std::strlen(word));
+        if (!FIn.Ensure(n))
+            return false;
+        if (QByteArrayView(FIn.Data(), n).compare(word, Qt::CaseInsensitive) != 0)
+            return false;
+        return !FIn.Ensure(n + 1) || !identChar(FIn.Peek(n));
     }
 
     // An identifier; with `dotted` also "A.B.C".
@@ -71,218 +163,291 @@ private:
         if (!identStart(cur()))
             fail(QStringLiteral("%1 expected but %2 found")
                      .arg(QLatin1String(what), describeCurrent()));
-        const auto start = FPos;
+        FToken.clear();
         for (;;) {
-            while (identChar(cur()))
-                ++FPos;
-            if (dotted && cur() == u'.' && FPos + 1 < FText.size() && identStart(FText[FPos + 1])) {
-                ++FPos;
+            while (identChar(cur())) {
+                FToken += char(FIn.Peek());
+                FIn.Skip(1);
+            }
+            if (dotted && cur() == '.' && FIn.Ensure(2) && identStart(FIn.Peek(1))) {
+                FToken += '.';
+                FIn.Skip(1);
                 continue;
             }
             break;
         }
-        return FText.mid(start, FPos - start);
+        return QString::fromLatin1(FToken);
     }
 
-    void expect(QChar c) {
+    void expect(char c) {
         skipBlanks();
         if (cur() != c)
-            fail(QStringLiteral("'%1' expected but %2 found").arg(c).arg(describeCurrent()));
-        ++FPos;
+            fail(QStringLiteral("'%1' expected but %2 found")
+                     .arg(QLatin1Char(c))
+                     .arg(describeCurrent()));
+        FIn.Skip(1);
     }
 
-    qint64 parseIntegerLiteral() {
-        skipBlanks();
-        const auto start = FPos;
-        TFormValue v = parseNumber();
-        if (v.kind != TFormValue::Integer)
-            failAt(start, QStringLiteral("integer expected"));
-        return v.Int;
-    }
-
-    void enter(int depth) const {
-        if (depth > MaxFormNesting)
+    void push(Frame frame) {
+        if (int(FStack.size()) > MaxFormNesting)
             fail(QStringLiteral("nesting deeper than %1 levels").arg(MaxFormNesting));
+        FStack.push_back(frame);
     }
 
-    bool keywordAhead(QLatin1StringView word) const {
-        if (FText.size() - FPos < word.size())
-            return false;
-        if (QStringView(FText).mid(FPos, word.size()).compare(word, Qt::CaseInsensitive) != 0)
-            return false;
-        const auto after = FPos + word.size();
-        return after >= FText.size() || !identChar(FText[after]);
-    }
+    // ---- Objects
 
-    TFormObject parseObject(int depth) {
-        enter(depth);
-        skipBlanks();
-        TFormObject obj;
-        if (keywordAhead(QLatin1StringView("object")))
-            FPos += 6;
-        else if (keywordAhead(QLatin1StringView("inherited"))) {
-            FPos += 9;
-            obj.Flags |= ffInherited;
-        } else if (keywordAhead(QLatin1StringView("inline"))) {
-            FPos += 6;
-            obj.Flags |= ffInline;
-        } else
+    void beginObject(TFormEvent& e) {
+        e.kind = TFormEvent::BeginObject;
+        e.Flags = 0;
+        e.ChildPos = 0;
+        if (keywordAhead("object")) {
+            FIn.Skip(6);
+        } else if (keywordAhead("inherited")) {
+            FIn.Skip(9);
+            e.Flags |= ffInherited;
+        } else if (keywordAhead("inline")) {
+            FIn.Skip(6);
+            e.Flags |= ffInline;
+        } else {
             fail(QStringLiteral("'object' expected but %1 found").arg(describeCurrent()));
+        }
+        push(Object);
         QString first = parseIdent(true, "Identifier");
         skipBlanks();
-        if (cur() == u':') {
-            ++FPos;
-            obj.Name = first;
-            obj.ClassName = parseIdent(true, "Class name");
+        if (cur() == ':') {
+            FIn.Skip(1);
+            e.Name = std::move(first);
+            e.ClassName = parseIdent(true, "Class name");
         } else {
-            obj.ClassName = first;
+            e.Name.clear();
+            e.ClassName = std::move(first);
         }
         skipBlanks();
-        if (cur() == u'[') {
-            ++FPos;
-            obj.Flags |= ffChildPos;
-            obj.ChildPos = parseIntegerLiteral();
-            expect(u']');
+        if (cur() == '[') {
+            FIn.Skip(1);
+            e.Flags |= ffChildPos;
+            e.ChildPos = parseIntegerLiteral();
+            expect(']');
         }
-        for (;;) {
-            skipBlanks();
-            if (atEnd())
-                fail(QStringLiteral("'end' expected but end of text found"));
-            if (keywordAhead(QLatin1StringView("end"))) {
-                FPos += 3;
-                break;
-            }
-            if (keywordAhead(QLatin1StringView("object")) ||
-                keywordAhead(QLatin1StringView("inherited")) ||
-                keywordAhead(QLatin1StringView("inline"))) {
-                obj.Children.push_back(parseObject(depth + 1));
-                continue;
-            }
-            if (!obj.Children.empty())
-                fail(QStringLiteral("'end' expected but %1 found").arg(describeCurrent()));
-            obj.Properties.push_back(parseProperty(depth + 1));
-        }
-        return obj;
     }
 
-    TFormProperty parseProperty(int depth) {
-        TFormProperty p;
-        p.Name = parseIdent(true, "Property name");
-        expect(u'=');
-        p.Value = parseValue(depth, false);
-        return p;
-    }
-
-    TFormValue parseValue(int depth, bool inList) {
-        enter(depth);
+    bool inObject(TFormEvent& e) {
         skipBlanks();
-        const auto start = FPos;
-        const QChar c = cur();
-        if (c == u'\'' || c == u'#')
-            return TFormValue::makeString(parseStringSum());
-        if (TFormValue v; parseNonFinite(v))
-            return v;
-        if (c == u'-' || c == u'+' || c == u'$' || (c >= u'0' && c <= u'9'))
-            return parseNumber();
-        if (c == u'[')
-            return parseSet();
-        if (c == u'{')
-            return parseBinary();
-        if (c == u'(') {
-            ++FPos;
-            TFormValue v;
-            v.kind = TFormValue::List;
-            for (;;) {
-                skipBlanks();
-                if (cur() == u')') {
-                    ++FPos;
-                    break;
-                }
-                if (atEnd())
-                    fail(QStringLiteral("')' expected but end of text found"));
-                v.Elements.push_back(parseValue(depth + 1, true));
-            }
-            return v;
+        if (atEnd())
+            fail(QStringLiteral("'end' expected but end of text found"));
+        if (keywordAhead("end")) {
+            FIn.Skip(3);
+            FStack.pop_back();
+            e.kind = TFormEvent::EndObject;
+            if (FStack.empty())
+                finish();
+            return true;
         }
-        if (c == u'<')
-            return parseCollection(depth);
+        if (keywordAhead("object") || keywordAhead("inherited") || keywordAhead("inline")) {
+            FStack.back() = Children;
+            beginObject(e);
+            return true;
+        }
+        if (FStack.back() == Children)
+            fail(QStringLiteral("'end' expected but %1 found").arg(describeCurrent()));
+        property(e);
+        return true;
+    }
+
+    // Only blanks may follow the root object.
+    void finish() {
+        skipBlanks();
+        if (!atEnd())
+            fail(QStringLiteral("end of text expected after the root object but %1 found")
+                     .arg(describeCurrent()));
+        FDone = true;
+    }
+
+    void property(TFormEvent& e) {
+        e.kind = TFormEvent::Property;
+        e.Name = parseIdent(true, "Property name");
+        expect('=');
+        value(e, false);
+    }
+
+    // ---- Values
+
+    void value(TFormEvent& e, bool inList) {
+        skipBlanks();
+        const Where start = here();
+        const int c = cur();
+        TFormValue& v = e.Value;
+        if (c == '\'' || c == '#') {
+            v.kind = TFormValue::String;
+            parseStringSum(v.Str);
+            return;
+        }
+        if (parseNonFinite(v))
+            return;
+        if (c == '-' || c == '+' || c == '$' || (c >= '0' && c <= '9')) {
+            parseNumber(v);
+            return;
+        }
+        if (c == '[') {
+            parseSet(v);
+            return;
+        }
+        if (c == '{') {
+            parseBinary(v);
+            return;
+        }
+        if (c == '(' || c == '<') {
+            FIn.Skip(1);
+            v.kind = c == '(' ? TFormValue::List : TFormValue::Collection;
+            push(c == '(' ? List : Collection);
+            return;
+        }
         if (identStart(c)) {
             QString ident = parseIdent(true, "Value");
-            if (SameText(ident, QStringLiteral("True")))
-                return TFormValue::makeBoolean(true);
-            if (SameText(ident, QStringLiteral("False")))
-                return TFormValue::makeBoolean(false);
-            if (SameText(ident, QStringLiteral("nil")))
-                return TFormValue::makeNil();
-            if (SameText(ident, QStringLiteral("Null"))) {
+            if (SameText(ident, QStringLiteral("True"))) {
+                v.kind = TFormValue::Boolean;
+                v.Int = 1;
+            } else if (SameText(ident, QStringLiteral("False"))) {
+                v.kind = TFormValue::Boolean;
+                v.Int = 0;
+            } else if (SameText(ident, QStringLiteral("nil"))) {
+                v.kind = TFormValue::Nil;
+            } else if (SameText(ident, QStringLiteral("Null"))) {
                 if (inList)
                     failAt(start, QStringLiteral("Null cannot stand in a list"));
-                return {};
+                v.kind = TFormValue::Null;
+            } else {
+                if (ident.size() > 255)
+                    failAt(start, QStringLiteral("identifier longer than 255 bytes"));
+                v.kind = TFormValue::Ident;
+                v.Str = std::move(ident);
             }
-            if (ident.toUtf8().size() > 255)
-                failAt(start, QStringLiteral("identifier longer than 255 bytes"));
-            return TFormValue::makeIdent(ident);
+            return;
         }
         fail(QStringLiteral("Value expected but %1 found").arg(describeCurrent()));
     }
 
+    bool inList(TFormEvent& e) {
+        skipBlanks();
+        if (cur() == ')') {
+            FIn.Skip(1);
+            FStack.pop_back();
+            e.kind = TFormEvent::EndList;
+            return true;
+        }
+        if (atEnd())
+            fail(QStringLiteral("')' expected but end of text found"));
+        e.kind = TFormEvent::Element;
+        value(e, true);
+        return true;
+    }
+
+    bool inCollection(TFormEvent& e) {
+        skipBlanks();
+        if (cur() == '>') {
+            FIn.Skip(1);
+            FStack.pop_back();
+            e.kind = TFormEvent::EndCollection;
+            return true;
+        }
+        if (!keywordAhead("item"))
+            fail(QStringLiteral("'item' or '>' expected but %1 found").arg(describeCurrent()));
+        FIn.Skip(4);
+        push(Item);
+        e.kind = TFormEvent::BeginItem;
+        e.HasOrder = false;
+        e.Order = 0;
+        skipBlanks();
+        if (cur() == '[') {
+            FIn.Skip(1);
+            e.HasOrder = true;
+            e.Order = parseIntegerLiteral();
+            expect(']');
+        }
+        return true;
+    }
+
+    bool inItem(TFormEvent& e) {
+        skipBlanks();
+        if (atEnd())
+            fail(QStringLiteral("'end' expected but end of text found"));
+        if (keywordAhead("end")) {
+            FIn.Skip(3);
+            FStack.pop_back();
+            e.kind = TFormEvent::EndItem;
+            return true;
+        }
+        property(e);
+        return true;
+    }
+
     // 'abc'#13#10'def' + 'ghi' ...
-    QString parseStringSum() {
-        QString s = parseStringLiteral();
+    void parseStringSum(QString& s) {
+        s.clear();
+        parseStringLiteral(s);
         for (;;) {
-            const auto save = FPos;
             skipBlanks();
-            if (cur() != u'+') {
-                FPos = save;
-                return s;
-            }
-            ++FPos;
+            if (cur() != '+')
+                return;
+            FIn.Skip(1);
             skipBlanks();
-            if (cur() != u'\'' && cur() != u'#')
+            if (cur() != '\'' && cur() != '#')
                 fail(QStringLiteral("String expected after '+' but %1 found")
                          .arg(describeCurrent()));
-            s += parseStringLiteral();
+            parseStringLiteral(s);
         }
     }
 
-    QString parseStringLiteral() {
-        QString s;
+    void parseStringLiteral(QString& s) {
         for (;;) {
-            if (cur() == u'\'') {
-                const auto open = FPos;
-                ++FPos;
+            const int c = cur();
+            if (c == '\'') {
+                Where open = here();
+                FPinned = &open;
+                const auto unpin = qScopeGuard([this] { FPinned = nullptr; });
+                FIn.Skip(1);
+                FRaw.clear();
                 for (;;) {
-                    if (atEnd() || cur() == u'\n' || cur() == u'\r')
+                    if (!FIn.Ensure(1))
                         failAt(open, QStringLiteral("Unterminated string"));
-                    if (cur() == u'\'') {
-                        if (FPos + 1 < FText.size() && FText[FPos + 1] == u'\'') {
-                            s += u'\'';
-                            FPos += 2;
-                            continue;
-                        }
-                        ++FPos;
-                        break;
+                    // The run up to the next quote or line end goes in one piece.
+                    const char* data = FIn.Data();
+                    const qsizetype n = FIn.Available();
+                    qsizetype i = 0;
+                    while (i < n && data[i] != '\'' && data[i] != '\n' && data[i] != '\r')
+                        ++i;
+                    FRaw.append(data, i);
+                    FIn.Skip(i);
+                    if (i == n)
+                        continue;
+                    if (data[i] != '\'')
+                        failAt(open, QStringLiteral("Unterminated string"));
+                    FIn.Skip(1);
+                    if (cur() == '\'') {
+                        FRaw += '\'';
+                        FIn.Skip(1);
+                        continue;
                     }
-                    s += cur();
-                    ++FPos;
+                    break;
                 }
-            } else if (cur() == u'#') {
-                const auto at = FPos;
-                ++FPos;
+                s += DecodeWith(FRaw, FEncoding);
+            } else if (c == '#') {
+                const Where at = here();
+                FIn.Skip(1);
                 quint32 code = 0;
                 int digits = 0;
-                const bool hex = cur() == u'$';
+                const bool hex = cur() == '$';
                 if (hex)
-                    ++FPos;
-                for (;; ++FPos, ++digits) {
-                    const QChar d = cur();
+                    FIn.Skip(1);
+                for (;; FIn.Skip(1), ++digits) {
+                    const int d = cur();
                     int dv;
-                    if (d >= u'0' && d <= u'9')
-                        dv = d.unicode() - '0';
-                    else if (hex && d >= u'a' && d <= u'f')
-                        dv = d.unicode() - 'a' + 10;
-                    else if (hex && d >= u'A' && d <= u'F')
-                        dv = d.unicode() - 'A' + 10;
+                    if (d >= '0' && d <= '9')
+                        dv = d - '0';
+                    else if (hex && d >= 'a' && d <= 'f')
+                        dv = d - 'a' + 10;
+                    else if (hex && d >= 'A' && d <= 'F')
+                        dv = d - 'A' + 10;
                     else
                         break;
                     code = code * (hex ? 16 : 10) + quint32(dv);
@@ -293,29 +458,34 @@ private:
                     failAt(at, QStringLiteral("Character code expected after '#'"));
                 s += QChar(char16_t(code));
             } else {
-                return s;
+                return;
             }
         }
     }
 
     // NaN, Inf and -Inf as the writer emits them; false, with nothing consumed, for anything else.
     bool parseNonFinite(TFormValue& v) {
-        qsizetype p = FPos;
-        const bool negative = cur() == u'-';
-        if (negative || cur() == u'+')
+        FIn.Ensure(6);
+        const qsizetype n = std::min<qsizetype>(FIn.Available(), 6);
+        const QString ahead = QString::fromLatin1(FIn.Data(), n);
+        qsizetype p = 0;
+        const bool negative = ahead.startsWith(u'-');
+        if (negative || ahead.startsWith(u'+'))
             ++p;
-        const QStringView rest = QStringView(FText).mid(p);
-        const qsizetype n = nonFiniteWord(rest);
-        if (n == 0 || (n < rest.size() && identChar(rest[n])))
+        const QStringView rest = QStringView(ahead).mid(p);
+        const qsizetype word = nonFiniteWord(rest);
+        if (word == 0 || (word < rest.size() && identChar(rest[word].unicode())))
             return false;
         TFormValue::FloatKind kind = TFormValue::Extended;
-        if (n == 4)
+        if (word == 4)
             kind = rest[3].toLower() == u's' ? TFormValue::Single : TFormValue::Date;
         const long double x = rest.startsWith(u"NaN")
                                   ? std::numeric_limits<long double>::quiet_NaN()
                                   : std::numeric_limits<long double>::infinity();
-        v = TFormValue::makeFloat(negative ? -x : x, kind);
-        FPos = p + n;
+        v.kind = TFormValue::Float;
+        v.floatKind = kind;
+        v.Real = negative ? -x : x;
+        FIn.Skip(p + word);
         return true;
     }
 
@@ -351,90 +521,114 @@ private:
         return true;
     }
 
-    TFormValue parseNumber() {
-        const auto start = FPos;
+    void take() {
+        FToken += char(FIn.Peek());
+        FIn.Skip(1);
+    }
+
+    void takeDigits() {
+        while (cur() >= '0' && cur() <= '9')
+            take();
+    }
+
+    qint64 parseIntegerLiteral() {
+        skipBlanks();
+        const Where start = here();
+        TFormValue v;
+        parseNumber(v);
+        if (v.kind != TFormValue::Integer)
+            failAt(start, QStringLiteral("integer expected"));
+        return v.Int;
+    }
+
+    void parseNumber(TFormValue& v) {
+        const Where start = here();
+        FToken.clear();
         bool negative = false;
-        if (cur() == u'-' || cur() == u'+') {
-            negative = cur() == u'-';
-            ++FPos;
+        if (cur() == '-' || cur() == '+') {
+            negative = cur() == '-';
+            take();
         }
-        if (cur() == u'$') {
-            ++FPos;
-            const auto digitsAt = FPos;
-            while (!atEnd() && isxdigit(cur().unicode() < 128 ? cur().toLatin1() : 0))
-                ++FPos;
+        if (cur() == '$') {
+            FIn.Skip(1);
+            FToken.clear();
+            while (hexDigit(cur()))
+                take();
             bool ok = false;
-            const quint64 mag = FText.mid(digitsAt, FPos - digitsAt).toULongLong(&ok, 16);
+            const quint64 mag = FToken.toULongLong(&ok, 16);
             if (!ok)
                 failAt(start, QStringLiteral("Invalid hexadecimal number"));
             // $FFFFFFFF style literals are bit patterns of 32- or 64-bit values.
-            qint64 v = FPos - digitsAt <= 8 ? qint64(qint32(quint32(mag))) : qint64(mag);
+            const qint64 bits = FToken.size() <= 8 ? qint64(qint32(quint32(mag))) : qint64(mag);
             // Negated as a bit pattern too: -$8000000000000000 is itself.
-            return TFormValue::makeInteger(negative ? qint64(quint64(0) - quint64(v)) : v);
+            v.kind = TFormValue::Integer;
+            v.Int = negative ? qint64(quint64(0) - quint64(bits)) : bits;
+            return;
         }
-        while (cur() >= u'0' && cur() <= u'9')
-            ++FPos;
+        takeDigits();
         bool isFloat = false;
-        if (cur() == u'.' && FPos + 1 < FText.size() && FText[FPos + 1] >= u'0' &&
-            FText[FPos + 1] <= u'9') {
+        if (cur() == '.' && FIn.Ensure(2) && FIn.Peek(1) >= '0' && FIn.Peek(1) <= '9') {
             isFloat = true;
-            ++FPos;
-            while (cur() >= u'0' && cur() <= u'9')
-                ++FPos;
+            take();
+            takeDigits();
         }
-        if (cur() == u'e' || cur() == u'E') {
+        if (cur() == 'e' || cur() == 'E') {
             isFloat = true;
-            ++FPos;
-            if (cur() == u'+' || cur() == u'-')
-                ++FPos;
-            const auto expAt = FPos;
-            while (cur() >= u'0' && cur() <= u'9')
-                ++FPos;
-            if (FPos == expAt)
+            take();
+            if (cur() == '+' || cur() == '-')
+                take();
+            const qsizetype expAt = FToken.size();
+            takeDigits();
+            if (FToken.size() == expAt)
                 failAt(start, QStringLiteral("Invalid number"));
         }
-        const QByteArray digits = FText.mid(start, FPos - start).toLatin1();
-        if (digits.isEmpty() || digits == "-" || digits == "+")
+        if (FToken.isEmpty() || FToken == "-" || FToken == "+")
             failAt(start, QStringLiteral("Number expected"));
-        const QChar suffix = cur().toLower();
-        if (suffix == u's' || suffix == u'c' || suffix == u'd') {
-            ++FPos;
+        const int suffix = cur() >= 'A' && cur() <= 'Z' ? cur() + 32 : cur();
+        if (suffix == 's' || suffix == 'c' || suffix == 'd') {
+            FIn.Skip(1);
             isFloat = true;
         }
         if (identChar(cur()))
             failAt(start, QStringLiteral("Invalid number"));
-        const char* first = digits.constData() + (digits.startsWith('+') ? 1 : 0);
-        const char* last = digits.constData() + digits.size();
+        const char* first = FToken.constData() + (FToken.startsWith('+') ? 1 : 0);
+        const char* last = FToken.constData() + FToken.size();
         if (!isFloat) {
-            qint64 v = 0;
-            auto r = std::from_chars(first, last, v);
+            qint64 n = 0;
+            const auto r = std::from_chars(first, last, n);
             if (r.ec != std::errc() || r.ptr != last)
                 failAt(start, QStringLiteral("Integer out of range"));
-            return TFormValue::makeInteger(v);
+            v.kind = TFormValue::Integer;
+            v.Int = n;
+            return;
         }
-        if (suffix == u'c')
-            return parseCurrency(start, digits);
+        if (suffix == 'c') {
+            parseCurrency(start, v);
+            return;
+        }
         TFormValue::FloatKind kind = TFormValue::Extended;
-        if (suffix == u's')
+        if (suffix == 's')
             kind = TFormValue::Single;
-        else if (suffix == u'd')
+        else if (suffix == 'd')
             kind = TFormValue::Date;
         long double x = 0;
         if (!readFloat(first, last, kind, x))
             failAt(start, QStringLiteral("Invalid floating point number"));
-        return TFormValue::makeFloat(x, kind);
+        v.kind = TFormValue::Float;
+        v.floatKind = kind;
+        v.Real = x;
     }
 
     // Currency keeps four decimals exactly: parse digits rather than go through a float.
-    TFormValue parseCurrency(qsizetype start, const QByteArray& text) {
-        QByteArray t = text;
+    void parseCurrency(const Where& start, TFormValue& v) {
+        QByteArray t = FToken;
         const bool negative = t.startsWith('-');
         if (negative || t.startsWith('+'))
             t.remove(0, 1);
         if (t.contains('e') || t.contains('E'))
             failAt(start, QStringLiteral("Currency values take no exponent"));
         const auto dot = t.indexOf('.');
-        QByteArray whole = dot < 0 ? t : t.left(dot);
+        const QByteArray whole = dot < 0 ? t : t.left(dot);
         QByteArray frac = dot < 0 ? QByteArray() : t.mid(dot + 1);
         if (frac.size() > 4)
             failAt(start, QStringLiteral("Currency values have at most four decimals"));
@@ -444,102 +638,104 @@ private:
         const qint64 scaled = ((negative ? "-" : "") + whole + frac).toLongLong(&ok);
         if (!ok)
             failAt(start, QStringLiteral("Currency value out of range"));
-        TFormValue v = TFormValue::makeFloat(0, TFormValue::Currency);
+        v.kind = TFormValue::Float;
+        v.floatKind = TFormValue::Currency;
         v.Int = scaled;
-        v.Real = static_cast<long double>(v.Int) / 10000;
-        return v;
+        v.Real = static_cast<long double>(scaled) / 10000;
     }
 
-    TFormValue parseSet() {
-        ++FPos;
-        TFormValue v;
+    void parseSet(TFormValue& v) {
+        FIn.Skip(1);
         v.kind = TFormValue::Set;
+        v.Names.clear();
         skipBlanks();
-        if (cur() == u']') {
-            ++FPos;
-            return v;
+        if (cur() == ']') {
+            FIn.Skip(1);
+            return;
         }
         for (;;) {
             v.Names.push_back(parseIdent(false, "Set element"));
             skipBlanks();
-            if (cur() == u']') {
-                ++FPos;
-                return v;
+            if (cur() == ']') {
+                FIn.Skip(1);
+                return;
             }
-            if (cur() != u',')
+            if (cur() != ',')
                 fail(QStringLiteral("',' or ']' expected but %1 found").arg(describeCurrent()));
-            ++FPos;
+            FIn.Skip(1);
         }
     }
 
-    TFormValue parseBinary() {
-        const auto open = FPos;
-        ++FPos;
-        QByteArray hex;
+    void parseBinary(TFormValue& v) {
+        Where open = here();
+        // The data may span many lines; the column of the brace is taken while its line is
+        // still there.
+        open.Column = columnOf(open);
+        FIn.Skip(1);
+        v.kind = TFormValue::Binary;
+        v.Bytes.clear();
+        int high = -1;
         for (;;) {
+            skipBlanks();
             if (atEnd())
                 failAt(open, QStringLiteral("Unterminated binary data"));
-            const QChar c = cur();
-            if (c == u'}') {
-                ++FPos;
+            const int c = FIn.Peek();
+            if (c == '}') {
+                FIn.Skip(1);
                 break;
             }
-            if (c.unicode() <= 32) {
-                ++FPos;
-                continue;
-            }
-            if (c.unicode() >= 128 || !isxdigit(c.toLatin1()))
+            if (!hexDigit(c))
                 fail(QStringLiteral("Invalid binary data"));
-            hex += c.toLatin1();
-            ++FPos;
+            const int digit = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+            if (high < 0) {
+                high = digit;
+            } else {
+                v.Bytes += char(high << 4 | digit);
+                high = -1;
+            }
+            FIn.Skip(1);
         }
-        if (hex.size() % 2 != 0)
+        if (high >= 0)
             failAt(open, QStringLiteral("Binary data has an odd number of hexadecimal digits"));
-        return TFormValue::makeBinary(QByteArray::fromHex(hex));
     }
 
-    TFormValue parseCollection(int depth) {
-        ++FPos;
-        TFormValue v;
-        v.kind = TFormValue::Collection;
-        for (;;) {
-            skipBlanks();
-            if (cur() == u'>') {
-                ++FPos;
-                return v;
-            }
-            if (!keywordAhead(QLatin1StringView("item")))
-                fail(QStringLiteral("'item' or '>' expected but %1 found").arg(describeCurrent()));
-            FPos += 4;
-            enter(depth + 1);
-            TFormCollectionItem item;
-            skipBlanks();
-            if (cur() == u'[') {
-                ++FPos;
-                item.HasOrder = true;
-                item.Order = parseIntegerLiteral();
-                expect(u']');
-            }
-            for (;;) {
-                skipBlanks();
-                if (atEnd())
-                    fail(QStringLiteral("'end' expected but end of text found"));
-                if (keywordAhead(QLatin1StringView("end"))) {
-                    FPos += 3;
-                    break;
-                }
-                item.Properties.push_back(parseProperty(depth + 2));
-            }
-            v.Items.push_back(std::move(item));
-        }
-    }
-
-    QString FText;
-    qsizetype FPos = 0;
+    TFormInput& FIn;
+    TTextEncoding FEncoding;
+    std::vector<Frame> FStack;
+    bool FDone = false;
+    int FLine = 1;
+    qint64 FLineStart = 0;
+    qsizetype FColumnBase = 0; // characters of the current line no longer in the window
+    qint64 FKeptFrom = 0;      // the offset of the first byte of the line still in the window
+    Where* FPinned = nullptr;
+    QByteArray FToken;
+    QByteArray FRaw;
 };
 
 } // namespace
 
+TTextEncoding TextFormEncoding(QByteArrayView text) {
+    TUtf8Check check;
+    check.Feed(text.startsWith(Bom) ? text.sliced(Bom.size()) : text);
+    return check.Finish() ? TTextEncoding::Utf8 : TTextEncoding::Windows1252;
+}
+
+std::unique_ptr<TFormEventReader> NewTextFormReader(TFormInput& input, TTextEncoding encoding) {
+    return std::make_unique<TextReader>(input, encoding);
+}
+
 TFormObject ReadTextForm(QByteArrayView text) {
-    return TextParser(text).parseRoot();
+    TFormInput input(text);
+    TextReader reader(input, TextFormEncoding(text));
+    TFormTreeBuilder tree;
+    PumpFormEvents(reader, tree);
+    return tree.Take();
+}
+
+void CheckTextForm(QByteArrayView text) {
+    TFormInput input(text);
+    TextReader reader(input, TextFormEncoding(text));
+    TFormEvent event;
+    while (reader.Next(event)) {
+    }
 }

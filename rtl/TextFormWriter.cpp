@@ -1,5 +1,7 @@
 #include "TextForm.h"
 
+#include "FormEvents.h"
+#include "FormInput.h"
 #include "SysUtils.h"
 #include "TextFormWords.h"
 
@@ -8,50 +10,191 @@
 
 namespace {
 
-bool isDottedIdent(const QString& s) {
-    for (const QString& part : s.split(u'.'))
-        if (!IsValidIdent(part))
-            return false;
-    return true;
+// A string as the text form writes it: printable ASCII in quotes, other characters as #nnn.
+void appendQuoted(QByteArray& out, QStringView s) {
+    bool inQuote = false;
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u >= 32 && u < 127) {
+            if (!inQuote) {
+                out += '\'';
+                inQuote = true;
+            }
+            if (u == '\'')
+                out += '\'';
+            out += char(u);
+        } else {
+            if (inQuote) {
+                out += '\'';
+                inQuote = false;
+            }
+            char buffer[8];
+            const auto r = std::to_chars(buffer, buffer + sizeof buffer, int(u));
+            out += '#';
+            out.append(buffer, r.ptr - buffer);
+        }
+    }
+    if (inQuote)
+        out += '\'';
+    if (s.isEmpty())
+        out += "''";
 }
 
-class TextWriter {
-public:
-    QByteArray take() { return std::move(FOut); }
+// Identifiers joined by dots, each a letter or underscore and then letters, digits, underscores.
+bool isDottedIdent(QStringView s) {
+    bool start = true;
+    for (const QChar c : s) {
+        if (c == u'.') {
+            if (start)
+                return false;
+            start = true;
+            continue;
+        }
+        const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+        if (!letter && (start || c < u'0' || c > u'9'))
+            return false;
+        start = false;
+    }
+    return !start;
+}
 
-    void writeObject(const TFormObject& obj, int indent) {
-        // Text has one word for the header; an inline frame that is also inherited would come
-        // back as a new frame.
-        if ((obj.Flags & ffInline) && (obj.Flags & ffInherited))
-            throw EWriteError(QStringLiteral("Object %1 is both inline and inherited, which form "
-                                             "text cannot express")
-                                  .arg(obj.Name));
-        if (!obj.Name.isEmpty())
-            checkName(obj.Name, "Object name");
-        checkName(obj.ClassName, "Class name");
-        pad(indent);
-        if (obj.Flags & ffInline)
-            FOut += "inline ";
-        else if (obj.Flags & ffInherited)
-            FOut += "inherited ";
-        else
-            FOut += "object ";
-        if (!obj.Name.isEmpty())
-            FOut += obj.Name.toUtf8() + ": ";
-        FOut += obj.ClassName.toUtf8();
-        if (obj.Flags & ffChildPos)
-            FOut += " [" + QByteArray::number(obj.ChildPos) + "]";
-        FOut += '\n';
-        for (const auto& p : obj.Properties)
-            writeProperty(p, indent + 1);
-        for (const auto& child : obj.Children)
-            writeObject(child, indent + 1);
-        pad(indent);
-        FOut += "end\n";
+// The text form written as the events come: each object, property and list element goes out as
+// it arrives, indented by its depth.
+class TextWriter final : public TFormEventWriter {
+public:
+    explicit TextWriter(TFormOutput& out) : FOut(out.Buffer()), FOutput(out) {}
+
+    void Write(const TFormEvent& e) override {
+        switch (e.kind) {
+        case TFormEvent::BeginObject:
+            beginObject(e);
+            break;
+        case TFormEvent::EndObject:
+            pad(FFrames.back().Indent);
+            FOut += "end\n";
+            FFrames.pop_back();
+            FOutput.Flush(FFrames.empty());
+            break;
+        case TFormEvent::Property: {
+            const int indent = FFrames.back().Kind == Item ? FFrames.back().Indent + 2
+                                                           : FFrames.back().Indent + 1;
+            checkName(e.Name, "Property name");
+            // A property named like a keyword would end the object or start a nested one.
+            const QStringView head = QStringView(e.Name).left(e.Name.indexOf(u'.'));
+            for (const char* keyword : {"object", "inherited", "inline", "end"})
+                if (head.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0)
+                    throw EWriteError(
+                        QStringLiteral("Property name '%1' cannot be written as form text")
+                            .arg(e.Name));
+            pad(indent);
+            appendName(e.Name);
+            FOut += " =";
+            value(e.Value, indent, true);
+            break;
+        }
+        case TFormEvent::Element: {
+            const int indent = FFrames.back().Indent;
+            FOut += '\n';
+            pad(indent + 1);
+            // List elements start at the indent, without the blank that follows "=".
+            const qsizetype mark = FOut.size();
+            value(e.Value, indent + 1, false);
+            if (FOut.size() > mark && FOut[mark] == ' ')
+                FOut.remove(mark, 1);
+            break;
+        }
+        case TFormEvent::EndList:
+            FOut += ')';
+            endValue();
+            break;
+        case TFormEvent::BeginItem:
+            FOut += '\n';
+            pad(FFrames.back().Indent + 1);
+            FOut += "item";
+            if (e.HasOrder) {
+                FOut += " [";
+                appendNumber(e.Order);
+                FOut += ']';
+            }
+            FOut += '\n';
+            FFrames.push_back({Item, FFrames.back().Indent, false});
+            break;
+        case TFormEvent::EndItem:
+            pad(FFrames.back().Indent + 1);
+            FOut += "end";
+            FFrames.pop_back();
+            break;
+        case TFormEvent::EndCollection:
+            FOut += '>';
+            endValue();
+            break;
+        }
     }
 
 private:
+    enum FrameKind : std::uint8_t { Object, List, Collection, Item };
+    struct Frame {
+        FrameKind Kind;
+        int Indent;       // of the object, or of the property or element the value belongs to
+        bool EndsLine;    // a property's list or collection: its line ends after it
+    };
+
     void pad(int indent) { FOut.append(qsizetype(indent) * 2, ' '); }
+
+    void appendName(const QString& name) {
+        for (const QChar c : name)
+            FOut += char(c.unicode());
+    }
+
+    void appendNumber(qint64 v) {
+        char buffer[24];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, v);
+        FOut.append(buffer, r.ptr - buffer);
+    }
+
+    void beginObject(const TFormEvent& e) {
+        // Text has one word for the header; an inline frame that is also inherited would come
+        // back as a new frame.
+        if ((e.Flags & ffInline) && (e.Flags & ffInherited))
+            throw EWriteError(QStringLiteral("Object %1 is both inline and inherited, which form "
+                                             "text cannot express")
+                                  .arg(e.Name));
+        if (!e.Name.isEmpty())
+            checkName(e.Name, "Object name");
+        checkName(e.ClassName, "Class name");
+        const int indent = FFrames.empty() ? 0 : FFrames.back().Indent + 1;
+        pad(indent);
+        if (e.Flags & ffInline)
+            FOut += "inline ";
+        else if (e.Flags & ffInherited)
+            FOut += "inherited ";
+        else
+            FOut += "object ";
+        if (!e.Name.isEmpty()) {
+            appendName(e.Name);
+            FOut += ": ";
+        }
+        appendName(e.ClassName);
+        if (e.Flags & ffChildPos) {
+            FOut += " [";
+            appendNumber(e.ChildPos);
+            FOut += ']';
+        }
+        FOut += '\n';
+        FFrames.push_back({Object, indent, false});
+    }
+
+    void endValue() {
+        const bool endsLine = FFrames.back().EndsLine;
+        FFrames.pop_back();
+        if (endsLine)
+            lineDone();
+    }
+
+    void lineDone() {
+        FOut += '\n';
+        FOutput.Flush();
+    }
 
     // Names go out as they are, so only what the parser reads back as the same name may.
     static void checkName(const QString& name, const char* what) {
@@ -60,24 +203,9 @@ private:
                                   .arg(QLatin1String(what), name));
     }
 
-    void writeProperty(const TFormProperty& p, int indent) {
-        checkName(p.Name, "Property name");
-        // A property named like a keyword would end the object or start a nested one.
-        const QString head = p.Name.section(u'.', 0, 0);
-        for (const char* keyword : {"object", "inherited", "inline", "end"})
-            if (SameText(head, QLatin1String(keyword)))
-                throw EWriteError(
-                    QStringLiteral("Property name '%1' cannot be written as form text")
-                        .arg(p.Name));
-        pad(indent);
-        FOut += p.Name.toUtf8();
-        FOut += " =";
-        writeValue(p.Value, indent);
-        FOut += '\n';
-    }
-
-    // Writes a value that follows "=" (with its leading blank) or starts a list line.
-    void writeValue(const TFormValue& v, int indent) {
+    // Writes a value that follows "=" (with its leading blank) or starts a list line; a list or
+    // collection is opened, its content follows as events.
+    void value(const TFormValue& v, int indent, bool property) {
         switch (v.kind) {
         case TFormValue::Null:
             FOut += " Null";
@@ -89,7 +217,8 @@ private:
             FOut += v.Int ? " True" : " False";
             break;
         case TFormValue::Integer:
-            FOut += ' ' + QByteArray::number(v.Int);
+            FOut += ' ';
+            appendNumber(v.Int);
             break;
         case TFormValue::Float:
             FOut += ' ' + floatText(v);
@@ -109,7 +238,8 @@ private:
                 n > 0 && (n == v.Str.size() || v.Str[n] == u'.'))
                 throw EWriteError(
                     QStringLiteral("Identifier '%1' cannot be written as form text").arg(v.Str));
-            FOut += ' ' + v.Str.toUtf8();
+            FOut += ' ';
+            appendName(v.Str);
             break;
         case TFormValue::Set:
             for (const QString& name : v.Names)
@@ -117,40 +247,34 @@ private:
                     throw EWriteError(
                         QStringLiteral("Set element '%1' cannot be written as form text")
                             .arg(name));
-            FOut += " [" + v.Names.join(QStringLiteral(", ")).toUtf8() + "]";
+            FOut += " [";
+            for (qsizetype i = 0; i < v.Names.size(); ++i) {
+                if (i > 0)
+                    FOut += ", ";
+                appendName(v.Names[i]);
+            }
+            FOut += ']';
             break;
         case TFormValue::Binary:
-            writeBinary(v.Bytes, indent);
+            FOut += " {";
+            for (const QByteArray& row : FormBinaryRows(v.Bytes)) {
+                FOut += '\n';
+                pad(indent + 1);
+                FOut += row;
+            }
+            FOut += '}';
             break;
         case TFormValue::List:
             FOut += " (";
-            for (std::size_t i = 0; i < v.Elements.size(); ++i) {
-                FOut += '\n';
-                pad(indent + 1);
-                const auto mark = FOut.size();
-                writeValue(v.Elements[i], indent + 1);
-                if (FOut.size() > mark && FOut[mark] == ' ')
-                    FOut.remove(mark, 1); // list elements start at the indent
-            }
-            FOut += ')';
-            break;
+            FFrames.push_back({List, indent, property});
+            return;
         case TFormValue::Collection:
             FOut += " <";
-            for (const auto& item : v.Items) {
-                FOut += '\n';
-                pad(indent + 1);
-                FOut += "item";
-                if (item.HasOrder)
-                    FOut += " [" + QByteArray::number(item.Order) + "]";
-                FOut += '\n';
-                for (const auto& p : item.Properties)
-                    writeProperty(p, indent + 2);
-                pad(indent + 1);
-                FOut += "end";
-            }
-            FOut += '>';
-            break;
+            FFrames.push_back({Collection, indent, property});
+            return;
         }
+        if (property)
+            lineDone();
     }
 
     static QByteArray floatText(const TFormValue& v) {
@@ -217,68 +341,58 @@ private:
     }
 
     void writeString(const QString& s, int indent) {
-        constexpr qsizetype Chunk = 64;
-        if (s.size() <= Chunk) {
-            FOut += ' ' + QuoteFormString(s);
+        if (s.size() <= 64) {
+            FOut += ' ';
+            appendQuoted(FOut, s);
             return;
         }
-        for (qsizetype i = 0; i < s.size(); i += Chunk) {
+        for (const QByteArray& piece : QuoteFormStringPieces(s)) {
             FOut += '\n';
             pad(indent + 1);
-            qsizetype n = std::min(Chunk, s.size() - i);
-            FOut += QuoteFormString(QStringView(s).mid(i, n));
-            if (i + n < s.size())
-                FOut += " +";
+            FOut += piece;
         }
     }
 
-    void writeBinary(const QByteArray& bytes, int indent) {
-        FOut += " {";
-        constexpr qsizetype Row = 32;
-        for (qsizetype i = 0; i < bytes.size(); i += Row) {
-            FOut += '\n';
-            pad(indent + 1);
-            FOut += bytes.mid(i, Row).toHex().toUpper();
-        }
-        FOut += '}';
-    }
-
-    QByteArray FOut;
+    QByteArray& FOut;
+    TFormOutput& FOutput;
+    std::vector<Frame> FFrames;
 };
 
 } // namespace
 
 QByteArray QuoteFormString(QStringView s) {
     QByteArray r;
-    bool inQuote = false;
-    for (QChar c : s) {
-        const ushort u = c.unicode();
-        if (u >= 32 && u < 127) {
-            if (!inQuote) {
-                r += '\'';
-                inQuote = true;
-            }
-            if (u == '\'')
-                r += "''";
-            else
-                r += char(u);
-        } else {
-            if (inQuote) {
-                r += '\'';
-                inQuote = false;
-            }
-            r += '#' + QByteArray::number(u);
-        }
-    }
-    if (inQuote)
-        r += '\'';
-    if (r.isEmpty())
-        r = "''";
+    appendQuoted(r, s);
     return r;
 }
 
+QList<QByteArray> FormBinaryRows(QByteArrayView bytes) {
+    constexpr qsizetype Row = 32;
+    QList<QByteArray> rows;
+    for (qsizetype i = 0; i < bytes.size(); i += Row)
+        rows << bytes.sliced(i, std::min(Row, bytes.size() - i)).toByteArray().toHex().toUpper();
+    return rows;
+}
+
+QList<QByteArray> QuoteFormStringPieces(QStringView s) {
+    constexpr qsizetype Chunk = 64;
+    if (s.size() <= Chunk)
+        return {QuoteFormString(s)};
+    QList<QByteArray> pieces;
+    for (qsizetype i = 0; i < s.size(); i += Chunk) {
+        const qsizetype n = std::min(Chunk, s.size() - i);
+        pieces << QuoteFormString(s.mid(i, n)) + (i + n < s.size() ? " +" : "");
+    }
+    return pieces;
+}
+
+std::unique_ptr<TFormEventWriter> NewTextFormWriter(TFormOutput& output) {
+    return std::make_unique<TextWriter>(output);
+}
+
 QByteArray WriteTextForm(const TFormObject& root) {
-    TextWriter w;
-    w.writeObject(root, 0);
-    return w.take();
+    TFormOutput output;
+    TextWriter writer(output);
+    WriteFormTree(root, writer);
+    return output.Take();
 }

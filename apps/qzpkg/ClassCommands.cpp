@@ -2,6 +2,7 @@
 
 #include "Classes.h"
 #include "QzRuntime.h"
+#include "SysUtils.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -50,11 +51,19 @@ QString parentClass(TClass cls) {
 
 int runClasses(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {QStringLiteral("--json")});
-    if (!args.Positional.isEmpty())
-        throw UsageError{QStringLiteral("unexpected argument %1").arg(args.Positional[0])};
+    args.expectPositional(0, 1, "[CLASS]");
     const bool json = args.has(QStringLiteral("--json"));
+    QList<TClass> shown = RegisteredClasses();
+    if (!args.Positional.isEmpty()) {
+        const QString name = args.Positional[0];
+        shown.removeIf([&](TClass cls) { return !SameText(cls->ClassName(), name); });
+        if (shown.isEmpty())
+            throw UsageError{QStringLiteral("no class named %1 is registered; 'qzpkg classes' "
+                                            "lists them")
+                                 .arg(name)};
+    }
     QJsonArray classes;
-    for (TClass cls : RegisteredClasses()) {
+    for (TClass cls : shown) {
         const QMetaObject* meta = cls->Meta;
         QJsonArray properties;
         if (!json)
@@ -83,8 +92,10 @@ int runClasses(const QStringList& raw, CommandContext& c) {
                                        {QStringLiteral("properties"), properties}});
     }
     if (json)
-        c.out << QJsonDocument(classes).toJson(QJsonDocument::Indented);
-    return 0;
+        c.out << QJsonDocument(args.Positional.isEmpty() ? QJsonDocument(classes)
+                                                         : QJsonDocument(classes[0].toObject()))
+                     .toJson(QJsonDocument::Indented);
+    return ExitDone;
 }
 
 } // namespace
@@ -94,12 +105,13 @@ std::vector<Command> ClassCommands() {
     return {
         {QStringLiteral("classes"),
          QStringLiteral("list the library's classes with their published properties"),
-         QStringLiteral("Usage: qzpkg classes [--json]\n\n"
+         QStringLiteral("Usage: qzpkg classes [CLASS] [--json]\n\n"
                         "Lists every class of the library that forms can hold, in palette order\n"
-                        "and then the rest, each with its base class and its published\n"
-                        "properties and their declared types: the class of an object-valued\n"
-                        "property, the enumeration or set, the event type, or the basic type.\n"
-                        "--json prints one JSON array of classes instead.\n"),
+                        "and then the rest, or only CLASS (any case), each with its base class\n"
+                        "and its published properties and their declared types: the class of an\n"
+                        "object-valued property, the enumeration or set, the event type, or the\n"
+                        "basic type. --json prints a JSON array of classes instead, or the one\n"
+                        "class object for CLASS.\n"),
          runClasses},
     };
 }

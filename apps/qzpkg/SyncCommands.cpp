@@ -3,15 +3,16 @@
 
 #include "Command.h"
 
+#include "FileWrite.h"
 #include "QzExcept.h"
 #include "QzPkgInfo.h"
 #include "QzRuntime.h"
 #include "manager/core/QzPkgSync.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -33,19 +34,15 @@ const char* const SyncHelp =
     "  --dry-run   list what would be added and deleted, write nothing\n"
     "  --json      the result as a JSON object\n"
     "\n"
-    "Every file is written through a temporary file; a file that cannot be read or written is\n"
-    "left as it was and reported, and the other files are still done.\n"
-    "Exit status: 0 when every file was done, 1 when any failed, 2 for a usage error.\n";
+    "Every file is read and merged first; then the files that change are written together,\n"
+    "all or none: when one cannot be read or written, it is reported and every file is left\n"
+    "as it was. A file that does not change is not written.\n";
 
 struct TFileResult {
     QString File;
     TQzSyncReport Report;
     QString Error;
 };
-
-bool sameFile(const QString& a, const QString& b) {
-    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
 
 QJsonArray changesJson(const TQzSyncReport& report, bool added) {
     QJsonArray changes;
@@ -57,10 +54,8 @@ QJsonArray changesJson(const TQzSyncReport& report, bool added) {
 
 void printText(CommandContext& c, const QList<TFileResult>& results, bool dryRun) {
     for (const TFileResult& r : results) {
-        if (!r.Error.isEmpty()) {
-            c.err << "qzpkg sync: " << r.Error << '\n';
+        if (!r.Error.isEmpty())
             continue;
-        }
         c.out << r.File << ": " << (dryRun ? "would add " : "added ") << r.Report.AddedCount()
               << ", " << (dryRun ? "would delete " : "deleted ") << r.Report.DeletedCount() << '\n';
         if (dryRun)
@@ -86,7 +81,8 @@ void printJson(CommandContext& c, const QString& package, bool from, bool dryRun
     const QJsonObject result{{"package", package},
                              {"direction", from ? "from" : "to"},
                              {"dryRun", dryRun},
-                             {"files", files}};
+                             {"files", files},
+                             {"messages", c.MessagesJson()}};
     c.out << QJsonDocument(result).toJson(QJsonDocument::Indented);
 }
 
@@ -99,18 +95,15 @@ int runSync(const QStringList& raw, CommandContext& c) {
     const bool from = args.has(QStringLiteral("--from"));
     if (from == args.has(QStringLiteral("--to")))
         throw UsageError{QStringLiteral("name exactly one of --from, --to")};
-    if (args.Positional.size() < 2)
-        throw UsageError{QStringLiteral("expected PACKAGE FILE...")};
-    if (from && args.Positional.size() != 2)
-        throw UsageError{QStringLiteral("--from takes one FILE")};
+    args.expectPositional(2, from ? 2 : INT_MAX, from ? "PACKAGE FILE" : "PACKAGE FILE...");
     const QString package = args.Positional[0];
     const QStringList files = args.Positional.mid(1);
     for (const QString& file : files)
-        if (sameFile(file, package))
+        if (SameFile(file, package))
             throw UsageError{QStringLiteral("%1 is PACKAGE itself").arg(file)};
     for (qsizetype i = 0; i < files.size(); ++i)
         for (qsizetype j = i + 1; j < files.size(); ++j)
-            if (sameFile(files[i], files[j]))
+            if (SameFile(files[i], files[j]))
                 throw UsageError{QStringLiteral("%1 is named twice").arg(files[j])};
 
     TQzSyncOptions options;
@@ -125,51 +118,67 @@ int runSync(const QStringList& raw, CommandContext& c) {
     const std::unique_ptr<TQzPkgInfo> pkg = QzSyncLoadFile(package);
     const TQzPkgKind kind = pkg->Kind();
     if (!QzSyncHandlesKind(kind))
-        QzExcept(QStringLiteral("%1 holds a %2 package; only images, strings, display and "
-                                "language packages can be synchronized")
-                     .arg(package, QzPkgKindName(kind)));
+        QzExcept(QStringLiteral("%1 holds %2; only images, strings, display and language "
+                                "packages can be synchronized")
+                     .arg(package, QzPkgKindWithArticle(kind)));
     const bool nested = kind == TQzPkgKind::Display || kind == TQzPkgKind::Language;
     if (!nested && (options.SyncSystem || options.SyncUser))
         throw UsageError{QStringLiteral("--system and --user apply to display and language "
-                                        "packages; %1 holds a %2 package")
-                             .arg(package, QzPkgKindName(kind))};
+                                        "packages; %1 holds %2")
+                             .arg(package, QzPkgKindWithArticle(kind))};
     if (kind != TQzPkgKind::Display && options.SyncSets)
-        throw UsageError{QStringLiteral("--sets applies to display packages; %1 holds a %2 "
-                                        "package")
-                             .arg(package, QzPkgKindName(kind))};
+        throw UsageError{QStringLiteral("--sets applies to display packages; %1 holds %2")
+                             .arg(package, QzPkgKindWithArticle(kind))};
 
+    // Every file is read and merged before any is written.
     QList<TFileResult> results;
+    TFileTransaction writes;
     if (from) {
         TFileResult result{package, {}, {}};
         try {
             if (!dryRun)
                 QzSyncRequireWritable(package);
             result.Report = QzSyncFromFile(*pkg, files[0], options);
-            if (!dryRun)
-                pkg->SaveToFile(package);
+            if (!dryRun && !result.Report.Changes.isEmpty())
+                writes.Add(package, pkg->FileBytes());
         } catch (const Exception& e) {
             result.Error = e.Message();
+            c.Report(TCliSeverity::Error, e.File().isEmpty() ? files[0] : e.File(), 0, e.Message());
         }
         results.push_back(result);
     } else {
         for (const QString& file : files) {
             TFileResult result{file, {}, {}};
             try {
-                result.Report = QzSyncToFile(*pkg, file, options, dryRun);
+                const std::unique_ptr<TQzPkgInfo> target = QzSyncLoadFile(file, kind);
+                result.Report = QzSyncPackages(*pkg, *target, options);
+                if (!dryRun && !result.Report.Changes.isEmpty())
+                    writes.Add(file, target->FileBytes());
             } catch (const Exception& e) {
                 result.Error = e.Message();
+                c.Report(TCliSeverity::Error, file, 0, e.Message());
             }
             results.push_back(result);
         }
     }
+    if (c.Errors() == 0 && !dryRun) {
+        try {
+            writes.Commit();
+        } catch (const EFileWriteError& e) {
+            c.Report(TCliSeverity::Error, e.File(), 0, e.Message());
+            for (TFileResult& r : results)
+                if (SameFile(r.File, e.File()))
+                    r.Error = e.Message();
+        }
+    }
+    if (c.Errors() > 0 && !dryRun)
+        c.Report(TCliSeverity::Note, QString(), 0, QStringLiteral("no file was changed"));
 
     if (args.has(QStringLiteral("--json")))
         printJson(c, package, from, dryRun, results);
-    else
+    else if (c.Errors() == 0)
         printText(c, results, dryRun);
-    const bool failed = std::any_of(results.begin(), results.end(),
-                                    [](const TFileResult& r) { return !r.Error.isEmpty(); });
-    return failed ? 1 : 0;
+    return c.Errors() > 0 ? ExitFailed : ExitDone;
 }
 
 } // namespace

@@ -5,11 +5,11 @@
 
 #include "FileWrite.h"
 #include "QzExcept.h"
+#include "QzPkgFile.h"
 #include "QzPkgStrings.h"
 #include "QzRuntime.h"
 #include "packages/core/QzTranslationFiles.h"
 
-#include <QFile>
 #include <memory>
 
 namespace {
@@ -18,21 +18,9 @@ namespace {
 std::unique_ptr<TQzTranslationTarget> loadSource(const QString& fileName) {
     const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
     if (header.Kind != TQzPkgKind::Strings)
-        QzExcept(QStringLiteral("%1 holds a %2 package, not a strings package")
-                     .arg(fileName, QzPkgKindName(header.Kind)));
+        QzExcept(QStringLiteral("%1 holds %2, not a strings package")
+                     .arg(fileName, QzPkgKindWithArticle(header.Kind)));
     return std::make_unique<TQzTranslationTarget>(fileName, header.Name);
-}
-
-void writeOutput(const QString& fileName, const QByteArray& bytes, CommandContext& c) {
-    if (fileName == u"-") {
-        c.out.flush();
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
-            !out.flush())
-            QzExcept(QStringLiteral("Cannot write to standard output: %1").arg(out.errorString()));
-        return;
-    }
-    WriteFileAtomic(fileName, bytes);
 }
 
 int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat format) {
@@ -40,8 +28,7 @@ int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
                                       {QStringLiteral("--language"), QStringLiteral("--out"),
                                        QStringLiteral("--lang"), QStringLiteral("--source-lang")},
                                       {});
-    if (args.Positional.size() != 1)
-        throw UsageError{QStringLiteral("expected one PACKAGE")};
+    args.expectPositional(1, 1, "PACKAGE");
     const QString out = args.value(QStringLiteral("--out"));
     if (out.isEmpty())
         throw UsageError{QStringLiteral("--out FILE is needed (- for standard output)")};
@@ -62,24 +49,23 @@ int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
     file.TargetLanguage = args.value(QStringLiteral("--lang"));
     file.SourceLanguage = args.value(QStringLiteral("--source-lang"));
     const QByteArray bytes = QzWriteTranslationFile(file, format, warnings);
-    writeOutput(out, bytes, c);
+    WriteOutput(c, out, bytes);
     for (const QString& warning : warnings)
-        c.err << args.Positional[0] << ": " << warning << '\n';
+        c.Report(TCliSeverity::Warning, args.Positional[0], 0, warning);
     qsizetype translated = 0;
     for (const TQzTranslationUnit& unit : file.Units)
         translated += unit.Target.isEmpty() ? 0 : 1;
     (out == u"-" ? c.err : c.out) << "Exported " << file.Units.size() << " texts of package '"
                                   << file.PackageName << "' (" << translated << " translated) to "
                                   << out << '\n';
-    return 0;
+    return ExitDone;
 }
 
 int runImport(const QStringList& raw, CommandContext& c, TQzTranslationFormat format) {
     const ParsedArgs args =
         ParseArgs(raw, {QStringLiteral("--package")},
                   {QStringLiteral("--accept-fuzzy"), QStringLiteral("--dry-run")});
-    if (args.Positional.size() != 2)
-        throw UsageError{QStringLiteral("expected PACKAGE_OR_LAN and a translation file")};
+    args.expectPositional(2, 2, "PACKAGE_OR_LAN and a translation file");
     const QString targetFile = args.Positional[0];
     const QString input = args.Positional[1];
     if (input != u"-" && QzTranslationFormatOf(input) != format)
@@ -101,19 +87,16 @@ int runImport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
     const TQzTranslationFile file = QzReadTranslationFile(input, format);
     const TQzTranslationImport result = QzApplyTranslations(
         file, sourceStrings, target.Strings(), args.has(QStringLiteral("--accept-fuzzy")));
-    for (const TQzTranslationIssue& issue : result.Issues) {
-        c.err << input;
-        if (issue.Line > 0)
-            c.err << ", line " << issue.Line;
-        c.err << ": " << issue.Context << ": " << issue.Text << '\n';
-    }
+    for (const TQzTranslationIssue& issue : result.Issues)
+        c.Report(TCliSeverity::Warning, input, int(issue.Line),
+                 issue.Context + QStringLiteral(": ") + issue.Text);
     const bool dryRun = args.has(QStringLiteral("--dry-run"));
     if (result.Applied > 0 && !dryRun)
         target.Save();
     c.out << (dryRun ? "Would apply " : "Applied ") << result.Applied << " translations to "
           << targetFile << " (" << result.Unchanged << " unchanged, " << result.Untranslated
           << " untranslated, " << result.Issues.size() << " not applied)\n";
-    return 0;
+    return ExitDone;
 }
 
 QString exportHelp(const QString& name, const QString& ext, const QString& extra) {

@@ -8,7 +8,6 @@
 #include "QzPkgVarsText.h"
 #include "QzRuntime.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <functional>
 #include <memory>
@@ -35,29 +34,24 @@ void requireWritable(const QString& file) {
 
 int runExport(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {QStringLiteral("--json")});
-    if (args.Positional.size() != 1)
-        throw UsageError{QStringLiteral("expected FILE")};
+    args.expectPositional(1, 1, "FILE");
     const std::unique_ptr<TQzPkgVars> pkg = loadVars(args.Positional[0]);
     if (args.has(QStringLiteral("--json")))
         c.out << QString::fromUtf8(QzPkgVarsToJson(*pkg));
     else
         c.out << QzPkgVarsListing(*pkg);
-    return 0;
+    return ExitDone;
 }
 
 int runImport(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
-    if (args.Positional.size() != 2)
-        throw UsageError{QStringLiteral("expected FILE JSON")};
+    args.expectPositional(2, 2, "FILE JSON");
     const QString file = args.Positional[0];
     const QString source = args.Positional[1];
     const std::unique_ptr<TQzPkgVars> pkg = loadVars(file);
     requireWritable(file);
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        QzExcept(QStringLiteral("Cannot open %1: %2").arg(source, in.errorString()));
     try {
-        QzPkgVarsFromJson(*pkg, in.readAll(), source);
+        QzPkgVarsFromJson(*pkg, ReadInput(source), source);
     } catch (const EQzError& e) {
         QzExcept(QStringLiteral("%1; %2 is left as it was").arg(e.Message(), file));
     }
@@ -71,13 +65,12 @@ int runImport(const QStringList& raw, CommandContext& c) {
     };
     countItems(pkg->Items());
     c.out << "Imported " << count << " item(s) into " << file << '\n';
-    return 0;
+    return ExitDone;
 }
 
 int runSet(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
-    if (args.Positional.size() != 4)
-        throw UsageError{QStringLiteral("expected FILE PATH TYPE VALUE")};
+    args.expectPositional(4, 4, "FILE PATH TYPE VALUE");
     const QString file = args.Positional[0];
     const QString path = args.Positional[1];
     TQzPkgVarsItemType type{};
@@ -106,7 +99,7 @@ int runSet(const QStringList& raw, CommandContext& c) {
     }
     pkg->SaveToFile(file);
     c.out << (created ? "Added " : "Set ") << QzPkgVarsListingLine(item) << '\n';
-    return 0;
+    return ExitDone;
 }
 
 } // namespace

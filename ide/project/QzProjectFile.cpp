@@ -1,13 +1,29 @@
 #include "QzProjectFile.h"
 
 #include "QzExcept.h"
+#include "TextEncoding.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 QString TQzProjectUnit::FormFileName() const {
-    return FormName.isEmpty() ? QString() : QzChangeFileExt(FileName, QStringLiteral(".dfm"));
+    return FormName.isEmpty() ? QString()
+                              : QzExistingFileName(QzChangeFileExt(FileName, QStringLiteral(".dfm")));
+}
+
+QString QzExistingFileName(const QString& fileName) {
+    const QFileInfo info(fileName);
+    if (info.exists())
+        return fileName;
+    const QString suffix = info.suffix();
+    const QStringList names = info.dir().entryList(
+        {info.completeBaseName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names)
+        if (QFileInfo(name).suffix().compare(suffix, Qt::CaseInsensitive) == 0 &&
+            QFileInfo(name).completeBaseName() == info.completeBaseName())
+            return info.dir().filePath(name);
+    return fileName;
 }
 
 QString QzChangeFileExt(const QString& fileName, const QString& ext) {
@@ -19,7 +35,7 @@ QString QzChangeFileExt(const QString& fileName, const QString& ext) {
 QStringList TQzProjectFile::FormFileNames() const {
     QStringList names;
     for (const TQzProjectUnit& unit : Units)
-        if (!unit.FormName.isEmpty())
+        if (!unit.FormName.isEmpty() && !names.contains(unit.FormFileName()))
             names << unit.FormFileName();
     return names;
 }
@@ -129,8 +145,20 @@ TQzProjectFile TQzProjectFile::Parse(const QString& text, const QString& fileNam
         fail(QStringLiteral("\";\" expected after the program name"));
 
     t = lexer.next();
-    if (t.kind != Lexer::Ident || t.text.compare(u"uses", Qt::CaseInsensitive) != 0)
-        return project; // a program without units
+    if (t.kind != Lexer::Ident || t.text.compare(u"uses", Qt::CaseInsensitive) != 0) {
+        // A program without units goes on with its declarations or its body; anything else is
+        // a uses clause this reader cannot follow, not a project without forms.
+        static const QStringList sections = {
+            QStringLiteral("begin"),     QStringLiteral("const"),    QStringLiteral("var"),
+            QStringLiteral("type"),      QStringLiteral("label"),    QStringLiteral("procedure"),
+            QStringLiteral("function"),  QStringLiteral("exports"),  QStringLiteral("threadvar"),
+            QStringLiteral("resourcestring")};
+        if (t.kind == Lexer::End ||
+            (t.kind == Lexer::Ident && sections.contains(t.text, Qt::CaseInsensitive)))
+            return project;
+        fail(QStringLiteral("\"uses\" expected after the program name but \"%1\" found")
+                 .arg(t.text));
+    }
     for (;;) {
         t = lexer.next();
         if (t.kind != Lexer::Ident)
@@ -169,5 +197,5 @@ TQzProjectFile TQzProjectFile::Load(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly))
         QzExcept(
             QStringLiteral("Cannot open the project %1: %2").arg(fileName, file.errorString()));
-    return Parse(QString::fromUtf8(file.readAll()), fileName);
+    return Parse(DecodeText(file.readAll()), fileName);
 }

@@ -11,7 +11,8 @@ struct TQzProjectUnit {
     QString Name;     // "Main"
     QString FileName; // the unit's .pas file, absolute
     QString FormName; // "FrmMain"; empty for a unit without a form
-    // The unit's form file: its file name with the extension ".dfm"; empty without a form.
+    // The unit's form file: its file name with the extension ".dfm" (in whatever case the file
+    // on the disk has it); empty without a form.
     QString FormFileName() const;
 };
 
@@ -28,9 +29,12 @@ public:
     // without a path (Forms, SysUtils) are not part of the project.
     QList<TQzProjectUnit> Units;
 
-    // The form files of the units with a form, in project order.
+    // The form files of the units with a form, in project order, each once.
     QStringList FormFileNames() const;
 };
 
 // The file name with its extension replaced by `ext` (".dfm"), or added when it has none.
 QString QzChangeFileExt(const QString& fileName, const QString& ext);
+// `fileName` as a file on the disk spells it when only the case of its extension differs
+// ("Main.DFM" for "Main.dfm"); else `fileName` itself.
+QString QzExistingFileName(const QString& fileName);

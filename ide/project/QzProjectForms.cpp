@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "ObjectStreams.h"
 #include "QzExcept.h"
+#include "QzCApplication.h"
 #include "QzPkgInfo.h"
 #include "QzRuntime.h"
 #include "QzUnitSource.h"
@@ -43,22 +44,48 @@ std::unique_ptr<TComponent> QzReadFormRoot(const QByteArray& formData, const QSt
     return root;
 }
 
-TQzProjectForms::TQzProjectForms(const QString& dprFile, const TFailure& failure)
+namespace {
+
+// Whether the root holds what the Manager counts and checks against.
+bool holdsPackages(const TComponent* root) {
+    for (const TComponent* component : root->ComponentList())
+        if (qobject_cast<const TQzPkgInfo*>(component) ||
+            qobject_cast<const TQzCApplication*>(component) || holdsPackages(component))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TQzProjectForms::TQzProjectForms(const QString& dprFile)
     : FProject(TQzProjectFile::Load(dprFile)) {
     QzRegisterRuntimeClasses();
     QzSetAppPath(QFileInfo(FProject.FileName).absolutePath() + u'/');
+}
+
+TQzProjectForms::TQzProjectForms(const QString& dprFile, const TFailure& failure)
+    : TQzProjectForms(dprFile) {
+    LoadComponents(failure);
+}
+
+void TQzProjectForms::LoadComponents(const TFailure& failure) {
+    QStringList done;
     for (const TQzProjectUnit& unit : FProject.Units) {
-        if (unit.FormName.isEmpty())
+        const QString formFile = unit.FormFileName();
+        if (formFile.isEmpty() || done.contains(formFile))
             continue;
+        done << formFile;
         try {
-            QFile file(unit.FormFileName());
+            QFile file(formFile);
             if (!file.open(QIODevice::ReadOnly))
                 QzExcept(QStringLiteral("cannot open it: %1").arg(file.errorString()));
             const QString unitText =
                 QFile::exists(unit.FileName) ? QzReadUnitText(unit.FileName) : QString();
-            FRoots.push_back(QzReadFormRoot(file.readAll(), unitText, false));
+            std::unique_ptr<TComponent> root = QzReadFormRoot(file.readAll(), unitText, false);
+            if (holdsPackages(root.get()))
+                FRoots.push_back(std::move(root));
         } catch (const Exception& e) {
-            failure(unit.FormFileName(), e.Message());
+            failure(formFile, e.Message(), e.Line());
         }
     }
 }

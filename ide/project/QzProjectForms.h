@@ -27,21 +27,28 @@ TClass QzFormRootClass(const QString& formClass, const QString& unitText);
 std::unique_ptr<TComponent> QzReadFormRoot(const QByteArray& formData, const QString& unitText,
                                            bool designing);
 
-// The forms of a project read into components, so that the application's display sets and
-// privileges and the packages kept in forms or in files are there to count and check against.
-// While it lives, file-stored packages are found beside the project; the main form, which owns
-// the application, is freed last.
+// A project's forms for work without a display. The forms are read into components only when
+// asked (LoadComponents), so that the application's display sets and privileges and the packages
+// kept in forms or in files are there to count and check against; forms that hold none of these
+// are freed again at once, so that memory does not grow with the number of forms. While it
+// lives, file-stored packages are found beside the project; the main form, which owns the
+// application, is freed last.
 class TQzProjectForms {
 public:
-    // Called for each form that cannot be read, with its file and the reason; the other forms
-    // are still read.
-    using TFailure = std::function<void(const QString& formFile, const QString& message)>;
+    // Called for each form that cannot be read, with its file, the reason and the line it names
+    // (counted from 1; 0 for none); the other forms are still read.
+    using TFailure =
+        std::function<void(const QString& formFile, const QString& message, int line)>;
 
-    // Raises EQzError when the project file cannot be read.
+    // Reads the project file; raises EQzError when it cannot be read or followed.
+    explicit TQzProjectForms(const QString& dprFile);
+    // The same, then LoadComponents(failure).
     TQzProjectForms(const QString& dprFile, const TFailure& failure);
     ~TQzProjectForms();
     TQzProjectForms(const TQzProjectForms&) = delete;
     TQzProjectForms& operator=(const TQzProjectForms&) = delete;
+
+    void LoadComponents(const TFailure& failure);
 
     QStringList FormFiles() const { return FProject.FormFileNames(); }
     // `file` relative to the project's folder.

@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QMetaProperty>
+#include <cctype>
 #include <memory>
 
 namespace {
@@ -116,6 +117,13 @@ int QzStrToInt(const QString& text) {
 // ---------------------------------------------------------------------------------------------
 
 IQzManagerFeedback::~IQzManagerFeedback() = default;
+void IQzManagerFeedback::MessageAt(TQzManagerMessageType type, const QString& text,
+                                   const QString&, int) {
+    Message(type, text);
+}
+bool IQzManagerFeedback::ShowsProgress() const {
+    return true;
+}
 void IQzManagerFeedback::ProgressOpen(const QString&) {}
 void IQzManagerFeedback::ProgressMaximum(int) {}
 void IQzManagerFeedback::ProgressText(const QString&) {}
@@ -264,6 +272,8 @@ int TQzFormScanner::Scanner(const TQzTokens& list) {
 }
 
 void TQzFormScanner::GetNameForm(QStringView line) {
+    // A value left open by the form before ends with it.
+    FPending.Active = false;
     TQzTokens list;
     GetListTokens(list, line);
     FNameForm = objectName(list, ScannerTokensEqual(list));
@@ -374,10 +384,11 @@ QString TQzFormScanner::GetTypeProperty(const QString& path) {
     if (type)
         return *type;
     // Scanning goes on: the line is just not taken for a reference.
-    FFeedback.Message(TQzManagerMessageType::Warning,
-                      QStringLiteral("The file: %1 can contain an error in the line: %2")
-                          .arg(QFileInfo(FNameUnit).fileName(),
-                               u'(' + QString::number(FNumLine) + QStringLiteral(") ") + path));
+    FFeedback.MessageAt(TQzManagerMessageType::Warning,
+                        QStringLiteral("The file: %1 can contain an error in the line: %2")
+                            .arg(QFileInfo(FNameUnit).fileName(),
+                                 u'(' + QString::number(FNumLine) + QStringLiteral(") ") + path),
+                        FNameUnit, FNumLine);
     return QString();
 }
 
@@ -392,7 +403,137 @@ bool TQzFormScanner::ValidTokenSel(TQzDlgManager kind, const TQzTokens& list, QS
 // ---------------------------------------------------------------------------------------------
 // Matching
 
+bool QzFormStringValue(QStringView text, QString& value, bool& complete) {
+    value.clear();
+    qsizetype at = 0;
+    const qsizetype n = text.size();
+    auto skipBlanks = [&] {
+        while (at < n && text[at].unicode() <= 32)
+            ++at;
+    };
+    skipBlanks();
+    complete = false;
+    if (at == n)
+        return true;
+    for (;;) {
+        bool piece = false;
+        for (;;) {
+            if (at < n && text[at] == u'\'') {
+                for (++at;; ++at) {
+                    if (at == n)
+                        return false;
+                    if (text[at] == u'\'') {
+                        if (at + 1 < n && text[at + 1] == u'\'') {
+                            value += u'\'';
+                            ++at;
+                            continue;
+                        }
+                        ++at;
+                        break;
+                    }
+                    value += text[at];
+                }
+            } else if (at < n && text[at] == u'#') {
+                ++at;
+                const bool hex = at < n && text[at] == u'$';
+                at += hex ? 1 : 0;
+                const qsizetype digits = at;
+                while (at < n && (hex ? isxdigit(text[at].toLatin1()) != 0
+                                      : text[at] >= u'0' && text[at] <= u'9'))
+                    ++at;
+                bool ok = false;
+                const uint code = text.mid(digits, at - digits).toUInt(&ok, hex ? 16 : 10);
+                if (!ok || code > 0xFFFF)
+                    return false;
+                value += QChar(char16_t(code));
+            } else {
+                break;
+            }
+            piece = true;
+        }
+        if (!piece)
+            return false;
+        skipBlanks();
+        if (at == n) {
+            complete = true;
+            return true;
+        }
+        if (text[at] != u'+')
+            return false;
+        ++at;
+        skipBlanks();
+        if (at == n)
+            return true;
+    }
+}
+
+bool TQzFormScanner::startValue(QStringView line, bool pkgName) {
+    // Properties of the root form are never references.
+    if (FNameObj == FNameForm)
+        return false;
+    FPending = TPendingValue{true,       pkgName,     QString(), GetStrChange(FTokens),
+                             FNumLine,   FStringLine, 1};
+    bool complete = false;
+    if (!QzFormStringValue(line.mid(line.indexOf(u'=') + 1), FPending.Value, complete)) {
+        FPending.Active = false;
+        return false;
+    }
+    FPending.Active = !complete;
+    return complete;
+}
+
+bool TQzFormScanner::continueValue(QStringView line) {
+    QString piece;
+    bool complete = false;
+    if (!QzFormStringValue(line, piece, complete) || piece.isEmpty()) {
+        FPending.Active = false;
+        return false;
+    }
+    FPending.Value += piece;
+    ++FPending.Lines;
+    FPending.Active = !complete;
+    return complete;
+}
+
+// A package name matched sets FPkgNameB for the id line that must follow; a set name matched is
+// a reference.
+bool TQzFormScanner::pendingIsReference() {
+    FProcedure = QStringLiteral("LineString");
+    return same(GetTypeProperty(FPending.Path), RefClasses[FTypeDlg]);
+}
+
+std::optional<TQzTokenRec1> TQzFormScanner::scanValue() {
+    const QString value = u'\'' + FPending.Value + u'\'';
+    if (FPending.PkgName) {
+        if (same(value, FPkgName) && pendingIsReference()) {
+            FPkgNameB = true;
+            FPkgNameLines = FPending.Lines;
+        }
+        return std::nullopt;
+    }
+    if (!same(value, FTextS) || !pendingIsReference())
+        return std::nullopt;
+    return TQzTokenRec1{FNameUnit, FPending.FirstLine, FPending.Path, FPending.FirstText,
+                        FPending.Lines, 1};
+}
+
+void TQzFormScanner::countValue() {
+    const QString value = u'\'' + FPending.Value + u'\'';
+    if (!FPending.PkgName) {
+        if (pendingIsReference())
+            SearchNewToken(QString(), value);
+        return;
+    }
+    checkPkgNames();
+    if (FQuotedPkgs.contains(value, Qt::CaseInsensitive) && pendingIsReference()) {
+        FPkgNameB = true;
+        FPkgName = value;
+    }
+}
+
 std::optional<TQzTokenRec1> TQzFormScanner::LineScanner(QStringView line) {
+    if (FPending.Active)
+        return continueValue(line) ? scanValue() : std::nullopt;
     FProcedure = QStringLiteral("GetListTokens");
     GetListTokens(FTokens, line);
     const int k = Scanner(FTokens);
@@ -400,24 +541,24 @@ std::optional<TQzTokenRec1> TQzFormScanner::LineScanner(QStringView line) {
     const QStringView name = GetToken(FTokens, k - 1);
     const QStringView value = GetToken(FTokens, k + 1);
     QString path;
-    auto found = [&] {
-        return TQzTokenRec1{FNameUnit, FNumLine, path, FStringLine};
-    };
 
-    if (!QzDlgManagerHasPackage(FTypeDlg)) {
-        const QStringView property = FTypeDlg == dlmPrivileges ? u"Id" : u"Name";
-        if (k > 0 && same(name, property) && same(value, FTextS) &&
+    if (FTypeDlg == dlmPrivileges) {
+        if (k > 0 && same(name, u"Id") && same(value, FTextS) &&
             ValidTokenSel(FTypeDlg, FTokens, path))
-            return found();
+            return TQzTokenRec1{FNameUnit, FNumLine, path, FStringLine};
+        return std::nullopt;
+    }
+    if (QzDlgManagerIsSet(FTypeDlg)) {
+        if (k > 0 && same(name, u"Name") && startValue(line, false))
+            return scanValue();
         return std::nullopt;
     }
     if (FPkgNameB) {
         FPkgNameB = false;
         if (k > 0 && name == u"Id" && same(value, FTextS) && ValidTokenSel(FTypeDlg, FTokens, path))
-            return found();
-    } else if (k > 0 && same(name, u"PkgName") && same(value, FPkgName) &&
-               ValidTokenSel(FTypeDlg, FTokens, path)) {
-        FPkgNameB = true;
+            return TQzTokenRec1{FNameUnit, FNumLine, path, FStringLine, 1, FPkgNameLines};
+    } else if (k > 0 && same(name, u"PkgName") && startValue(line, true)) {
+        scanValue();
     }
     return std::nullopt;
 }
@@ -432,6 +573,11 @@ void TQzFormScanner::checkPkgNames() {
 }
 
 void TQzFormScanner::LineCounter(QStringView line) {
+    if (FPending.Active) {
+        if (continueValue(line))
+            countValue();
+        return;
+    }
     FProcedure = QStringLiteral("GetListTokens");
     GetListTokens(FTokens, line);
     const int k = Scanner(FTokens);
@@ -440,24 +586,22 @@ void TQzFormScanner::LineCounter(QStringView line) {
     const QStringView value = GetToken(FTokens, k + 1);
     QString path;
 
-    if (!QzDlgManagerHasPackage(FTypeDlg)) {
-        const QStringView property = FTypeDlg == dlmPrivileges ? u"Id" : u"Name";
-        if (k > 0 && same(name, property) && ValidTokenSel(FTypeDlg, FTokens, path))
+    if (FTypeDlg == dlmPrivileges) {
+        if (k > 0 && same(name, u"Id") && ValidTokenSel(FTypeDlg, FTokens, path))
             SearchNewToken(QString(), value.toString());
+        return;
+    }
+    if (QzDlgManagerIsSet(FTypeDlg)) {
+        if (k > 0 && same(name, u"Name") && startValue(line, false))
+            countValue();
         return;
     }
     if (FPkgNameB) {
         FPkgNameB = false;
         if (k > 0 && same(name, u"Id") && ValidTokenSel(FTypeDlg, FTokens, path))
             SearchNewToken(FPkgName, value.toString());
-    } else if (k > 0 && same(name, u"PkgName")) {
-        checkPkgNames();
-        const QString quoted = value.toString();
-        if (FQuotedPkgs.contains(quoted, Qt::CaseInsensitive) &&
-            ValidTokenSel(FTypeDlg, FTokens, path)) {
-            FPkgNameB = true;
-            FPkgName = quoted;
-        }
+    } else if (k > 0 && same(name, u"PkgName") && startValue(line, true)) {
+        countValue();
     }
 }
 

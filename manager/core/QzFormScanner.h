@@ -54,6 +54,12 @@ struct TQzTokenRec1 {
     QString StrChange;
     // The matched line as read, indentation included; empty for holders.
     QString StrLine;
+    // Lines the matched property spans (a set name the form writer split over several lines);
+    // NumLine is its first.
+    int LineCount = 1;
+    // Images, labels, texts and messages: the lines of the package name property right above
+    // the id line.
+    int PkgNameLines = 1;
 };
 
 // One item counted by a scan counter.
@@ -84,6 +90,12 @@ class IQzManagerFeedback {
 public:
     virtual ~IQzManagerFeedback();
     virtual void Message(TQzManagerMessageType type, const QString& text) = 0;
+    // The same for a message about a form file and, when `line` is not -1, its 0-based line, for
+    // callers that keep where a message points. Message(type, text) by default.
+    virtual void MessageAt(TQzManagerMessageType type, const QString& text, const QString& file,
+                           int line);
+    // Whether progress is shown at all; without it the passes skip counting the lines first.
+    virtual bool ShowsProgress() const;
     // A long operation starts under `caption` ("Scanning", "Counting", ...).
     virtual void ProgressOpen(const QString& caption);
     // The position goes back to 0 with a new maximum.
@@ -171,8 +183,26 @@ protected:
     IQzManagerFeedback& FFeedback;
 
 private:
+    // A package name or set name property being read, which may go on over the lines after it.
+    struct TPendingValue {
+        bool Active = false;
+        bool PkgName = false; // else a set name
+        QString Value;
+        QString Path;
+        int FirstLine = 0;
+        QString FirstText;
+        int Lines = 0;
+    };
+
     std::optional<QString> resolveType(const QList<QStringView>& tokens) const;
     void checkPkgNames();
+    // Starts reading the string value of a candidate property line; false when it is none.
+    bool startValue(QStringView line, bool pkgName);
+    // Reads one more line of a value; true when it is complete (FPending then holds it).
+    bool continueValue(QStringView line);
+    bool pendingIsReference();
+    std::optional<TQzTokenRec1> scanValue();
+    void countValue();
 
     TQzTokens FTokens;
     bool FTypeCacheOn = true;
@@ -180,7 +210,15 @@ private:
     QHash<QString, std::optional<QString>> FTypeCache;
     QStringList FQuotedPkgs; // FListPkgs in quotes, as the form text writes them
     QStringList FQuotedFor;  // the FListPkgs they were made from
+    TPendingValue FPending;
+    int FPkgNameLines = 1; // lines of the package name property that set FPkgNameB
 };
+
+// The text of a form string expression as a form's text holds it: quoted pieces with doubled
+// quotes, #nnn character codes, pieces joined by "+" ('Bob''s', 'D'#233'mo'). False when `text`
+// is no such expression. `complete` is false when it ends in "+" or is empty: the form writer
+// puts a long string on the lines after its property, so the value goes on on the next line.
+bool QzFormStringValue(QStringView text, QString& value, bool& complete);
 
 // StrToInt: a decimal (or $hex) integer; raises EConvertError otherwise.
 int QzStrToInt(const QString& text);

@@ -1,5 +1,6 @@
 #include "manager/core/QzManagerEngine.h"
 
+#include "FileWrite.h"
 #include "QzCApplication.h"
 #include "manager/core/QzManagerEngineShared.h"
 
@@ -77,6 +78,14 @@ QString QzCounterText(const TQzTokenRec2& rec, TQzDlgManager kind) {
 }
 
 IQzManagerForms::~IQzManagerForms() = default;
+
+QByteArray IQzManagerForms::FormFileBytes(const TFormFileText& text, const QString&) {
+    return text.ToBytes();
+}
+
+void IQzManagerForms::WriteForms(TFileTransaction& files) {
+    files.Commit();
+}
 IQzManagerOwner::~IQzManagerOwner() = default;
 
 TQzManagerEngine::TQzManagerEngine(IQzManagerForms& forms, IQzManagerFeedback& feedback)
@@ -106,17 +115,20 @@ bool TQzManagerEngine::step() {
 }
 
 void TQzManagerEngine::internalError() {
-    FFeedback.Message(
+    FFeedback.MessageAt(
         TQzManagerMessageType::Error,
         QStringLiteral("Internal Error: File: %1 Line: %2 Procedure: %3")
             .arg(fileNameOf(FNameUnit),
                  u'(' + QString::number(FNumLine) + QStringLiteral(") ") + FStringLine,
-                 FProcedure));
+                 FProcedure),
+        FNameUnit, FNumLine);
 }
 
 void TQzManagerEngine::reportError(const std::exception& e, const QString& fileName) {
-    FFeedback.Message(TQzManagerMessageType::Error,
-                      QStringLiteral("%1: %2").arg(fileNameOf(fileName), errorText(e)));
+    const auto* exception = dynamic_cast<const Exception*>(&e);
+    FFeedback.MessageAt(TQzManagerMessageType::Error,
+                        QStringLiteral("%1: %2").arg(fileNameOf(fileName), errorText(e)),
+                        fileName, exception && exception->Line() > 0 ? exception->Line() - 1 : -1);
 }
 
 void TQzManagerEngine::enterForm(const QString& name) {

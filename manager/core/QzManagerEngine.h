@@ -15,6 +15,8 @@
 #include <variant>
 #include <vector>
 
+class TFileTransaction;
+class TQzMemoryRef;
 class TQzPkgInfo;
 
 enum TQzModeScan { msnNone, msnScan, msnCounter };
@@ -32,8 +34,12 @@ public:
     virtual bool ReadForm(const QString& fileName, TFormFileText& text) = 0;
     // The live designer form of the file; none when it is not open in a designer.
     virtual TComponent* DesignForm(const QString& fileName) = 0;
-    // Stores changed text as the form file; raises when it cannot.
-    virtual void WriteForm(const TFormFileText& text, const QString& fileName) = 0;
+    // The bytes the form file is to hold for changed text, in the form it is stored in; raises
+    // when the text does not parse or holds what the file's encoding cannot.
+    virtual QByteArray FormFileBytes(const TFormFileText& text, const QString& fileName);
+    // Writes the prepared form files all or none (TFileTransaction::Commit); raises, with every
+    // file as it was, when they cannot be written.
+    virtual void WriteForms(TFileTransaction& files);
 };
 
 // The editor or picker that opened the Manager. After a count, the Manager deletes unused items
@@ -57,6 +63,9 @@ struct TQzManagerLine {
     QString Text;
     bool Checked = false;
     std::variant<TQzTokenRec1, TQzTokenRec2> Rec;
+    // After a count: where the item is referenced: a form file and its 0-based id line, or a
+    // holder's list name and set name (or privilege id) with line -1.
+    std::vector<TQzTokenRec1> Places;
 
     const TQzTokenRec1* Found() const { return std::get_if<TQzTokenRec1>(&Rec); }
     const TQzTokenRec2* Counted() const { return std::get_if<TQzTokenRec2>(&Rec); }
@@ -104,31 +113,38 @@ private:
     struct TFormText {
         QString Name;
         TFormFileText Text;
-        TFormFileText Backup;
         bool Loaded = false;
         bool Changed = false;
     };
+    // A form's references to rewrite, and the changes made to its text.
+    struct TFormRewrite {
+        QString Name;
+        std::vector<const TQzTokenRec1*> Refs;
+        std::vector<TQzManagerChange> Changes;
+    };
 
-    std::vector<TFormText> readForms(int& lineCount);
-    bool passForms(std::vector<TFormText>& forms, bool counting);
+    int lineCount();
+    bool passForms(bool counting);
     void enterForm(const QString& name);
     void addFound(const TQzTokenRec1& rec, bool checked, const QString& text);
     bool scanHolders(int id);
     int holderCount() const;
     bool countHolders();
+    void countHolder(const TQzMemoryRef* ref, const QString& list, const QString& name);
     int entryCount() const;
     bool searchEntries();
     void addCount(const QString& pkgName, const QString& nameId, int counter);
     bool existCheck();
 
     void rewrite(bool clearing, const QString& pkgName, const QString& value);
-    TFormText openForm(const QString& name);
-    void finishForm(TFormText& form);
+    bool rewriteForm(TFormRewrite& form, TFileTransaction& files, bool clearing,
+                     const QString& pkgName, const QString& value, int& notModified);
     bool rewriteLine(TFormText& form, const TQzTokenRec1& rec, bool clearing,
-                     const QString& pkgName, const QString& value);
-    bool pkgNameLineAbove(const QStringList& lines, int idLine) const;
+                     const QString& pkgName, const QString& value,
+                     std::vector<TQzManagerChange>& changes);
+    int valueLines(const TFormFileText& text, int first, const QString& quotedValue) const;
     bool rewriteHolder(const TQzTokenRec1& rec, bool clearing, const QString& pkgName,
-                       const QString& value);
+                       const QString& value, std::vector<TQzManagerChange>& changes);
     void deleteUnused(IQzManagerOwner* owner);
     bool step();
     void internalError();
@@ -136,6 +152,8 @@ private:
 
     IQzManagerForms& FForms;
     std::vector<TQzManagerLine> FLines;
+    // While the holders are counted: the holder whose reference is being counted.
+    std::optional<TQzTokenRec1> FHolder;
     // Count lines by package and id, folded for case-insensitive lookup.
     QHash<QString, int> FCountIndex;
 };

@@ -1,8 +1,10 @@
 #include "manager/core/QzManagerFiles.h"
 
 #include "FileWrite.h"
+#include "TextForm.h"
 
 #include <QFile>
+
 
 TQzManagerFileForms::TQzManagerFileForms(QStringList formFiles)
     : FFormFiles(std::move(formFiles)) {}
@@ -12,9 +14,24 @@ QStringList TQzManagerFileForms::FormNames() {
 }
 
 bool TQzManagerFileForms::ReadForm(const QString& fileName, TFormFileText& text) {
-    if (!QFile::exists(fileName))
-        return false;
-    text = TFormFileText::FromFile(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        EStreamError error(
+            QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
+        error.SetFile(fileName);
+        throw error;
+    }
+    const QByteArray bytes = file.readAll();
+    try {
+        // A binary form is parsed on its way to text; a text form must parse too, or it is no
+        // form whose references can be trusted.
+        if (DetectFormFileFormat(bytes) == TFormFileFormat::Text)
+            CheckTextForm(bytes);
+        text = TFormFileText::FromBytes(bytes);
+    } catch (Exception& e) {
+        e.SetFile(fileName);
+        throw;
+    }
     return true;
 }
 
@@ -22,10 +39,8 @@ TComponent* TQzManagerFileForms::DesignForm(const QString&) {
     return nullptr;
 }
 
-void TQzManagerFileForms::WriteForm(const TFormFileText& text, const QString& fileName) {
-    // Raises with the line and column of what does not parse; the file stays as it was.
-    const QByteArray data = text.ToBytes();
-    FWritten.push_back(fileName);
+void TQzManagerFileForms::WriteForms(TFileTransaction& files) {
     if (!FDryRun)
-        WriteFileAtomic(fileName, data);
+        files.Commit();
+    FWritten += files.FileNames();
 }

@@ -12,15 +12,16 @@ class TQzManagerFileForms : public IQzManagerForms {
 public:
     explicit TQzManagerFileForms(QStringList formFiles);
 
-    // With a dry run nothing is written; WriteForm still checks the text.
+    // With a dry run nothing is written; the texts are still checked.
     void SetDryRun(bool dryRun) { FDryRun = dryRun; }
     // The files written (or, in a dry run, that would have been), in order.
     const QStringList& Written() const { return FWritten; }
 
     QStringList FormNames() override;
+    // Raises when the form file is missing, cannot be read or is no form.
     bool ReadForm(const QString& fileName, TFormFileText& text) override;
     TComponent* DesignForm(const QString& fileName) override;
-    void WriteForm(const TFormFileText& text, const QString& fileName) override;
+    void WriteForms(TFileTransaction& files) override;
 
 private:
     QStringList FFormFiles;

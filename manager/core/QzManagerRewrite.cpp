@@ -3,17 +3,49 @@
 
 #include "manager/core/QzManagerEngine.h"
 
+#include "FileWrite.h"
 #include "QzHooks.h"
+#include "TextForm.h"
 #include "manager/core/QzManagerEngineShared.h"
+
+#include <algorithm>
 
 using namespace qzmanager;
 
 namespace {
 
-// A string as a form text holds it: a quote inside is doubled, or the line would not parse.
-QString formString(QString text) {
-    return quoted(text.replace(u'\'', QStringLiteral("''")));
+// A string property as the form writer writes it: the text up to "=" of `line`, then the value,
+// on the lines after it when it is long.
+QStringList stringProperty(const QString& line, const QString& value) {
+    const QString head = line.left(line.indexOf(u'=') + 1);
+    const QList<QByteArray> pieces = QuoteFormStringPieces(value);
+    if (pieces.size() == 1)
+        return {head + u' ' + QString::fromLatin1(pieces[0])};
+    qsizetype blanks = 0;
+    while (blanks < line.size() && line[blanks].unicode() <= 32)
+        ++blanks;
+    const QString indent = line.left(blanks) + QStringLiteral("  ");
+    QStringList lines{head};
+    for (const QByteArray& piece : pieces)
+        lines << indent + QString::fromLatin1(piece);
+    return lines;
 }
+
+// Whether two property lines qualify their properties with the same names ("Caption." in
+// "Caption.PkgName" and "Caption.Id").
+bool sameQualifiers(const QString& a, const QString& b) {
+    TQzTokens ta, tb;
+    TQzFormScanner::GetListTokens(ta, a);
+    TQzFormScanner::GetListTokens(tb, b);
+    const int ka = TQzFormScanner::ScannerTokensEqual(ta);
+    if (ka < 1 || ka != TQzFormScanner::ScannerTokensEqual(tb))
+        return false;
+    for (int i = 0; i < ka - 1; ++i)
+        if (ta[i].compare(tb[i], Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
 
 } // namespace
 
@@ -32,68 +64,43 @@ void TQzManagerEngine::Clear(IQzManagerOwner* owner) {
         deleteUnused(owner);
 }
 
-TQzManagerEngine::TFormText TQzManagerEngine::openForm(const QString& name) {
-    TFormText form;
-    form.Name = name;
-    try {
-        form.Loaded = FForms.ReadForm(name, form.Text);
-        if (form.Loaded)
-            enterForm(name);
-    } catch (const std::exception& e) {
-        form.Loaded = false;
-        reportError(e, name);
+// The lines of the string property at line `first` when its value is still `quotedValue`
+// (compared ignoring case); 0 when it is not.
+int TQzManagerEngine::valueLines(const TFormFileText& text, int first,
+                                 const QString& quotedValue) const {
+    QString value;
+    bool complete = false;
+    const QString& line = text.Line(first);
+    if (!line.contains(u'=') ||
+        !QzFormStringValue(QStringView(line).mid(line.indexOf(u'=') + 1), value, complete))
+        return 0;
+    int last = first;
+    while (!complete) {
+        if (++last >= text.Count())
+            return 0;
+        QString piece;
+        if (!QzFormStringValue(text.Line(last), piece, complete) || piece.isEmpty())
+            return 0;
+        value += piece;
     }
-    form.Backup = form.Text;
-    return form;
+    return quoted(value).compare(quotedValue, Qt::CaseInsensitive) == 0 ? last - first + 1 : 0;
 }
 
-// A live form is told it changed; a form file gets its text back, or its old text when the new
-// one cannot be stored.
-void TQzManagerEngine::finishForm(TFormText& form) {
-    if (!form.Loaded || !form.Changed)
-        return;
-    if (FTypeLoad == tldInternal) {
-        QzDesignerModified(FForm);
-        return;
-    }
-    try {
-        FForms.WriteForm(form.Text, form.Name);
-    } catch (const std::exception& e) {
-        try {
-            FForms.WriteForm(form.Backup, form.Name);
-        } catch (const std::exception&) {
-            // The message below already says the form was not written.
-        }
-        FFeedback.Message(TQzManagerMessageType::Error, errorText(e));
-    }
-}
-
-// The package line above an id line must still be the one the scan matched: same package, same
-// property; otherwise the id line moved next to something else.
-bool TQzManagerEngine::pkgNameLineAbove(const QStringList& lines, int idLine) const {
-    if (idLine < 1)
-        return false;
-    TQzTokens above, id;
-    GetListTokens(above, lines[idLine - 1]);
-    GetListTokens(id, lines[idLine]);
-    const int ka = ScannerTokensEqual(above);
-    const int ki = ScannerTokensEqual(id);
-    if (ka < 1 || ka != ki || GetToken(above, ka - 1).compare(u"PkgName", Qt::CaseInsensitive) ||
-        GetToken(above, ka + 1).compare(FPkgName, Qt::CaseInsensitive))
-        return false;
-    for (int i = 0; i < ka - 1; ++i)
-        if (above[i].compare(id[i], Qt::CaseInsensitive))
-            return false;
-    return true;
-}
-
+// Rewrites one reference in the form's text (or on its live form); false when its lines are no
+// longer what the scan found. Text changes go to `changes`; a line left as it was is none.
 bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, bool clearing,
-                                   const QString& pkgName, const QString& value) {
+                                   const QString& pkgName, const QString& value,
+                                   std::vector<TQzManagerChange>& changes) {
+    TFormFileText& text = form.Text;
     const int i = rec.NumLine;
-    if (i >= form.Text.Count() || form.Text.Line(i) != rec.StrLine)
+    if (i >= text.Count() || text.Line(i) != rec.StrLine)
         return false;
     const bool twoLines = QzDlgManagerHasPackage(FTypeDlg);
-    if (twoLines && !pkgNameLineAbove(form.Text.Lines(), i))
+    const int pkgFirst = i - rec.PkgNameLines;
+    if (twoLines && (pkgFirst < 0 || valueLines(text, pkgFirst, FPkgName) != rec.PkgNameLines ||
+                     !sameQualifiers(text.Line(pkgFirst), text.Line(i))))
+        return false;
+    if (QzDlgManagerIsSet(FTypeDlg) && valueLines(text, i, FTextS) != rec.LineCount)
         return false;
 
     if (FTypeLoad == tldInternal) {
@@ -108,31 +115,37 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
         return true;
     }
 
-    auto change = [&](int line, const QString& after) {
-        const TQzManagerChange::Kind kind =
-            after.isNull() ? TQzManagerChange::LineDeleted : TQzManagerChange::LineRewritten;
-        FFeedback.Changed({kind, form.Name, line, rec.StrChange, form.Text.Line(line), after});
-        if (after.isNull())
-            form.Text.RemoveLine(line);
-        else
-            form.Text.SetLine(line, after);
+    // Later lines go first, so that the earlier ones keep their numbers.
+    auto put = [&](int at, int count, const QStringList& lines) {
+        const QStringList before = text.Lines().mid(at, count);
+        if (before == lines)
+            return;
+        const bool deleted = lines.isEmpty();
+        changes.push_back({deleted ? TQzManagerChange::LineDeleted
+                                   : TQzManagerChange::LineRewritten,
+                           form.Name, at, rec.StrChange, before.join(u'\n'),
+                           deleted ? QString() : lines.join(u'\n')});
+        for (int n = count; n-- > 0;)
+            text.RemoveLine(at + n);
+        for (int n = 0; n < lines.size(); ++n)
+            text.InsertLine(at + n, lines[n]);
+        form.Changed = true;
     };
-    if (clearing) {
-        change(i, QString());
-        if (twoLines)
-            change(i - 1, QString());
+    if (twoLines) {
+        put(i, 1, clearing ? QStringList() : QStringList{LineString(text.Line(i), value)});
+        put(pkgFirst, rec.PkgNameLines,
+            clearing ? QStringList() : stringProperty(text.Line(pkgFirst), pkgName));
+    } else if (QzDlgManagerIsSet(FTypeDlg)) {
+        put(i, rec.LineCount, clearing ? QStringList() : stringProperty(text.Line(i), value));
     } else {
-        if (twoLines)
-            change(i - 1, LineString(form.Text.Line(i - 1), formString(pkgName)));
-        change(i, LineString(form.Text.Line(i),
-                             QzDlgManagerIsSet(FTypeDlg) ? formString(value) : value));
+        put(i, 1, clearing ? QStringList() : QStringList{LineString(text.Line(i), value)});
     }
-    form.Changed = true;
     return true;
 }
 
 bool TQzManagerEngine::rewriteHolder(const TQzTokenRec1& rec, bool clearing, const QString& pkgName,
-                                     const QString& value) {
+                                     const QString& value,
+                                     std::vector<TQzManagerChange>& changes) {
     TQzMemoryRef* ref = nullptr;
     TQzPkgInfo* owner = nullptr;
     if (rec.NameUnit == QzDlgManagerName(dlmPrivileges)) {
@@ -161,7 +174,7 @@ bool TQzManagerEngine::rewriteHolder(const TQzTokenRec1& rec, bool clearing, con
         ref->SetId(TQzMemoryRef::NoItem);
     else
         ref->PkgId(pkgName, QzStrToInt(value));
-    FFeedback.Changed(
+    changes.push_back(
         {TQzManagerChange::Holder, rec.NameUnit, -1, rec.StrChange, QString(), QString()});
     // A display or privileges package kept in a designed form makes that form modified.
     QzDesignerModified(owner);
@@ -169,34 +182,105 @@ bool TQzManagerEngine::rewriteHolder(const TQzTokenRec1& rec, bool clearing, con
     return true;
 }
 
+// Rewrites one form's references and, when its text changed, adds its new bytes to `files`;
+// false when the form could not be read or its new text cannot be stored.
+bool TQzManagerEngine::rewriteForm(TFormRewrite& group, TFileTransaction& files, bool clearing,
+                                   const QString& pkgName, const QString& value,
+                                   int& notModified) {
+    TFormText form;
+    form.Name = group.Name;
+    try {
+        form.Loaded = FForms.ReadForm(form.Name, form.Text);
+        if (form.Loaded)
+            enterForm(form.Name);
+    } catch (const std::exception& e) {
+        reportError(e, form.Name);
+        return false;
+    }
+    std::sort(group.Refs.begin(), group.Refs.end(),
+              [](const TQzTokenRec1* a, const TQzTokenRec1* b) { return a->NumLine > b->NumLine; });
+    for (const TQzTokenRec1* rec : group.Refs) {
+        if (!form.Loaded || !rewriteLine(form, *rec, clearing, pkgName, value, group.Changes))
+            ++notModified;
+    }
+    if (!form.Changed)
+        return true;
+    if (FTypeLoad == tldInternal) {
+        QzDesignerModified(FForm);
+        return true;
+    }
+    try {
+        files.Add(form.Name, FForms.FormFileBytes(form.Text, form.Name));
+    } catch (const std::exception& e) {
+        reportError(e, form.Name);
+        group.Changes.clear();
+        return false;
+    }
+    std::reverse(group.Changes.begin(), group.Changes.end());
+    return true;
+}
+
+// Every changed form is prepared and checked first; then all are written together, so that a
+// failure anywhere leaves every file as it was.
 void TQzManagerEngine::rewrite(bool clearing, const QString& pkgName, const QString& value) {
     int notModified = 0;
     const int count = int(FLines.size());
     if (count > 0) {
         FFeedback.ProgressOpen(clearing ? QStringLiteral("Cleaning") : QStringLiteral("Replacing"));
         FFeedback.ProgressMaximum(count - 1);
-        TFormText form;
-        // Clearing deletes lines, so it goes backwards: the lines still to do keep their index.
-        for (int n = 0; n < count; ++n) {
-            const TQzManagerLine& line = FLines[clearing ? count - 1 - n : n];
-            if (line.Checked) {
-                const TQzTokenRec1& rec = *line.Found();
-                bool done = false;
-                if (rec.NumLine < 0) {
-                    done = rewriteHolder(rec, clearing, pkgName, value);
-                } else {
-                    if (rec.NameUnit.compare(form.Name, Qt::CaseInsensitive) != 0) {
-                        finishForm(form);
-                        form = openForm(rec.NameUnit);
-                    }
-                    done = form.Loaded && rewriteLine(form, rec, clearing, pkgName, value);
-                }
-                notModified += done ? 0 : 1;
+        std::vector<TFormRewrite> forms;
+        std::vector<const TQzTokenRec1*> holders;
+        QHash<QString, std::size_t> formIndex;
+        for (const TQzManagerLine& line : FLines) {
+            if (!line.Checked)
+                continue;
+            const TQzTokenRec1* rec = line.Found();
+            if (rec->NumLine < 0) {
+                holders.push_back(rec);
+                continue;
             }
-            if (step())
+            const QString key = rec->NameUnit.toCaseFolded();
+            if (!formIndex.contains(key)) {
+                formIndex.insert(key, forms.size());
+                forms.push_back({rec->NameUnit, {}, {}});
+            }
+            forms[formIndex[key]].Refs.push_back(rec);
+        }
+
+        TFileTransaction files;
+        bool failed = false;
+        bool cancelled = false;
+        for (TFormRewrite& form : forms) {
+            failed = !rewriteForm(form, files, clearing, pkgName, value, notModified) || failed;
+            for (std::size_t n = 0; n < form.Refs.size() && !cancelled; ++n)
+                cancelled = step();
+            if (cancelled)
                 break;
         }
-        finishForm(form);
+        std::vector<TQzManagerChange> holderChanges;
+        for (std::size_t n = 0; n < holders.size() && !failed && !cancelled; ++n) {
+            if (!rewriteHolder(*holders[n], clearing, pkgName, value, holderChanges))
+                ++notModified;
+            cancelled = step();
+        }
+        if (!failed) {
+            try {
+                FForms.WriteForms(files);
+            } catch (const std::exception& e) {
+                FFeedback.Message(TQzManagerMessageType::Error, errorText(e));
+                failed = true;
+            }
+        }
+        if (failed) {
+            FFeedback.Message(TQzManagerMessageType::Error,
+                              QStringLiteral("No form was changed"));
+        } else {
+            for (const TFormRewrite& form : forms)
+                for (const TQzManagerChange& change : form.Changes)
+                    FFeedback.Changed(change);
+            for (const TQzManagerChange& change : holderChanges)
+                FFeedback.Changed(change);
+        }
         FFeedback.ProgressClose();
     }
     if (notModified > 0)

@@ -34,38 +34,44 @@ QString countKey(const QString& pkgName, const QString& nameId) {
 // ---------------------------------------------------------------------------------------------
 // Reading the forms
 
-// Each form is read once: its line count sizes the progress, and its text is what the pass scans.
-std::vector<TQzManagerEngine::TFormText> TQzManagerEngine::readForms(int& lineCount) {
-    std::vector<TFormText> forms;
-    lineCount = 0;
+// The lines of every form, for the progress maximum; only when the progress is shown, as it
+// costs a read of every form.
+int TQzManagerEngine::lineCount() {
+    if (!FFeedback.ShowsProgress())
+        return 0;
+    int count = 0;
     for (const QString& name : FForms.FormNames()) {
-        TFormText form;
-        form.Name = name;
+        TFormFileText text;
         try {
-            form.Loaded = FForms.ReadForm(name, form.Text);
-        } catch (const std::exception& e) {
-            reportError(e, name);
+            if (FForms.ReadForm(name, text))
+                count += text.Count();
+        } catch (const std::exception&) {
+            // Reported when the pass reads it.
         }
-        if (!form.Loaded)
-            continue;
-        lineCount += form.Text.Count();
-        forms.push_back(std::move(form));
     }
-    return forms;
+    return count;
 }
 
-// Scans or counts every line of every form; true when cancelled. A form whose scan raises is
-// reported and the next one follows.
-bool TQzManagerEngine::passForms(std::vector<TFormText>& forms, bool counting) {
-    for (TFormText& form : forms) {
-        FFeedback.ProgressText(form.Name);
+// Scans or counts every line of every form, one form in memory at a time; true when cancelled.
+// A form that cannot be read or whose scan raises is reported and the next one follows.
+bool TQzManagerEngine::passForms(bool counting) {
+    for (const QString& name : FForms.FormNames()) {
+        TFormFileText text;
+        try {
+            if (!FForms.ReadForm(name, text))
+                continue;
+        } catch (const std::exception& e) {
+            reportError(e, name);
+            continue;
+        }
+        FFeedback.ProgressText(name);
         FNumLine = 0;
         FStringLine.clear();
         try {
-            enterForm(form.Name);
-            for (int i = 0; i < form.Text.Count(); ++i) {
+            enterForm(name);
+            for (int i = 0; i < text.Count(); ++i) {
                 FNumLine = i;
-                FStringLine = form.Text.Line(i);
+                FStringLine = text.Line(i);
                 if (step())
                     return true;
                 if (i == 0)
@@ -78,8 +84,6 @@ bool TQzManagerEngine::passForms(std::vector<TFormText>& forms, bool counting) {
         } catch (const std::exception&) {
             internalError();
         }
-        // The texts are not needed again; long projects keep only one form at a time.
-        form.Text = TFormFileText();
     }
     return false;
 }
@@ -189,13 +193,10 @@ void TQzManagerEngine::Scan(TQzDlgManager kind, const QString& pkgName, const QS
     FFeedback.ProgressOpen(QStringLiteral("Scanning"));
     ClearLines();
     FModeScan = msnScan;
-    int total = 0;
-    std::vector<TFormText> forms = readForms(total);
-    total += holderCount();
-    FFeedback.ProgressMaximum(std::max(total, 1) - 1);
+    FFeedback.ProgressMaximum(std::max(lineCount() + holderCount(), 1) - 1);
 
     FPkgNameB = false;
-    bool cancelled = passForms(forms, false);
+    const bool cancelled = passForms(false);
     // Holders refer by number; an id that is not one refers to nothing they hold.
     bool numeric = false;
     const int number = id.toInt(&numeric);
@@ -220,6 +221,8 @@ void TQzManagerEngine::SearchNewToken(const QString& pkgName, const QString& nam
         ++std::get<TQzTokenRec2>(FLines[*it].Rec).Counter;
     else
         addCount(pkgName, nameId, 1);
+    FLines[FCountIndex.value(countKey(pkgName, nameId))].Places.push_back(
+        FHolder ? *FHolder : TQzTokenRec1{FNameUnit, FNumLine, QString(), QString()});
 }
 
 int TQzManagerEngine::entryCount() const {
@@ -269,29 +272,44 @@ bool TQzManagerEngine::searchEntries() {
 
 // References held by the application's sets and privileges, whatever packages were chosen;
 // true when cancelled.
+void TQzManagerEngine::countHolder(const TQzMemoryRef* ref, const QString& list,
+                                   const QString& name) {
+    if (!ref->Defined())
+        return;
+    FHolder = TQzTokenRec1{list, -1, name, QString()};
+    SearchNewToken(quoted(ref->PkgName()), QString::number(ref->Id()));
+    FHolder.reset();
+}
+
 bool TQzManagerEngine::countHolders() {
-    auto count = [&](const TQzMemoryRef* ref) {
-        if (ref->Defined())
-            SearchNewToken(quoted(ref->PkgName()), QString::number(ref->Id()));
-        return step();
-    };
     if (FTypeDlg == dlmImages) {
         FFeedback.ProgressText(QStringLiteral("Images Check (SetsBackGround)"));
         TQzPkgDisplay* pkg = display();
-        for (int i = 0; pkg && i < pkg->SetsBackGround()->Count(); ++i)
-            if (count(pkg->SetsBackGround()->GetItems(i)->Image()))
+        for (int i = 0; pkg && i < pkg->SetsBackGround()->Count(); ++i) {
+            TQzPkgDisplaySetBackGround* set = pkg->SetsBackGround()->GetItems(i);
+            countHolder(set->Image(), QzDlgManagerName(dlmSetsBackGround), set->Name());
+            if (step())
                 return true;
+        }
     } else if (FTypeDlg == dlmLabels) {
         FFeedback.ProgressText(
             QStringLiteral("Labels Check (SetsBackGround, SetsColor, SetsFont, Privileges)"));
-        for (const TSetHolders& holders : labelSetLists())
-            for (int i = 0; i < holders.List->Count(); ++i)
-                if (count(holders.List->GetItems(i)->DescriptionId()))
+        for (const TSetHolders& holders : labelSetLists()) {
+            for (int i = 0; i < holders.List->Count(); ++i) {
+                TQzPkgDisplaySet* set = holders.List->GetItems(i);
+                countHolder(set->DescriptionId(), holders.Name, set->Name());
+                if (step())
                     return true;
+            }
+        }
         TQzPkgPrivileges* pkg = privileges();
-        for (int i = 0; pkg && i < pkg->Count(); ++i)
-            if (count(pkg->GetItems(i)->DescriptionId()))
+        for (int i = 0; pkg && i < pkg->Count(); ++i) {
+            TQzPkgPrivilegesItem* privilege = pkg->GetItems(i);
+            countHolder(privilege->DescriptionId(), QzDlgManagerName(dlmPrivileges),
+                        QString::number(privilege->Id()));
+            if (step())
                 return true;
+        }
     }
     return false;
 }
@@ -320,13 +338,10 @@ void TQzManagerEngine::Counter(TQzDlgManager kind, const QStringList& packages) 
     FFeedback.ProgressOpen(QStringLiteral("Counting"));
     ClearLines();
     FModeScan = msnCounter;
-    int total = 0;
-    std::vector<TFormText> forms = readForms(total);
-    total += entryCount() + holderCount();
-    FFeedback.ProgressMaximum(std::max(total - 1, 0));
+    FFeedback.ProgressMaximum(std::max(lineCount() + entryCount() + holderCount() - 1, 0));
 
     FPkgNameB = false;
-    bool cancelled = passForms(forms, true);
+    bool cancelled = passForms(true);
     cancelled = cancelled || searchEntries();
     cancelled = cancelled || countHolders();
     // Counters only grow during the passes; the texts are written once they are final.
@@ -336,9 +351,23 @@ void TQzManagerEngine::Counter(TQzDlgManager kind, const QStringList& packages) 
         existCheck();
 
     FFeedback.ProgressClose();
+    // By counter, then package, then id as a number (a set name as text).
     std::stable_sort(FLines.begin(), FLines.end(),
                      [](const TQzManagerLine& a, const TQzManagerLine& b) {
-                         return a.Text.compare(b.Text, Qt::CaseInsensitive) < 0;
+                         const TQzTokenRec2& x = *a.Counted();
+                         const TQzTokenRec2& y = *b.Counted();
+                         if (x.Counter != y.Counter)
+                             return x.Counter < y.Counter;
+                         if (const int c = x.PkgName.compare(y.PkgName, Qt::CaseInsensitive))
+                             return c < 0;
+                         bool xNumber = false, yNumber = false;
+                         const qlonglong xId = x.NameId.toLongLong(&xNumber);
+                         const qlonglong yId = y.NameId.toLongLong(&yNumber);
+                         if (xNumber && yNumber && xId != yId)
+                             return xId < yId;
+                         if (xNumber != yNumber)
+                             return xNumber;
+                         return x.NameId.compare(y.NameId, Qt::CaseInsensitive) < 0;
                      });
     FCountIndex.clear();
     FListPkgs.clear();

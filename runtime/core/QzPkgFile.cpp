@@ -116,6 +116,13 @@ QString QzPkgKindName(TQzPkgKind kind) {
     return QString();
 }
 
+QString QzPkgKindWithArticle(TQzPkgKind kind) {
+    const QString name = QzPkgKindName(kind);
+    const bool vowel = QStringLiteral("aeiou").contains(name.front());
+    return (vowel ? QStringLiteral("an ") : QStringLiteral("a ")) + name +
+           QStringLiteral(" package");
+}
+
 bool QzPkgKindFromName(const QString& name, TQzPkgKind& kind) {
     for (int k = 1; k <= 7; ++k) {
         if (QzPkgKindName(TQzPkgKind(k)).compare(name, Qt::CaseInsensitive) == 0) {
@@ -148,7 +155,7 @@ QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& cont
     return out;
 }
 
-TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileName) {
+TQzPkgFileContents QzParsePkgFile(QByteArray bytes, const QString& fileName) {
     TQzPkgFileContents result;
     const qsizetype at = parseHeader(bytes, fileName, result.Header);
     if (bytes.size() - at < ContentHeader)
@@ -161,7 +168,9 @@ TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileNa
     if (bytes.size() - contentAt > qsizetype(length))
         fail(fileName, QStringLiteral("the file has %1 unexpected bytes at its end")
                            .arg(bytes.size() - contentAt - length));
-    result.Content = bytes.mid(contentAt, length);
+    // The content is the rest of the bytes: taken without a copy when nobody else holds them.
+    result.Content = std::move(bytes);
+    result.Content.remove(0, contentAt);
     if (QzCrc32(result.Content) != checksum)
         fail(fileName, QStringLiteral("the file is damaged (checksum mismatch)"));
     return result;
@@ -194,8 +203,9 @@ TQzPkgFileContents QzLoadPkgFile(const QString& fileName, TQzPkgKind kind) {
         fail(fileName, file.errorString());
     TQzPkgFileContents contents = QzParsePkgFile(file.readAll(), fileName);
     if (contents.Header.Kind != kind)
-        fail(fileName, QStringLiteral("it holds a %1 package, not a %2 package")
-                           .arg(QzPkgKindName(contents.Header.Kind), QzPkgKindName(kind)));
+        fail(fileName, QStringLiteral("it holds %1, not %2")
+                           .arg(QzPkgKindWithArticle(contents.Header.Kind),
+                                QzPkgKindWithArticle(kind)));
     return contents;
 }
 

@@ -21,6 +21,8 @@ enum class TQzPkgKind : std::uint8_t {
 
 // "strings", "images", ... as people and the command line name the kinds.
 QString QzPkgKindName(TQzPkgKind kind);
+// "an images package", "a strings package", as messages name what a file holds.
+QString QzPkgKindWithArticle(TQzPkgKind kind);
 // The kind for a name (case-insensitive); false when there is none.
 bool QzPkgKindFromName(const QString& name, TQzPkgKind& kind);
 
@@ -44,7 +46,7 @@ quint32 QzCrc32(QByteArrayView data);
 
 QByteArray QzBuildPkgFile(const TQzPkgFileHeader& header, const QByteArray& content);
 // Parses and checks a whole file's bytes; raises EQzError naming `fileName` and the problem.
-TQzPkgFileContents QzParsePkgFile(const QByteArray& bytes, const QString& fileName);
+TQzPkgFileContents QzParsePkgFile(QByteArray bytes, const QString& fileName);
 // Reads and checks the header alone; raises EQzError like QzParsePkgFile.
 TQzPkgFileHeader QzReadPkgFileHeader(const QString& fileName);
 // Reads and parses a whole file, expecting `kind`.

@@ -2,6 +2,8 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
+#include "FormEvents.h"
+#include "FormInput.h"
 #include "FileWrite.h"
 #include "Filer.h"
 #include "QzExcept.h"
@@ -136,12 +138,18 @@ void TQzPkgInfo::SetActive(bool active) {
     FActive = active;
 }
 
+// The content is read as it is decoded, item by item, without a tree of it in between.
 void QzReadPkgData(const QByteArray& bytes, TQzPkgData& data) {
-    const TFormObject object = ReadBinaryForm(bytes);
-    if (object.ClassName != data.ClassName())
+    TFormInput input(bytes);
+    const std::unique_ptr<TFormEventReader> events = NewBinaryFormReader(input, 0);
+    TFormEvent root;
+    events->Next(root);
+    if (root.ClassName != data.ClassName())
         QzExcept(QStringLiteral("the content is a %1, not a %2")
-                     .arg(object.ClassName, data.ClassName()));
-    ReadPersistent(object, &data);
+                     .arg(root.ClassName, data.ClassName()));
+    ReadPersistentProperties(*events, &data);
+    if (!input.AtEnd())
+        QzExcept(QStringLiteral("%1 bytes follow the content").arg(input.Available()));
     data.Validate();
 }
 
@@ -185,12 +193,16 @@ void TQzPkgInfo::readFile(const QString& fileName) {
     FDescription = contents.Header.Description;
 }
 
-void TQzPkgInfo::writeFile(const QString& fileName) {
+QByteArray TQzPkgInfo::FileBytes() const {
     TQzPkgFileHeader header;
     header.Kind = FKind;
     header.Description = FDescription;
     header.Name = GetPkgName();
-    WriteFileAtomic(fileName, QzBuildPkgFile(header, ContentBytes()));
+    return QzBuildPkgFile(header, ContentBytes());
+}
+
+void TQzPkgInfo::writeFile(const QString& fileName) {
+    WriteFileAtomic(fileName, FileBytes());
 }
 
 void TQzPkgInfo::stampFile(const QString& fileName) {

@@ -133,6 +133,8 @@ public:
     // The full file name for a bare name: the application folder and the default extension are
     // added where the name has none.
     QString GetFileName(const QString& name) const;
+    // The bytes a save writes: the file header and the content.
+    QByteArray FileBytes() const;
     // True when the own file's time or size changed since this package last read or wrote it.
     bool FileModified() const;
 

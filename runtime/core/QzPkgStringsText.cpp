@@ -51,15 +51,13 @@ QByteArray QzStringsExportText(const TQzPkgItemList& list) {
     return text.toUtf8();
 }
 
-QList<TQzStringsTextItem> QzStringsImportText(const TQzPkgItemList& list, QByteArrayView bytes,
-                                              const QString& fileName) {
+QList<TQzStringsTextItem> QzStringsReadText(const TQzPkgItemList& list, QByteArrayView bytes,
+                                            QList<TQzStringsTextProblem>& problems) {
     const qsizetype maxFields = isLabels(list) ? 3 : 2;
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = DecodeText(bytes).split(lineEnd);
     QList<TQzStringsTextItem> items;
     QSet<int> seen;
-    QStringList problems;
-    int bad = 0;
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QString& line = lines[n];
         if (line.trimmed().isEmpty())
@@ -85,20 +83,30 @@ QList<TQzStringsTextItem> QzStringsImportText(const TQzPkgItemList& list, QByteA
             return QString();
         }();
         if (!problem.isEmpty()) {
-            if (++bad <= MaxReportedLines)
-                problems << QStringLiteral("%1, line %2: %3").arg(fileName).arg(n + 1).arg(problem);
+            problems.push_back({int(n + 1), problem});
             continue;
         }
         seen.insert(id);
         items.push_back({id, fields.value(1), fields.value(2)});
     }
-    if (bad > MaxReportedLines)
-        problems << QStringLiteral("... and %1 more bad lines").arg(bad - MaxReportedLines);
-    if (!problems.isEmpty())
-        QzExcept(problems.join(u'\n') +
-                 QStringLiteral("\nNothing was imported; the %1s are left as they were.")
-                     .arg(list.What()));
     return items;
+}
+
+QList<TQzStringsTextItem> QzStringsImportText(const TQzPkgItemList& list, QByteArrayView bytes,
+                                              const QString& fileName) {
+    QList<TQzStringsTextProblem> bad;
+    QList<TQzStringsTextItem> items = QzStringsReadText(list, bytes, bad);
+    if (bad.isEmpty())
+        return items;
+    QStringList problems;
+    for (const TQzStringsTextProblem& p :
+         bad.first(std::min<qsizetype>(bad.size(), MaxReportedLines)))
+        problems << QStringLiteral("%1, line %2: %3").arg(fileName).arg(p.Line).arg(p.Text);
+    if (bad.size() > MaxReportedLines)
+        problems << QStringLiteral("... and %1 more bad lines").arg(bad.size() - MaxReportedLines);
+    QzExcept(
+        problems.join(u'\n') +
+        QStringLiteral("\nNothing was imported; the %1s are left as they were.").arg(list.What()));
 }
 
 void QzReplaceStringsItems(TQzPkgItemList& list, const QList<TQzStringsTextItem>& items) {

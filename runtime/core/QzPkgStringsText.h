@@ -28,6 +28,14 @@ struct TQzStringsTextItem {
 
 // Every item of `list` as the lines of a text file.
 QByteArray QzStringsExportText(const TQzPkgItemList& list);
+// A bad line of a text file: its number, counted from 1, and what is wrong with it.
+struct TQzStringsTextProblem {
+    int Line = 0;
+    QString Text;
+};
+// The items of the good lines of a text file for `list`; every bad line is added to `problems`.
+QList<TQzStringsTextItem> QzStringsReadText(const TQzPkgItemList& list, QByteArrayView bytes,
+                                            QList<TQzStringsTextProblem>& problems);
 // The items of a text file for `list`, every line read and checked first: bad lines (not an id,
 // an id twice, too many fields, a broken quote) raise EQzError naming `fileName` and each line's
 // number (the first hundred of them). Blank lines are skipped.

@@ -81,6 +81,12 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedWithTheReason) {
               "App.dpr is not a project file: \",\" or \";\" expected after unit Main");
     EXPECT_EQ(errorOf(QStringLiteral("program App; uses ;")),
               "App.dpr is not a project file: a unit name expected in the uses clause");
+    // A uses clause the reader cannot follow is no project without forms.
+    EXPECT_EQ(errorOf(QStringLiteral("program App;\n{$R *.res}\nusez Main in 'Main.pas';\n")),
+              "App.dpr is not a project file: \"uses\" expected after the program name but "
+              "\"usez\" found");
+    EXPECT_EQ(errorOf(QStringLiteral("program App;\n{$R *.res}\nconst X = 1;\nbegin end.")),
+              "no error");
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -97,6 +103,28 @@ TEST(ProjectFile, FilesThatAreNoProjectAreRefusedWithTheReason) {
     const TQzProjectFile utf8 = TQzProjectFile::Load(file.fileName());
     EXPECT_EQ(utf8.ProgramName, QStringLiteral("Café"));
     EXPECT_EQ(utf8.Units[0].FileName, QDir(dir.path()).filePath(QStringLiteral("Ünits/U.pas")));
+    // A project file in the 8-bit code page keeps its letters too.
+    QFile latin(dir.filePath(QStringLiteral("Latin.dpr")));
+    ASSERT_TRUE(latin.open(QIODevice::WriteOnly));
+    latin.write("program Caf\xE9;\nbegin end.\n");
+    latin.close();
+    EXPECT_EQ(TQzProjectFile::Load(latin.fileName()).ProgramName, QStringLiteral("Café"));
+}
+
+TEST(ProjectFile, AFormIsFoundWhateverTheCaseOfItsExtensionAndListedOnce) {
+    QTemporaryDir dir;
+    const QDir folder(dir.path());
+    for (const char* name : {"Main.pas", "Main.DFM", "Other.pas"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const TQzProjectFile project = TQzProjectFile::Parse(
+        QStringLiteral("program App;\nuses\n  Main in 'Main.pas' {FrmMain},\n"
+                       "  Again in 'Main.pas' {FrmMain},\n  Other in 'Other.pas' {FrmOther};\n"),
+        folder.filePath(QStringLiteral("App.dpr")));
+    EXPECT_EQ(project.FormFileNames(),
+              QStringList({folder.filePath(QStringLiteral("Main.DFM")),
+                           folder.filePath(QStringLiteral("Other.dfm"))}));
 }
 
 TEST(ProjectFile, ChangeFileExtReplacesOnlyTheNamesOwnExtension) {

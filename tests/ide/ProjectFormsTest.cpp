@@ -68,8 +68,11 @@ TEST_F(ProjectForms, EveryFormIsReadAndOnesThatCannotBeAreReported) {
     QStringList failures;
     {
         const TQzProjectForms project(path(QStringLiteral("Demo.dpr")),
-                                      [&](const QString& file, const QString& message) {
-                                          failures << QStringLiteral("%1: %2").arg(file, message);
+                                      [&](const QString& file, const QString& message, int line) {
+                                          failures << QStringLiteral("%1:%2: %3")
+                                                          .arg(file)
+                                                          .arg(line)
+                                                          .arg(message);
                                       });
         EXPECT_EQ(project.FormFiles().size(), 5);
         EXPECT_EQ(project.Relative(path(QStringLiteral("Orders.dfm"))),
@@ -80,7 +83,7 @@ TEST_F(ProjectForms, EveryFormIsReadAndOnesThatCannotBeAreReported) {
     }
     EXPECT_EQ(failures,
               QStringList({path(QStringLiteral("Settings.dfm")) +
-                           QStringLiteral(": Error in form text on line 3, column 1: Value "
+                           QStringLiteral(":3: Error in form text on line 3, column 1: Value "
                                           "expected but end of text found")}));
     EXPECT_EQ(QzFindPkgStrings(QStringLiteral("Orders")), nullptr);
     EXPECT_NE(QzAppPath(), QDir(FDir.path()).absolutePath() + u'/');

@@ -25,14 +25,18 @@ begin
   InName := ParamStr(2);
   OutName := ParamStr(3);
   try
-    Input := TFileStream.Create(InName, fmOpenRead or fmShareDenyWrite);
+    // The whole file in memory both ways, as the converters are meant to be run: a file
+    // stream would make every small read a system call.
+    Input := TMemoryStream.Create;
     try
-      Output := TFileStream.Create(OutName, fmCreate);
+      TMemoryStream(Input).LoadFromFile(InName);
+      Output := TMemoryStream.Create;
       try
         if Mode = 'tobin' then
           ObjectTextToBinary(Input, Output)
         else
           ObjectBinaryToText(Input, Output);
+        TMemoryStream(Output).SaveToFile(OutName);
       finally
         Output.Free;
       end;

@@ -134,12 +134,13 @@ TEST_F(ManagerEngine, CancelStopsBetweenSteps) {
 TEST_F(ManagerEngine, CounterCountsMarksMissingItemsAndChecksUnusedOnes) {
     Engine.Counter(dlmLabels, {"User"});
     EXPECT_EQ(Engine.FModeScan, msnCounter);
-    // Sorted by text, so by counter; the sets and privileges count too, also for other packages.
+    // Sorted by counter, then by id as a number ("05" after "4"); the sets and privileges count
+    // too, also for other packages.
     EXPECT_EQ(LineTexts(Engine), QStringList({
                                      "(00000) PkgName: 'User' Id: 1",
-                                     "(00001) PkgName: 'User' Id: 05 ( Nonexistent )",
                                      "(00001) PkgName: 'User' Id: 3",
                                      "(00001) PkgName: 'User' Id: 4",
+                                     "(00001) PkgName: 'User' Id: 05 ( Nonexistent )",
                                      "(00004) PkgName: 'User' Id: 2",
                                  }));
     EXPECT_TRUE(Engine.Lines()[0].Checked);
@@ -235,13 +236,31 @@ TEST_F(ManagerEngine, ClearDeletesReferenceLinesAndHolderIds) {
     EXPECT_FALSE(Forms.Texts["/p/Test.dfm"].contains("    SetBackGround.Name = 'Header'"));
 }
 
-TEST_F(ManagerEngine, AFormThatCannotBeWrittenGetsItsOldTextBack) {
+TEST_F(ManagerEngine, WhenOneFormCannotBeWrittenNoneIs) {
+    QStringList other = DemoForm;
+    other[0] = "object FrmOther: TForm";
+    Forms.Add("/p/Other.dfm", other);
     Engine.Scan(dlmLabels, "User", "3");
-    Forms.FailWrite << "/p/Test.dfm";
+    ASSERT_EQ(Engine.Lines().size(), 2u);
+    Forms.FailWrite << "/p/Other.dfm";
     Engine.Clear(nullptr);
     EXPECT_EQ(Forms.Texts["/p/Test.dfm"], DemoForm);
-    EXPECT_EQ(Forms.Written, QStringList({"/p/Test.dfm"}));
-    EXPECT_EQ(Feedback.Messages, QStringList({"Disk full: /p/Test.dfm"}));
+    EXPECT_EQ(Forms.Texts["/p/Other.dfm"], other);
+    EXPECT_TRUE(Forms.Written.isEmpty());
+    EXPECT_EQ(Feedback.Messages, QStringList({"Disk full: /p/Other.dfm", "No form was changed"}));
+    EXPECT_TRUE(Feedback.Changes.isEmpty());
+
+    // A form whose new text would not parse stops every other one before anything is written.
+    QStringList broken = DemoForm;
+    broken[35] = "endx";
+    Forms.Texts["/p/Other.dfm"] = broken;
+    Feedback.Messages.clear();
+    Engine.Scan(dlmLabels, "User", "3");
+    Engine.Clear(nullptr);
+    EXPECT_TRUE(Forms.Written.isEmpty());
+    ASSERT_EQ(Feedback.Messages.size(), 2);
+    EXPECT_TRUE(Feedback.Messages[0].startsWith("Other.dfm: Error in form text on line"))
+        << Feedback.Messages[0].toStdString();
 }
 
 TEST_F(ManagerEngine, LiveFormsAreChangedInPlaceAndMarkedModified) {

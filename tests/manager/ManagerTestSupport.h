@@ -5,6 +5,7 @@
 // privileges, and the packages those refer to.
 
 #include "ComponentStreams.h"
+#include "FileWrite.h"
 #include "Controls.h"
 #include "QzCApplication.h"
 #include "QzPkgImages.h"
@@ -16,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 // Readable failures for lists of texts.
 inline void PrintTo(const QString& s, std::ostream* os) {
@@ -71,9 +73,11 @@ public:
     QMap<QString, QStringList> Texts;
     QStringList Order;
     QMap<QString, TComponent*> Live;
-    // File names whose next write raises (once).
+    // File names whose next write raises (once); the other forms of that write stay as they
+    // were too.
     QStringList FailWrite;
     QStringList Written;
+    QMap<QString, QStringList> Prepared;
 
     void Add(const QString& name, const QStringList& lines) {
         Texts[name] = lines;
@@ -88,11 +92,20 @@ public:
         return true;
     }
     TComponent* DesignForm(const QString& fileName) override { return Live.value(fileName); }
-    void WriteForm(const TFormFileText& text, const QString& fileName) override {
-        if (FailWrite.removeOne(fileName))
-            throw EStreamError(QStringLiteral("Disk full: %1").arg(fileName));
-        Written.push_back(fileName);
-        Texts[fileName] = text.Lines();
+    QByteArray FormFileBytes(const TFormFileText& text, const QString& fileName) override {
+        const QByteArray bytes = text.ToBytes();
+        Prepared[fileName] = text.Lines();
+        return bytes;
+    }
+    void WriteForms(TFileTransaction& files) override {
+        const QMap<QString, QStringList> prepared = std::exchange(Prepared, {});
+        for (const QString& fileName : files.FileNames())
+            if (FailWrite.removeOne(fileName))
+                throw EStreamError(QStringLiteral("Disk full: %1").arg(fileName));
+        for (const QString& fileName : files.FileNames()) {
+            Written.push_back(fileName);
+            Texts[fileName] = prepared[fileName];
+        }
     }
 };
 

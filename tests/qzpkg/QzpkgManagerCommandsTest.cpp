@@ -122,7 +122,7 @@ TEST_F(QzpkgManager, CountFailsOnUnusedOrMissingItemsOnlyWhenAsked) {
     EXPECT_EQ(first["package"].toString(), "Orders");
     EXPECT_TRUE(first["unused"].toBool());
 
-    EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-unused"}).Exit, 1);
+    EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-unused"}).Exit, 3);
     EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--fail-on-missing"}).Exit, 0);
     // Only the chosen packages are counted: Orders is not, so nothing is unused.
     EXPECT_EQ(qzpkg({"count", project(), "--kind", "labels", "--package", "User", "--package",
@@ -130,12 +130,16 @@ TEST_F(QzpkgManager, CountFailsOnUnusedOrMissingItemsOnlyWhenAsked) {
                   .Exit,
               0);
 
-    ASSERT_EQ(
-        qzpkg({"replace", project(), "--kind", "privileges", "--id", "4", "--to-id", "44"}).Exit,
-        0);
+    // A privilege that does not exist is refused unless forced.
+    const QStringList toMissing = {"replace", project(), "--kind",  "privileges",
+                                   "--id",    "4",       "--to-id", "44"};
+    const ToolRun refused = qzpkg(toMissing);
+    EXPECT_EQ(refused.Exit, 1);
+    EXPECT_TRUE(refused.Err.contains("44")) << refused.Err.data();
+    ASSERT_EQ(qzpkg(toMissing + QStringList{"--force"}).Exit, 0);
     const ToolRun missing =
         qzpkg({"count", project(), "--kind", "Privileges", "--fail-on-missing"});
-    EXPECT_EQ(missing.Exit, 1);
+    EXPECT_EQ(missing.Exit, 3);
     EXPECT_TRUE(out(missing).contains("(00000) Id: 4 ( Unused )"));
     EXPECT_TRUE(out(missing).contains("(00001) Id: 44 ( Nonexistent )"));
 }
@@ -182,7 +186,10 @@ TEST_F(QzpkgManager, ClearDeletesTheReferenceLinesAndFormsStillRead) {
     const QJsonArray changes = result["changes"].toArray();
     ASSERT_EQ(changes.size(), 4);
     EXPECT_FALSE(changes[0].toObject().contains("after"));
-    EXPECT_EQ(changes[0].toObject()["before"].toString(), "Image.Id = 3");
+    // In file order: the package name line above the id line.
+    EXPECT_EQ(changes[0].toObject()["before"].toString(), "Image.PkgName = 'Icons'");
+    EXPECT_EQ(changes[1].toObject()["before"].toString(), "Image.Id = 3");
+    EXPECT_LT(changes[0].toObject()["line"].toInt(), changes[1].toObject()["line"].toInt());
     for (const QJsonValue& form : result["forms"].toArray())
         EXPECT_EQ(qzpkg({"form-to-text", path(form.toString())}).Exit, 0);
     EXPECT_EQ(

@@ -6,6 +6,7 @@
 #include "QzRuntime.h"
 #include "QzpkgRun.h"
 
+#include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -96,10 +97,11 @@ TEST_F(QzpkgPackages, FailedImportsLeaveThePackageUntouched) {
         const char* Text;
         const char* Problem;
     } cases[] = {
-        {"1,a\n2,b\nx,c\n", "line 3: 'x' is not an id"},
-        {"1,a\n1,b\n", "line 2: the id 1 appears twice"},
-        {"1,\"open\n", "line 1:"},
-        {"1,a,b\n", "line 1: too many fields"},
+        {"1,a\n2,b\nx,c\n", "in.txt:3: 'x' is not an id"},
+        {"1,a\n1,b\n", "in.txt:2: the id 1 appears twice"},
+        {"1,\"open\n", "in.txt:1:"},
+        {"1,a,b\n", "in.txt:1: too many fields"},
+        {"\n\n", "holds no items"},
     };
     for (const auto& c : cases) {
         write("in.txt", c.Text);
@@ -135,4 +137,91 @@ TEST_F(QzpkgPackages, ImagesAddTakesPicturesOrNothing) {
     EXPECT_EQ(qzpkg({"images-add", path("i.pim"), path("red.png")}).Exit, 0);
     pkg.LoadFromFile(path("i.pim"));
     EXPECT_NE(pkg.Images()->FindId(22), nullptr);
+}
+
+TEST_F(QzpkgPackages, ImportsReportEveryBadLineAndReadAnyTextFile) {
+    TQzPkgStrings pkg;
+    pkg.Texts()->Add(1, QStringLiteral("one"));
+    pkg.SaveToFile(path("s.pst"));
+    const QByteArray before = read("s.pst");
+    QByteArray bad;
+    for (int i = 0; i < 150; ++i)
+        bad += "x" + QByteArray::number(i) + ",text\n";
+    write("bad.txt", "1,fine\n" + bad);
+    const ToolRun run = qzpkg({"strings-import", path("s.pst"), "--texts", path("bad.txt")});
+    EXPECT_EQ(run.Exit, 1);
+    EXPECT_TRUE(run.Err.contains("bad.txt:2: 'x0' is not an id")) << run.Err.data();
+    EXPECT_TRUE(run.Err.contains("bad.txt:101: 'x99' is not an id"));
+    EXPECT_FALSE(run.Err.contains("bad.txt:102:"));
+    EXPECT_TRUE(run.Err.contains("50 more bad lines"));
+    EXPECT_EQ(read("s.pst"), before);
+
+    // Windows-1252 text with lines ended by CR alone, as older tools write them.
+    write("latin.txt", "1,Caf\xE9\r2,\x80 20\r");
+    ASSERT_EQ(qzpkg({"strings-import", path("s.pst"), "--texts", path("latin.txt")}).Exit, 0);
+    TQzPkgStrings back;
+    back.LoadFromFile(path("s.pst"));
+    ASSERT_EQ(back.Texts()->Count(), 2);
+    EXPECT_EQ(back.Texts()->FindId(1)->Text(), QStringLiteral(u"Caf\u00E9"));
+    EXPECT_EQ(back.Texts()->FindId(2)->Text(), QStringLiteral(u"\u20AC 20"));
+
+    // An empty file empties the list only when asked to.
+    write("empty.txt", "");
+    EXPECT_EQ(qzpkg({"strings-import", path("s.pst"), "--texts", path("empty.txt")}).Exit, 1);
+    ASSERT_EQ(
+        qzpkg({"strings-import", path("s.pst"), "--texts", path("empty.txt"), "--allow-empty"})
+            .Exit,
+        0);
+    back.LoadFromFile(path("s.pst"));
+    EXPECT_EQ(back.Texts()->Count(), 0);
+}
+
+TEST_F(QzpkgPackages, StringsLiveInLanguageFilesAndFormsToo) {
+    const QString demo = QStringLiteral(QZ_DEMO_DIR);
+    for (const char* name : {"Demo.lan", "Orders.dfm", "Orders.pas", "Icons.pim"})
+        ASSERT_TRUE(QFile::copy(demo + u'/' + QLatin1String(name), path(QLatin1String(name))));
+
+    // A language file's User strings, named by --part.
+    EXPECT_EQ(qzpkg({"strings-export", path("Demo.lan"), "--labels", path("l.txt")}).Exit, 2);
+    ASSERT_EQ(
+        qzpkg({"strings-export", path("Demo.lan"), "--part", "User", "--labels", path("user.txt")})
+            .Exit,
+        0);
+    write("user.txt", read("user.txt") + "9001,Added\n");
+    ASSERT_EQ(
+        qzpkg({"strings-import", path("Demo.lan"), "--part=user", "--labels", path("user.txt")})
+            .Exit,
+        0);
+    const ToolRun user =
+        qzpkg({"strings-export", path("Demo.lan"), "--part", "User", "--labels", "-"});
+    EXPECT_TRUE(user.Out.endsWith("9001,Added\n")) << user.Out.data();
+
+    // The strings package kept in the orders form: only its data lines change.
+    const QByteArray form = read("Orders.dfm");
+    ASSERT_EQ(qzpkg({"strings-export", path("Orders.dfm"), "--package", "orders", "--labels",
+                     path("orders.txt")})
+                  .Exit,
+              0);
+    write("orders.txt", read("orders.txt") + "77,Seventy-seven\n");
+    const ToolRun imported = qzpkg({"strings-import", path("Orders.dfm"), "--package", "Orders",
+                                    "--labels", path("orders.txt")});
+    ASSERT_EQ(imported.Exit, 0) << imported.Err.data();
+    const QByteArray changed = read("Orders.dfm");
+    const qsizetype data = form.indexOf("    PkgData = {");
+    ASSERT_GT(data, 0);
+    EXPECT_EQ(changed.left(data), form.left(data));
+    const qsizetype after = form.indexOf('}', data);
+    EXPECT_TRUE(changed.endsWith(form.mid(after + 1)));
+    EXPECT_TRUE(
+        qzpkg({"strings-export", path("Orders.dfm"), "--package", "Orders", "--labels", "-"})
+            .Out.contains("77,Seventy-seven\n"));
+    EXPECT_EQ(
+        qzpkg({"strings-export", path("Orders.dfm"), "--package", "None", "--labels", "-"}).Exit,
+        1);
+    EXPECT_EQ(qzpkg({"strings-export", path("Orders.dfm"), "--labels", "-"}).Exit, 2);
+
+    // Any other kind says what it holds.
+    const ToolRun images = qzpkg({"strings-export", path("Icons.pim"), "--labels", "-"});
+    EXPECT_EQ(images.Exit, 1);
+    EXPECT_TRUE(images.Err.contains("holds an images package, not strings")) << images.Err.data();
 }

@@ -87,7 +87,7 @@ TEST_F(QzpkgSync, DryRunListsPerFileAndWritesNothing) {
     EXPECT_EQ(read("a.pst"), before);
 }
 
-TEST_F(QzpkgSync, AFailingFileIsReportedAndLeftWhileTheOthersAreDone) {
+TEST_F(QzpkgSync, AFailingFileIsReportedAndNoFileIsChanged) {
     // Damaged: a byte of the content flipped, which its checksum catches.
     QByteArray damaged = read("a.pst");
     damaged[damaged.size() - 2] = char(damaged[damaged.size() - 2] ^ 0x20);
@@ -95,27 +95,39 @@ TEST_F(QzpkgSync, AFailingFileIsReportedAndLeftWhileTheOthersAreDone) {
     // Unwritable: in a folder nobody may write to (the tool runs as another user under root,
     // who may write anywhere).
     ASSERT_TRUE(QDir(Dir.path()).mkdir("locked"));
-    const QString longName = QStringLiteral("locked/b.pst");
-    write(longName, read("b.pst"));
-    const QByteArray longBefore = read(longName);
+    const QString lockedName = QStringLiteral("locked/b.pst");
+    write(lockedName, read("b.pst"));
+    const QByteArray lockedBefore = read(lockedName);
+    const QByteArray aBefore = read("a.pst");
     ASSERT_TRUE(QFile::setPermissions(Dir.path(), QFileDevice::Permissions(0x7777)));
     ASSERT_TRUE(QFile::setPermissions(path("locked"), QFileDevice::Permissions(0x5555)));
     ASSERT_TRUE(QFile::setPermissions(path("a.pst"), QFileDevice::Permissions(0x6666)));
 
-    const ToolRun run =
-        qzpkgUnprivileged({"sync", path("master.pst"), path("damaged.pst"), path(longName),
-                           path("a.pst"), "--to", "--add", "--json"});
+    // A file that cannot be read stops every write.
+    const ToolRun unread = qzpkgUnprivileged({"sync", path("master.pst"), path("damaged.pst"),
+                                              path("a.pst"), "--to", "--add", "--json"});
+    EXPECT_EQ(unread.Exit, 1);
+    const QJsonObject unreadResult = QJsonDocument::fromJson(unread.Out).object();
+    const QJsonArray unreadFiles = unreadResult["files"].toArray();
+    ASSERT_EQ(unreadFiles.size(), 2) << unread.Out.data();
+    EXPECT_FALSE(unreadFiles[0].toObject()["ok"].toBool());
+    EXPECT_TRUE(unreadFiles[0].toObject()["error"].toString().contains("damaged.pst"));
+    EXPECT_EQ(unreadResult["messages"].toArray().last().toObject()["text"].toString(),
+              "no file was changed");
+    EXPECT_EQ(read("a.pst"), aBefore);
+
+    // A file that cannot be written: the one written before it gets its bytes back.
+    const ToolRun run = qzpkgUnprivileged(
+        {"sync", path("master.pst"), path("a.pst"), path(lockedName), "--to", "--add", "--json"});
     EXPECT_EQ(run.Exit, 1);
     const QJsonArray files = QJsonDocument::fromJson(run.Out).object()["files"].toArray();
-    ASSERT_EQ(files.size(), 3) << run.Out.data();
-    EXPECT_FALSE(files[0].toObject()["ok"].toBool());
-    EXPECT_TRUE(files[0].toObject()["error"].toString().contains("damaged.pst"));
+    ASSERT_EQ(files.size(), 2) << run.Out.data();
     EXPECT_FALSE(files[1].toObject()["ok"].toBool());
-    EXPECT_TRUE(files[1].toObject()["error"].toString().startsWith("Cannot write"));
-    EXPECT_TRUE(files[2].toObject()["ok"].toBool());
+    EXPECT_TRUE(files[1].toObject()["error"].toString().startsWith("Cannot write"))
+        << run.Out.data();
     EXPECT_EQ(read("damaged.pst"), damaged);
-    EXPECT_EQ(read(longName), longBefore);
-    EXPECT_EQ(labels("a.pst"), QStringList({"2 Zwei", "3 Drei", "1 One"}));
+    EXPECT_EQ(read(lockedName), lockedBefore);
+    EXPECT_EQ(read("a.pst"), aBefore);
 
     ASSERT_TRUE(QFile::setPermissions(path("locked"), QFileDevice::Permissions(0x7777)));
     // From a damaged file: the package stays as it was.
@@ -133,13 +145,15 @@ TEST_F(QzpkgSync, AReadOnlyFileIsNotReplacedInAFolderThatCouldBeWritten) {
         ASSERT_TRUE(QFile::setPermissions(path(name), QFileDevice::Permissions(0x6666)));
     ASSERT_TRUE(QFile::setPermissions(path("a.pst"), QFileDevice::Permissions(0x4444)));
     const QByteArray before = read("a.pst");
+    const QByteArray otherBefore = read("b.pst");
 
     ToolRun run = qzpkgUnprivileged(
         {"sync", path("master.pst"), path("a.pst"), path("b.pst"), "--to", "--add"});
     EXPECT_EQ(run.Exit, 1);
     EXPECT_TRUE(run.Err.contains("read-only")) << run.Err.data();
     EXPECT_EQ(read("a.pst"), before);
-    EXPECT_EQ(labels("b.pst"), QStringList({"2 Zwei", "3 Drei", "1 One"}));
+    // All or none: the other file is not changed either.
+    EXPECT_EQ(read("b.pst"), otherBefore);
 
     // The package itself, read-only, is not brought into line either.
     const QByteArray master = read("a.pst");

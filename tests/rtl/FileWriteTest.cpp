@@ -3,13 +3,13 @@
 
 #include "FileWrite.h"
 
+#include "../support/FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -33,28 +33,6 @@ QString errorOf(const QString& fileName, const QByteArray& bytes) {
     }
     return QStringLiteral("no error");
 }
-
-// Files larger than `bytes` cannot be written while it lives; the signal that would end the
-// process is ignored, so the write fails with EFBIG instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &FOld);
-        FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, FOld.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &FOld);
-        std::signal(SIGXFSZ, FOldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit FOld{};
-    void (*FOldHandler)(int) = nullptr;
-};
 
 class FileWrite : public ::testing::Test {
 protected:
@@ -130,4 +108,41 @@ TEST_F(FileWrite, AReadOnlyFolderIsRefused) {
               QStringLiteral("Cannot write \"%1\": Permission denied").arg(form));
     QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readBytes(form), "old");
+}
+
+TEST_F(FileWrite, ATransactionWritesEveryFileOrNone) {
+    const QString a = path(QStringLiteral("A.dfm"));
+    const QString b = path(QStringLiteral("B.dfm"));
+    const QString c = path(QStringLiteral("C.dfm"));
+    writeBytes(a, "old a");
+    writeBytes(c, "old c");
+    const QStringList before = entries();
+
+    // The third file is too big for the limit: the first gets its bytes back, the second,
+    // new, goes again.
+    TFileTransaction failing;
+    failing.Add(a, "new a");
+    failing.Add(b, "new b");
+    failing.Add(c, QByteArray(64 * 1024, 'c'));
+    QString error;
+    {
+        const FileSizeLimit limit(4096);
+        try {
+            failing.Commit();
+        } catch (const EFileWriteError& e) {
+            error = e.Message();
+        }
+    }
+    EXPECT_EQ(error, QStringLiteral("Cannot write \"%1\": File too large").arg(c));
+    EXPECT_EQ(readBytes(a), "old a");
+    EXPECT_EQ(readBytes(c), "old c");
+    EXPECT_EQ(entries(), before);
+
+    TFileTransaction passing;
+    passing.Add(a, "new a");
+    passing.Add(b, "new b");
+    passing.Commit();
+    EXPECT_EQ(readBytes(a), "new a");
+    EXPECT_EQ(readBytes(b), "new b");
+    EXPECT_EQ(passing.FileNames(), QStringList({a, b}));
 }

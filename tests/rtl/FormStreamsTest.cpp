@@ -440,3 +440,124 @@ TEST(FormStreams, BinaryKeepsWhatTextCanHold) {
     EXPECT_EQ(parse("object A: T\n  X = -$8000000000000000\nend\n").Properties[0].Value.Int,
               std::numeric_limits<qint64>::min());
 }
+
+TEST(FormStreams, EightBitStringsKeepEveryByte) {
+    // A long 8-bit string, as other writers store text, with the given bytes.
+    const auto withString = [](const QByteArray& bytes) {
+        QByteArray b("TPF0\x02TB\x01"
+                     "A\x01S\x0C",
+                     12);
+        const qint32 n = qint32(bytes.size());
+        b.append(reinterpret_cast<const char*>(&n), 4);
+        return b + bytes + QByteArray("\x00\x00", 2);
+    };
+    const struct {
+        QByteArray Bytes;
+        const char16_t* Text;
+    } cases[] = {
+        {"caf\xC3\xA9", u"caf\u00E9"},
+        // UTF-8 beside bytes that are none: the code page, every byte.
+        {"\xC3\xA9 \xE9 \x80", u"\u00C3\u00A9 \u00E9 \u20AC"},
+        {"\xEF\xBF\xBD\xE9", u"\u00EF\u00BF\u00BD\u00E9"},
+        // A byte order mark inside a value is a character of the value.
+        {"\xEF\xBB\xBFx", u"\uFEFFx"},
+    };
+    for (const auto& c : cases) {
+        const TFormObject tree = ReadBinaryForm(withString(c.Bytes));
+        EXPECT_EQ(tree.Properties[0].Value.Str, QStringView(c.Text).toString()) << c.Bytes.toHex().toStdString();
+        EXPECT_EQ(ReadTextForm(WriteTextForm(tree)), tree);
+        EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(tree)), tree);
+    }
+}
+
+TEST(FormStreams, WhatFollowsTheRootObjectIsReportedNotDropped) {
+    const QByteArray text("object A: TB\n  X = 1\nend\n");
+    const QByteArray binary = ObjectTextToBinary(text);
+    EXPECT_EQ(errorOf([&] { FormFileToText(binary + "xy"); }),
+              "Error reading object stream at byte " + std::to_string(binary.size()) +
+                  ": 2 bytes follow the root object");
+    const QByteArray resource = ObjectTextToResource(text);
+    EXPECT_EQ(errorOf([&] { FormFileToText(resource + "z"); }),
+              "Error reading form resource at byte " + std::to_string(resource.size()) +
+                  ": 1 bytes follow the object stream of " +
+                  std::to_string(binary.size()) + " bytes");
+    EXPECT_THROW(FormFileToText(text + "end\n"), EParserError);
+
+    // Blank lines before the root, however many, are no reason to refuse a text form.
+    const QByteArray blank = QByteArray(100, '\n') + QByteArray(100, ' ') + text;
+    EXPECT_EQ(DetectFormFileFormat(blank), TFormFileFormat::Text);
+    EXPECT_EQ(FormFileToText(blank), text);
+}
+
+namespace {
+
+// Bytes behind a device that cannot seek, as a pipe.
+class SequentialBytes : public QIODevice {
+public:
+    explicit SequentialBytes(QByteArray bytes) : FBytes(std::move(bytes)) { open(ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 size) override {
+        const qint64 n = std::min<qint64>(size, FBytes.size() - FPos);
+        std::memcpy(data, FBytes.constData() + FPos, std::size_t(n));
+        FPos += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray FBytes;
+    qint64 FPos = 0;
+};
+
+QByteArray streamed(const QByteArray& input, TFormFileFormat to, bool sequential = false) {
+    QBuffer file;
+    file.setData(input);
+    file.open(QIODevice::ReadOnly);
+    SequentialBytes pipe(input);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ConvertFormFile(sequential ? static_cast<QIODevice&>(pipe) : file, out, to);
+    return out.data();
+}
+
+} // namespace
+
+TEST(FormStreams, StreamedConversionsWriteWhatTheTreeWrites) {
+    const QByteArray text(AllKinds);
+    const QByteArray latin =
+        "object A: TB\n  Caption = 'Caf\xE9 \x80'\n  Items = <\n    item\n      X = (\n"
+        "        'a'\n        <\n          item\n          end>)\n    end>\nend\n";
+    for (const QByteArray& form : {text, latin}) {
+        for (const bool sequential : {false, true}) {
+            SCOPED_TRACE(sequential ? "sequential" : "random access");
+            for (const TFormFileFormat to :
+                 {TFormFileFormat::Text, TFormFileFormat::Binary, TFormFileFormat::Resource}) {
+                const QByteArray expected = TextToFormFile(FormFileToText(form), to);
+                EXPECT_EQ(streamed(form, to, sequential), expected);
+                // And back from every stored form.
+                EXPECT_EQ(streamed(expected, TFormFileFormat::Text, sequential),
+                          FormFileToText(form));
+            }
+        }
+    }
+    EXPECT_THROW(streamed("hello", TFormFileFormat::Text), EReadError);
+    EXPECT_THROW(streamed(ObjectTextToBinary(text) + "x", TFormFileFormat::Text), EReadError);
+    // However many blank lines come first.
+    EXPECT_EQ(streamed(QByteArray(300000, '\n') + text, TFormFileFormat::Text), text);
+}
+
+TEST(FormStreams, AnErrorPastAWindowOfTheInputStillNamesItsColumn) {
+    // A line longer than the reader keeps of it.
+    const QByteArray value(1500000, 'a');
+    const QByteArray form = "object A: TB\n  X = '" + value + "' ?\nend\n";
+    EXPECT_EQ(errorOf([&] { streamed(form, TFormFileFormat::Binary); }),
+              "Error in form text on line 2, column 1500010: Property name expected but '?' "
+              "found");
+    EXPECT_EQ(errorOf([&] { streamed("object A: TB\n  X = '" + value, TFormFileFormat::Binary); }),
+              "Error in form text on line 2, column 7: Unterminated string");
+    // The column counts characters, not bytes, in a UTF-8 text too.
+    EXPECT_EQ(errorOf([&] { ReadTextForm("object A: TB\n  X = '\xC3\xA9\xF0\x9F\x98\x80' ?\nend\n"); }),
+              "Error in form text on line 2, column 13: Property name expected but '?' found");
+}

@@ -409,8 +409,9 @@ TEST_P(PkgKinds, BadFilesLeaveThePackageAsItWas) {
     const TQzPkgKind foreignKind = pkgKinds()[kind.Kind == TQzPkgKind::Strings ? 1 : 0].Kind;
     QByteArray foreign = bytes;
     foreign[4] = char(foreignKind);
-    expectRefused(foreign, QStringLiteral("it holds a %1 package, not a %2 package")
-                               .arg(QzPkgKindName(foreignKind), QzPkgKindName(kind.Kind))
+    expectRefused(foreign, QStringLiteral("it holds %1, not %2")
+                               .arg(QzPkgKindWithArticle(foreignKind),
+                                    QzPkgKindWithArticle(kind.Kind))
                                .toStdString());
     // A failed save keeps the previous file.
     pkg->SetDescription(QString(70 * 1024, u'd')); // longer than a header takes

@@ -10,6 +10,8 @@
 #include "manager/QzManager.h"
 #include "manager/QzManagerProgress.h"
 
+#include "../../support/FileSizeLimit.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -321,7 +323,7 @@ TEST_F(ManagerDialog, TheProgressWindowDisablesTheManagerUntilCancelled) {
 }
 
 TEST_F(ManagerDialog, FailuresAreShownAndAFormThatCannotBeWrittenIsRestored) {
-    // A form with a component whose class is unknown, and a broken replacement text.
+    // A form with a component whose class is unknown, and a form too large to be written.
     QByteArray about = FormFileToText(read("About.dfm"));
     about.insert(about.lastIndexOf("end"),
                  "  object Chart1: TVendorChart\n    SetFont.Name = 'Title'\n  end\n");
@@ -344,15 +346,23 @@ TEST_F(ManagerDialog, FailuresAreShownAndAFormThatCannotBeWrittenIsRestored) {
             list->item(i)->setCheckState(
                 list->item(i)->text().startsWith("(Customers.dfm)") ? Qt::Checked : Qt::Unchecked);
         Ui.ExpectDialog("TFrManagerRepl", [](QDialog& r) {
-            // A line break splits the set name's line: the new text does not parse.
-            child<QLineEdit>(r, "EdValue")->setText("Bad\nName");
+            child<QLineEdit>(r, "EdValue")->setText("Renamed");
             click(r, "BtOk");
         });
         Ui.ExpectMessage([](const TQzMessageRequest& m) {
             EXPECT_EQ(m.Type, TQzMessageType::mtError);
+            EXPECT_TRUE(m.Text.contains("File too large")) << m.Text.toStdString();
             return bkOk;
         });
-        click(d, "BtReplace");
+        Ui.ExpectMessage([](const TQzMessageRequest& m) {
+            EXPECT_EQ(m.Text, "No form was changed");
+            return bkOk;
+        });
+        {
+            // The form cannot be written whole.
+            const FileSizeLimit limit(1024);
+            click(d, "BtReplace");
+        }
         click(d, "BtOk");
     });
     TFrManager manager(nullptr);
