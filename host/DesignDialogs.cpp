@@ -16,14 +16,3 @@ TDesignDialogClass FindDesignDialog(const QString& className) {
             return dialog;
     return nullptr;
 }
-
-QList<TDesignDialogClass> FindObjectDialogs(const QObject* object) {
-    QList<TDesignDialogClass> found;
-    if (!object)
-        return found;
-    for (TDesignDialogClass dialog : DesignDialogs())
-        if (dialog->ObjectClass && dialog->EditObject &&
-            object->metaObject()->inherits(dialog->ObjectClass))
-            found.push_back(dialog);
-    return found;
-}

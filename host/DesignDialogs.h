@@ -2,9 +2,8 @@
 
 // The dialogs a design package can show, registered by class name, each with what opens it on a
 // fitting subject of the designs that are open. The designer lists them and opens any one to be
-// looked at without a person (qzdesigner --list-dialogs, --dialog); the object inspector offers
-// the dialogs that edit a property's object (the pickers) from its context menu. Registrations
-// go into the design journal, so unloading the package withdraws them.
+// looked at without a person (qzdesigner --list-dialogs, --dialog). Registrations go into the
+// design journal, so unloading the package withdraws them.
 
 #include <QList>
 #include <QString>
@@ -27,10 +26,6 @@ struct TDesignDialogClassInfo {
     // and is gone when this returns (nullptr); a window that stays open is returned, and belongs
     // to the caller. Raises EQzError when the designs hold nothing it can be opened on.
     std::function<QWidget*(const TDesignDialogSubjects& subjects)> Open;
-    // For a dialog that edits an object a property holds (a picker on a reference): the object's
-    // class, and the run on one object; true when the person confirmed and the object changed.
-    const QMetaObject* ObjectClass = nullptr;
-    std::function<bool(TPersistent* object)> EditObject;
 };
 using TDesignDialogClass = const TDesignDialogClassInfo*;
 
@@ -41,6 +36,3 @@ void RegisterDesignDialog(TDesignDialogClass dialog);
 QList<TDesignDialogClass> DesignDialogs();
 // The dialog of that class name (case-sensitive), or none.
 TDesignDialogClass FindDesignDialog(const QString& className);
-// The dialogs that edit objects of `object`'s class or of one of its ancestors, in registration
-// order.
-QList<TDesignDialogClass> FindObjectDialogs(const QObject* object);

@@ -488,12 +488,18 @@ int TQzPickerList::SecondSeparatorLeft() const {
     return SeparatorLeft() + widthOf(this, QStringLiteral("9P9"));
 }
 
+QList<int> TQzPickerList::Separators() const {
+    QList<int> lines{SeparatorLeft()};
+    if (FShowProtected)
+        lines << SecondSeparatorLeft();
+    return lines;
+}
+
 // The separators run the whole height, below the last row too.
 void TQzPickerList::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     QPainter painter(viewport());
     const int height = viewport()->height();
-    QzDrawColumnSeparator(painter, this, SeparatorLeft(), height);
-    if (FShowProtected)
-        QzDrawColumnSeparator(painter, this, SecondSeparatorLeft(), height);
+    for (int x : Separators())
+        QzDrawColumnSeparator(painter, this, x, height);
 }

@@ -128,6 +128,8 @@ public:
     void CheckItemHeight();
 
 protected:
+    // Where the column separators run, from the left of the rows.
+    virtual QList<int> Separators() const;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 

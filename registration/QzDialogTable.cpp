@@ -28,11 +28,16 @@
 #include "packages/QzPkgLoadSave.h"
 #include "packages/QzPkgStringsEditor.h"
 #include "packages/QzPkgVarsEditor.h"
+#include "packages/QzPrivilegesEditor.h"
+#include "packages/QzSetsEditors.h"
 #include "packages/QzStringsTranslators.h"
 #include "packages/QzUpdateSystem.h"
 #include "pickers/QzMemoryImage.h"
 #include "pickers/QzMemoryLabel.h"
 #include "pickers/QzMemoryTexts.h"
+#include "pickers/QzPrivilege.h"
+#include "pickers/QzSetPickers.h"
+#include "pickers/QzSetsAdd.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -59,11 +64,24 @@ QStringList stringsNames() {
     return names;
 }
 
+// Whether a reference names something, so that its picker opens on a choice.
+bool namesSomething(const TQzMemoryRef& ref) {
+    return ref.Defined();
+}
+
+bool namesSomething(const TQzSetRef& ref) {
+    return !ref.Name().isEmpty();
+}
+
+bool namesSomething(const TQzPrivilege& ref) {
+    return ref.Defined();
+}
+
 // The first reference of class `TRef` that a component of the designs holds, in project order,
-// of those that `fits` accepts.
+// of those that `fits` accepts; none when there is none.
 template <typename TRef>
-TRef* firstReference(const TDesignDialogSubjects& subjects,
-                     const std::function<bool(const TRef*)>& fits = {}) {
+TRef* findReference(const TDesignDialogSubjects& subjects,
+                    const std::function<bool(const TRef*)>& fits) {
     std::function<TRef*(TComponent*)> search = [&](TComponent* component) -> TRef* {
         const QMetaObject* meta = component->metaObject();
         for (int i = 0; i < meta->propertyCount(); ++i) {
@@ -81,27 +99,37 @@ TRef* firstReference(const TDesignDialogSubjects& subjects,
     for (TComponent* root : subjects.Roots)
         if (TRef* ref = search(root))
             return ref;
+    return nullptr;
+}
+
+// As findReference, raising when there is none.
+template <typename TRef>
+TRef* firstReference(const TDesignDialogSubjects& subjects,
+                     const std::function<bool(const TRef*)>& fits = {}) {
+    if (TRef* ref = findReference<TRef>(subjects, fits))
+        return ref;
     QzExcept(QStringLiteral("No component of the open designs has a %1 property")
                  .arg(QString::fromLatin1(TRef::staticMetaObject.className())));
 }
 
-// ---- Pickers: on the first reference of their kind, and from the object inspector
-
-template <typename TPicker>
-bool pick(TPersistent* object) {
-    TPicker picker;
-    picker.SetReference(qobject_cast<TQzMemoryRef*>(object));
-    return picker.Execute() == mrOk;
+// The first reference of its kind that names something, else the first of all.
+template <typename TRef>
+TRef* namedReference(const TDesignDialogSubjects& subjects) {
+    if (TRef* ref = findReference<TRef>(subjects, [](const TRef* r) { return namesSomething(*r); }))
+        return ref;
+    return firstReference<TRef>(subjects);
 }
+
+// ---- Pickers: on the first reference of their kind
 
 template <typename TPicker, typename TRef>
 TDesignDialogClassInfo pickerRow(const char* className) {
-    return {QString::fromLatin1(className),
-            [](const TDesignDialogSubjects& subjects) -> QWidget* {
-                pick<TPicker>(firstReference<TRef>(subjects));
+    return {QString::fromLatin1(className), [](const TDesignDialogSubjects& subjects) -> QWidget* {
+                TPicker picker;
+                picker.SetReference(namedReference<TRef>(subjects));
+                picker.Execute();
                 return nullptr;
-            },
-            &TRef::staticMetaObject, pick<TPicker>};
+            }};
 }
 
 TQzPkgStrings* firstStrings() {
@@ -166,7 +194,7 @@ QWidget* openManagerProgress(const TDesignDialogSubjects& subjects) {
 
 TDesignDialogClassInfo row(const char* className,
                            std::function<QWidget*(const TDesignDialogSubjects&)> open) {
-    return {QString::fromLatin1(className), std::move(open), nullptr, {}};
+    return {QString::fromLatin1(className), std::move(open)};
 }
 
 // The first strings package kept in its own file, else the first one.
@@ -479,6 +507,66 @@ TQzPkgItemList* textsOf(TQzPkgStrings& pkg) {
     return pkg.Texts();
 }
 
+// ---- Display sets: the application's display package, a changed set of each kind
+
+template <typename TEditor>
+QWidget* openSetsEditor(const TDesignDialogSubjects&) {
+    TEditor editor;
+    editor.SetApplication(&QzCAppRequired());
+    editor.Execute();
+    return nullptr;
+}
+
+// The first set of the kind that names an image (the background's preview shows it), else the
+// first one.
+template <typename TAdd>
+QWidget* openSetsAdd(const TDesignDialogSubjects&) {
+    TQzCApplication& app = QzCAppRequired();
+    TAdd dialog;
+    const TQzPkgDisplaySets* sets = dialog.Kind().Sets(*app.PkgDisplay());
+    if (sets->Count() == 0)
+        QzExcept(QStringLiteral("The display package has no %1").arg(sets->What()));
+    dialog.Item = sets->GetItems(0);
+    for (int i = 0; i < sets->Count(); ++i)
+        if (const auto* back = qobject_cast<TQzPkgDisplaySetBackGround*>(sets->GetItems(i));
+            back && back->Image()->Defined()) {
+            dialog.Item = sets->GetItems(i);
+            break;
+        }
+    dialog.setWindowTitle(QStringLiteral("Modify ") + dialog.Kind().What);
+    dialog.ModifyMode = true;
+    dialog.App = &app;
+    dialog.Execute();
+    return nullptr;
+}
+
+// ---- Privileges: the application's privileges package
+
+QWidget* openPrivileges(const TDesignDialogSubjects&) {
+    TFrPrivileges editor;
+    editor.Pkg = QzCAppRequired().Privileges();
+    editor.Execute();
+    return nullptr;
+}
+
+QWidget* openPrivilege(const TDesignDialogSubjects& subjects) {
+    TFrPrivilege picker;
+    picker.Pkg = QzCAppRequired().Privileges();
+    picker.SetReference(namedReference<TQzPrivilege>(subjects));
+    picker.Execute();
+    return nullptr;
+}
+
+QWidget* openPrivilegesAdd(const TDesignDialogSubjects&) {
+    TQzPkgPrivileges* pkg = QzCAppRequired().Privileges();
+    if (pkg->Count() == 0)
+        QzExcept(QStringLiteral("The application's privileges package is empty"));
+    TFrPrivilegesAdd dialog;
+    dialog.setWindowTitle(QStringLiteral("Modify Privilege"));
+    dialog.Execute(pkg, pkg->GetItems(0));
+    return nullptr;
+}
+
 } // namespace
 
 const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
@@ -532,6 +620,18 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
             [](const TDesignDialogSubjects&) {
                 return openTranslatorAdd<TFrPkgStringsTextsTranslatorAdd>(textsOf);
             }),
+        row("TFrSetsColor", openSetsEditor<TFrSetsColor>),
+        row("TFrSetsFont", openSetsEditor<TFrSetsFont>),
+        row("TFrSetsBackGround", openSetsEditor<TFrSetsBackGround>),
+        row("TFrSetsColorAdd", openSetsAdd<TFrSetsColorAdd>),
+        row("TFrSetsFontAdd", openSetsAdd<TFrSetsFontAdd>),
+        row("TFrSetsBackGroundAdd", openSetsAdd<TFrSetsBackGroundAdd>),
+        pickerRow<TFrSetColor, TQzSetColor>("TFrSetColor"),
+        pickerRow<TFrSetFont, TQzSetFont>("TFrSetFont"),
+        pickerRow<TFrSetBackGround, TQzSetBackGround>("TFrSetBackGround"),
+        row("TFrPrivileges", openPrivileges),
+        row("TFrPrivilegesAdd", openPrivilegesAdd),
+        row("TFrPrivilege", openPrivilege),
         row("TFrMenus", openMenus),
         row("TFrCollection", openCollection),
         row("TFrCollPageControl", openCollPageControl),

@@ -17,6 +17,7 @@
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
+#include "QzRefs.h"
 #include "QzSetEditors.h"
 #include "editors/QzControlEditors.h"
 #include "editors/QzDataFieldEditors.h"
@@ -24,6 +25,7 @@
 #include "editors/QzPkgEditors.h"
 #include "editors/QzPkgImagesEditors.h"
 #include "editors/QzPkgVarsEditors.h"
+#include "editors/QzReferenceEditors.h"
 #include "editors/QzValueListEditors.h"
 #include "editors/QzVariantEditors.h"
 
@@ -61,6 +63,15 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         anyProperty<TQzMultiLine, TQzMultiLinePropertyEditor>(S::Forms),
         // Every edit mask.
         anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
+        // References to package items, display sets and privileges, wherever they are.
+        anyProperty<TQzMemoryImage, TQzMemoryImagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryLabel, TQzMemoryLabelPropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryMessage, TQzMemoryMessagePropertyEditor>(S::Forms),
+        anyProperty<TQzMemoryText, TQzMemoryTextPropertyEditor>(S::Forms),
+        anyProperty<TQzSetFont, TQzSetFontProperty>(S::Forms),
+        anyProperty<TQzSetBackGround, TQzSetBackGroundProperty>(S::Forms),
+        anyProperty<TQzSetColor, TQzSetColorProperty>(S::Forms),
+        anyProperty<TQzPrivilege, TQzPrivilegeProperty>(S::Forms),
         // The pen's width; the application component's package and the form's buttons.
         property<TQzPen, int, TQzWideProperty>(S::Forms, "Width"),
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),

@@ -2,19 +2,33 @@
 
 #include "Controls.h"
 #include "DesignIntf.h"
+#include "QzCApplication.h"
 #include "QzMenus.h"
 #include "editors/QzValueListEditors.h"
 #include "manager/QzPortDsgn.h"
+#include "packages/QzPrivilegesEditor.h"
+#include "pickers/QzPrivilege.h"
 
 #include <QVariant>
 
-TQzHook<void(TQzPkgPrivileges*)> ShowPrivileges;
-TQzHook<bool(TQzPkgPrivileges*, TQzPrivilege*)> ShowPrivilege;
-
 void DefShowPrivileges() {
-    // Empty until the privileges editor and picker exist: an empty hook does nothing.
-    ShowPrivileges = nullptr;
-    ShowPrivilege = nullptr;
+    ShowPrivileges = [](TQzPkgPrivileges* privileges) {
+        if (!privileges)
+            return;
+        TFrPrivileges editor;
+        editor.Pkg = privileges;
+        editor.Execute();
+    };
+    ShowPrivilege = [](TQzPkgPrivileges* privileges, TQzPrivilege* privilege) {
+        TQzCApplication& app = QzCAppRequired();
+        // Another package may call with no reference: there is nothing to pick into.
+        if (!privilege)
+            return false;
+        TFrPrivilege picker;
+        picker.Pkg = privileges ? privileges : app.Privileges();
+        picker.SetReference(privilege);
+        return picker.Execute() == mrOk;
+    };
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include "QzDesignerWindow.h"
 #include "QzDialogShots.h"
 #include "QzFormDesigner.h"
+#include "QzProjectFile.h"
 #include "QzRuntime.h"
 #include "QzUi.h"
 #include "SysUtils.h"
@@ -240,8 +241,18 @@ int main(int argc, char* argv[]) {
     if (options.Run == Mode::Inspect) {
         try {
             host.OpenProject(project);
-            TQzFormDesigner* designer =
-                host.OpenForm(QFileInfo(options.FormFile).absoluteFilePath());
+            const QString formFile = QFileInfo(options.FormFile).absoluteFilePath();
+            // The project's other forms hold the application component and packages that the
+            // references name; one that cannot be read leaves its references unresolved.
+            for (const TQzProjectUnit& unit : host.Project()->Units)
+                if (!unit.FormName.isEmpty() && unit.FormFileName() != formFile) {
+                    try {
+                        host.OpenForm(unit.FileName);
+                    } catch (const std::exception& e) {
+                        err << "qzdesigner: warning: " << errorText(e) << '\n';
+                    }
+                }
+            TQzFormDesigner* designer = host.OpenForm(formFile);
             TComponent* component = designer->GetComponent(options.Component);
             if (!component) {
                 err << "qzdesigner: " << options.FormFile << " has no component "

@@ -1,6 +1,5 @@
 #include "QzObjectInspector.h"
 
-#include "DesignDialogs.h"
 #include "DesignRegistry.h"
 #include "QzDesignerDisplay.h"
 #include "QzDesignerReports.h"
@@ -12,7 +11,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QScrollBar>
 #include <QSet>
 #include <QToolButton>
@@ -55,9 +53,6 @@ TQzObjectInspector::TQzObjectInspector(QWidget* parent) : QWidget(parent) {
     connect(FTree, &QTreeWidget::itemExpanded, this, &TQzObjectInspector::loadChildren);
     connect(FTree, &QTreeWidget::currentItemChanged, this, &TQzObjectInspector::currentRowChanged);
     connect(FTree, &QTreeWidget::itemDoubleClicked, this, &TQzObjectInspector::rowDoubleClicked);
-    FTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FTree, &QWidget::customContextMenuRequested, this,
-            &TQzObjectInspector::showObjectDialogs);
 }
 
 TQzObjectInspector::~TQzObjectInspector() {
@@ -380,33 +375,4 @@ void TQzObjectInspector::runEditorAction(const std::function<void()>& action) {
     // the new values at once and are read again from the events loop.
     updateValues();
     scheduleRefresh();
-}
-
-// The chosen dialog changes the first selected component's object; the others get a copy and the
-// designer is told once, as the property editors that open such dialogs do.
-void TQzObjectInspector::showObjectDialogs(const QPoint& at) {
-    QTreeWidgetItem* row = FTree->itemAt(at);
-    TPropertyEditor* editor = row ? RowEditor(row) : nullptr;
-    if (!editor)
-        return;
-    auto* object = qobject_cast<TPersistent*>(editor->GetObjectValue());
-    const QList<TDesignDialogClass> dialogs = FindObjectDialogs(object);
-    if (dialogs.isEmpty())
-        return;
-    QMenu menu(this);
-    for (TDesignDialogClass dialog : dialogs) {
-        QAction* action = menu.addAction(tr("Open %1...").arg(dialog->ClassName));
-        connect(action, &QAction::triggered, this, [this, editor, object, dialog] {
-            runEditorAction([&] {
-                if (!dialog->EditObject(object))
-                    return;
-                for (int i = 1; i < editor->PropCount(); ++i)
-                    if (auto* other = qobject_cast<TPersistent*>(editor->GetObjectValueAt(i)))
-                        if (other != object)
-                            other->Assign(object);
-                editor->Modified();
-            });
-        });
-    }
-    menu.exec(FTree->viewport()->mapToGlobal(at));
 }

@@ -60,9 +60,6 @@ private:
     // Runs an editor's SetValue or Edit: refreshes are held back while it runs, errors are
     // shown, and the rows show the new values afterwards.
     void runEditorAction(const std::function<void()>& action);
-    // The context menu: the design package's dialogs for the object the row's property holds
-    // (the pickers of a label, message or text reference).
-    void showObjectDialogs(const QPoint& at);
 
     IDesigner* FDesigner = nullptr;
     QLabel* FHeader;

@@ -98,6 +98,35 @@ TEST(QzDesignerCommandLine, InspectsAComponentOfAForm) {
     EXPECT_TRUE(missing.Out.isEmpty());
 }
 
+// A reference to a package another form keeps shows its text; a damaged form elsewhere in the
+// project is a warning, and its references stay unresolved.
+TEST(QzDesignerCommandLine, InspectionKnowsThePackagesOfTheProjectsOtherForms) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDir source(QStringLiteral(QZ_DEMO_DIR));
+    for (const QString& name : source.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(source.filePath(name), dir.filePath(name)));
+    const QStringList args{QStringLiteral("--inspect"), dir.filePath(QStringLiteral("Orders.dfm")),
+                           QStringLiteral("MnPriority"), dir.filePath(QStringLiteral("Demo.dpr"))};
+    const ToolRun sound = qzdesigner(args);
+    ASSERT_EQ(sound.Exit, 0) << sound.Err.toStdString();
+    EXPECT_EQ(lineOf(sound.Out, QStringLiteral("Privilege")).value(1),
+              QStringLiteral("(2, R/W) - Delete orders"));
+    EXPECT_FALSE(sound.Err.contains(QStringLiteral("warning"))) << sound.Err.toStdString();
+
+    QFile main(dir.filePath(QStringLiteral("Main.dfm")));
+    ASSERT_TRUE(main.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    main.write("object FrmMain: TFrmMain\n  Left = \n");
+    main.close();
+    const ToolRun damaged = qzdesigner(args);
+    ASSERT_EQ(damaged.Exit, 0) << damaged.Err.toStdString();
+    EXPECT_TRUE(damaged.Err.contains(QStringLiteral("qzdesigner: warning: Cannot read the form ") +
+                                     dir.filePath(QStringLiteral("Main.dfm"))))
+        << damaged.Err.toStdString();
+    EXPECT_EQ(lineOf(damaged.Out, QStringLiteral("Privilege")).value(1),
+              QStringLiteral("(2, R/W)"));
+}
+
 TEST(QzDesignerCommandLine, RendersTheMainWindow) {
     QTemporaryDir dir;
     const QString shot = dir.filePath(QStringLiteral("designer.png"));
