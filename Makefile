@@ -9,7 +9,7 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := cmake ninja-build g++ ccache pkg-config \
 	qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev \
-	libgtest-dev libgmock-dev libbenchmark-dev fpc \
+	libgtest-dev libgmock-dev libbenchmark-dev fpc unrtf \
 	libgettextpo-dev gettext poppler-utils \
 	qt6-image-formats-plugins qt6-svg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
@@ -55,7 +55,7 @@ fuzz: deps fuzz-deps
 	  -DCMAKE_CXX_COMPILER=clang++ -DQZ_FUZZ=ON -DQZ_BUILD_TESTS=OFF -DQZ_BUILD_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j$(JOBS) --target fuzz_binary_form fuzz_text_form \
 	  fuzz_form_file_text fuzz_package_file fuzz_form_scanner fuzz_mask_options fuzz_vars_json \
-	  fuzz_unit_source fuzz_strings_files make_package_seeds
+	  fuzz_unit_source fuzz_strings_files fuzz_rtf make_package_seeds
 	./fuzz/run.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS)
 
 format:

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Conversion throughput on the generated form corpus and load/save speed of generated package
 # files, each with its ratio to a plain copy or read of the same bytes, then the Packages
-# Manager's Scan and Scan Counter on a generated project against grep, and the string translators'
-# merged id list against reading the two packages. Extra arguments go to the
+# Manager's Scan and Scan Counter on a generated project against grep, the string translators'
+# merged id list against reading the two packages, and the menus editor on a large menu against
+# opening it. Extra arguments go to the
 # benchmark that knows them: --forms=N and --write_corpus=DIR to bench_forms, --labels=N,
 # --images=N and --write_packages=DIR to bench_packages, --manager_forms=N (as --forms), --runs=N
 # and --write_project=DIR to bench_manager, --seed=N to all three, anything else (--benchmark_*) to
@@ -16,7 +17,8 @@
 set -euo pipefail
 bin=${1:-build/bin}
 shift || true
-for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions bench_vars_editor bench_designer bench_strings; do
+for b in bench_forms bench_packages bench_manager bench_convert bench_pickers bench_sync bench_regions \
+    bench_vars_editor bench_designer bench_strings bench_menus; do
   if [ ! -x "$bin/$b" ]; then
     echo "run.sh: $bin/$b not found; build with -DQZ_BUILD_BENCH=ON" >&2
     exit 1
@@ -76,3 +78,5 @@ echo
 "$bin/bench_designer" "${designer[@]}"
 echo
 "$bin/bench_strings"
+echo
+"$bin/bench_menus"

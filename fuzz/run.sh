@@ -33,6 +33,7 @@ targets=(
     "fuzz_mask_options mask -dict=$here/mask.dict"
     "fuzz_vars_json varsjson -dict=$here/json.dict"
     "fuzz_strings_files strings"
+    "fuzz_rtf rtf -dict=$here/rtf.dict"
 )
 
 failed=()

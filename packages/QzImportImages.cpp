@@ -136,8 +136,8 @@ void TFrImportImages::BtLoadFromClick() {
     request.mode = TQzFileRequest::Open;
     request.Title = QStringLiteral("Load From");
     request.Directory = QzAppPath();
-    request.Filter = QzDialogFilter(
-        QStringLiteral("Package Images (%1)|%1|All files (*.*)|*.*").arg(pattern));
+    request.Filter =
+        QzDialogFilter(QStringLiteral("Package Images (%1)|%1|All files (*.*)|*.*").arg(pattern));
     const std::optional<QStringList> files = QzUi().FileDialog(request);
     if (!files || files->isEmpty())
         return;

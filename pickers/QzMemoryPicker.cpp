@@ -73,7 +73,8 @@ void TQzMemoryPicker::BindControls(QLineEdit* search) {
                 if (!FFilling && current.isValid())
                     ShowRow(current.row());
             });
-    connect(List->View(), &QAbstractItemView::doubleClicked, this, [this] { SetModalResult(mrOk); });
+    connect(List->View(), &QAbstractItemView::doubleClicked, this,
+            [this] { SetModalResult(mrOk); });
     connect(List->View(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         const QList<QAction*> actions = PPMenu->actions();
         if (std::any_of(actions.begin(), actions.end(),

@@ -1,15 +1,22 @@
 #include "registration/QzDialogTable.h"
 
 #include "QzCApplication.h"
+#include "QzContainers.h"
 #include "QzExcept.h"
+#include "QzMemos.h"
+#include "QzMenus.h"
 #include "QzPkgImages.h"
 #include "QzPkgLanguage.h"
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
 #include "QzPkgVarsText.h"
 #include "QzRefs.h"
+#include "controls/QzCollectionEditor.h"
 #include "controls/QzDesignRgn.h"
 #include "controls/QzMaskDesigner.h"
+#include "controls/QzMenusEditor.h"
+#include "controls/QzMultiLine.h"
+#include "controls/QzRichEdit.h"
 #include "manager/QzManager.h"
 #include "manager/QzManagerPkgs.h"
 #include "manager/QzManagerProgress.h"
@@ -245,6 +252,72 @@ QWidget* openActive(const TDesignDialogSubjects&) {
     return window;
 }
 
+// ---- Control editors: on the first component of the designs that has what they edit
+
+// The first component of the designs that `fits`, in project order.
+TComponent* firstComponent(const TDesignDialogSubjects& subjects, const QString& what,
+                           const std::function<bool(TComponent*)>& fits) {
+    std::function<TComponent*(TComponent*)> search = [&](TComponent* component) -> TComponent* {
+        if (fits(component))
+            return component;
+        for (TComponent* child : component->ComponentList())
+            if (TComponent* found = search(child))
+                return found;
+        return nullptr;
+    };
+    for (TComponent* root : subjects.Roots)
+        if (TComponent* found = search(root))
+            return found;
+    QzExcept(QStringLiteral("The open designs have no %1").arg(what));
+}
+
+IDesigner* designerOf(TComponent* component) {
+    TComponent* root = component;
+    while (root->Owner())
+        root = root->Owner();
+    return DesignerOf(root);
+}
+
+QWidget* openMenus(const TDesignDialogSubjects& subjects) {
+    TComponent* menu = firstComponent(subjects, QStringLiteral("menu"), [](TComponent* c) {
+        TQzMenuItem* items = QzMenuItemsOf(c);
+        return items && items->Count() > 0;
+    });
+    return TFrMenus::ShowMenusEditor(menu, designerOf(menu));
+}
+
+// A collection with items that is not a page control's.
+QWidget* openCollection(const TDesignDialogSubjects& subjects) {
+    TQzCollection* collection = nullptr;
+    firstComponent(subjects, QStringLiteral("collection"), [&](TComponent* c) {
+        if (qobject_cast<TQzCustomPageControl*>(c))
+            return false;
+        for (TQzCollection* held : c->findChildren<TQzCollection*>(Qt::FindDirectChildrenOnly))
+            if (held->Count() > 0 && !collection)
+                collection = held;
+        return collection != nullptr;
+    });
+    return TFrCollection::ShowCollectionEditor(
+        collection, designerOf(static_cast<TComponent*>(collection->GetOwner())), false);
+}
+
+QWidget* openCollPageControl(const TDesignDialogSubjects& subjects) {
+    auto* control = static_cast<TQzCustomPageControl*>(
+        firstComponent(subjects, QStringLiteral("page control"),
+                       [](TComponent* c) { return qobject_cast<TQzPageControl*>(c) != nullptr; }));
+    return TFrCollection::ShowCollectionEditor(control->Tabs(), designerOf(control), true);
+}
+
+QWidget* openRichEdit(const TDesignDialogSubjects& subjects) {
+    auto* edit = static_cast<TQzCustomRichEditOle*>(
+        firstComponent(subjects, QStringLiteral("rich edit"),
+                       [](TComponent* c) { return qobject_cast<TQzRichEdit*>(c) != nullptr; }));
+    TFrRichEdit dialog;
+    dialog.SetComponent(edit);
+    dialog.Execute();
+    return nullptr;
+}
+
 // ---- Images: the first package with pictures, and its first picture with a mask (else any)
 
 TQzPkgImages* firstImages() {
@@ -291,6 +364,16 @@ QWidget* openImageAdd(const TDesignDialogSubjects&) {
     dialog.Id = image->Id();
     dialog.ModifyMode = true;
     dialog.Execute();
+    return nullptr;
+}
+
+// The month names of the first language package, as the locale dialog has them edited.
+QWidget* openMultiLine(const TDesignDialogSubjects&) {
+    const auto* language = firstPackage<TQzPkgLanguage>(TQzPkgKind::Language);
+    TFrMultiLine dialog;
+    QString result;
+    dialog.Execute(QStringLiteral("Month Names"),
+                   language->Locale()->MonthLongNames().join(QStringLiteral("\r\n")), result);
     return nullptr;
 }
 
@@ -560,6 +643,11 @@ const std::vector<TDesignDialogClassInfo>& QzDialogTable() {
         row("TFrPrivileges", openPrivileges),
         row("TFrPrivilegesAdd", openPrivilegesAdd),
         row("TFrPrivilege", openPrivilege),
+        row("TFrMenus", openMenus),
+        row("TFrCollection", openCollection),
+        row("TFrCollPageControl", openCollPageControl),
+        row("TFrRichEdit", openRichEdit),
+        row("TFrMultiLine", openMultiLine),
     };
     return table;
 }

@@ -10,13 +10,16 @@
 #include "QzImageControls.h"
 #include "QzLabels.h"
 #include "QzLists.h"
+#include "QzMemos.h"
 #include "QzMenus.h"
+#include "QzMultiLine.h"
 #include "QzNonVisual.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"
 #include "QzPkgVars.h"
 #include "QzRefs.h"
 #include "QzSetEditors.h"
+#include "editors/QzControlEditors.h"
 #include "editors/QzDataFieldEditors.h"
 #include "editors/QzMaskEditors.h"
 #include "editors/QzPkgEditors.h"
@@ -56,6 +59,8 @@ TQzEditorBinding component(S step) {
 
 const std::vector<TQzEditorBinding>& QzEditorBindings() {
     static const std::vector<TQzEditorBinding> rows{
+        // Every multi-line text.
+        anyProperty<TQzMultiLine, TQzMultiLinePropertyEditor>(S::Forms),
         // Every edit mask.
         anyProperty<TQzMask, TQzMaskPropertyEditor>(S::Forms),
         // References to package items, display sets and privileges, wherever they are.
@@ -72,8 +77,15 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzCForm, QString, TQzPkgVarsPkgVarsProperty>(S::Forms, "PkgVars"),
         property<TQzCForm, TControl, TQzMainBtnPropertyEditor>(S::Forms, "BtnOk"),
         property<TQzCForm, TControl, TQzMainBtnPropertyEditor>(S::Forms, "BtnCancel"),
-        // The menus' item properties.
+        property<TQzCForm, TCollection, TQzCollectionPropertyEditor>(S::Forms, "DataSources"),
+        // The menus: their menus editor and item properties.
+        component<TQzMainMenu, TQzMainMenuComponentEditor>(S::Menus),
+        property<TQzMainMenu, TQzMenuItem, TQzMainMenuPropertyEditor>(S::Menus, "Items"),
         property<TQzMainMenu, TQzMenuItem, TQzMainMenuWindowsListEditor>(S::Menus, "WindowsList"),
+        component<TQzPopupMenu, TQzPopupMenuComponentEditor>(S::Menus),
+        property<TQzPopupMenu, TQzMenuItem, TQzPopupMenuPropertyEditor>(S::Menus, "Items"),
+        component<TQzPanelMenu, TQzPanelMenuComponentEditor>(S::Menus),
+        property<TQzPanelMenu, TQzMenuItem, TQzPanelMenuPropertyEditor>(S::Menus, "Items"),
         property<TQzPanelMenu, TQzMenuItem, TQzPanelMenuWindowsListEditor>(S::Menus, "WindowsList"),
         // Values of the standard controls.
         property<TQzLabel, QVariant, TQzLabelVariantPropertyEditor>(S::Edits, "Value"),
@@ -83,10 +95,14 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzUpDownEx, QVariant, TQzUpDownExPositionVariantPropertyEditor>(S::Controls,
                                                                                   "Position"),
         property<TQzComboBox, QVariant, TQzEditVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzComboBox, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
         property<TQzListBox, QVariant, TQzListBoxVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzListBox, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
+        property<TQzRichEdit, TStrings, TQzRichEditPropertyEditor>(S::Controls, "Lines"),
         property<TQzImage, QString, TQzImageGraphicClassProperty>(S::Controls, "GraphicClass"),
         property<TQzFocusImage, QString, TQzImageGraphicClassProperty>(S::Controls, "GraphicClass"),
         property<TQzRadioGroup, QVariant, TQzRadioGroupVariantPropertyEditor>(S::Controls, "Value"),
+        property<TQzRadioGroup, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
         property<TQzCheckBox, QVariant, TQzCheckBoxVariantPropertyEditor>(S::Controls, "Value"),
         property<TQzRadioButton, QVariant, TQzRadioButtonVariantPropertyEditor>(S::Controls,
                                                                                 "Value"),
@@ -94,6 +110,8 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
                                                          "TModalResult"),
         property<TQzSpeedButton, int, TQzModalResultProperty>(S::Controls, "ModalResult",
                                                               "TModalResult"),
+        property<TQzDbBitBtn, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
+        property<TQzDbSpeedButton, TQzCollection, TQzCollectionPropertyEditor>(S::Controls, ""),
         property<TQzDbPkgImage, QString, TQzImagePkgNameProperty>(S::Controls, "PkgName"),
         // The packages: their component editors, file names and init modes.
         component<TQzPkgImages, TQzPkgImagesComponentEditor>(S::Controls),
@@ -107,15 +125,23 @@ const std::vector<TQzEditorBinding>& QzEditorBindings() {
         property<TQzPkgVars, TInitMode, TQzPkgInitModeProperty>(S::Controls, "InitMode"),
         // The page controls, status bar, data controls, image bar, set and colour editors and
         // the up-down's associate.
+        component<TQzPageControl, TQzPageControlComponentEditor>(S::Pages),
         property<TQzPageControl, QVariant, TQzPageControlVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzPageControl, TQzCollection, TQzCollPageControlPropertyEditor>(S::Pages, ""),
         property<TQzStatusBarPanel, QVariant, TQzStatusBarVariantPropertyEditor>(S::Pages, "Value"),
+        property<TQzStatusBar, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
         property<TQzDbLabel, QString, TQzDataFieldAggProperty>(S::Pages, "DataField"),
         property<TQzDbEdit, QString, TQzDataFieldAggProperty>(S::Pages, "DataField"),
+        property<TQzDbComboBox, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
+        property<TQzDbListBox, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
+        property<TQzDbRadioGroup, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
+        property<TQzDbPageControl, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
         property<TQzDbImage, QString, TQzImageGraphicClassProperty>(S::Pages, "GraphicClass"),
         property<TQzDbFocusImage, QString, TQzImageGraphicClassProperty>(S::Pages, "GraphicClass"),
         property<TQzDbPageControl, QVariant, TQzPageControlVariantPropertyEditor>(S::Pages,
                                                                                   "Value"),
         property<TQzImageBar, TComponent, TQzImageBarImagePropertyEditor>(S::Pages, "Image"),
+        property<TQzSetsGroup, TQzCollection, TQzCollectionPropertyEditor>(S::Pages, ""),
         property<TQzLBSetsColor, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),
         property<TQzCBSetsColor, QVariant, TQzEditVariantPropertyEditor>(S::Pages, "Value"),
         property<TQzLBSetsBackGround, QVariant, TQzListBoxVariantPropertyEditor>(S::Pages, "Value"),

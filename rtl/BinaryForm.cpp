@@ -406,9 +406,8 @@ private:
         if (FResource) {
             // The header's size is known at the end; it is written then.
             FOut += QByteArrayView("\xFF\x0A\x00", 3);
-            const QByteArray name = (FResourceName.isEmpty() ? className : FResourceName)
-                                        .toUpper()
-                                        .toLatin1();
+            const QByteArray name =
+                (FResourceName.isEmpty() ? className : FResourceName).toUpper().toLatin1();
             if (name.contains('\0'))
                 throw EWriteError(QStringLiteral("Invalid resource name"));
             FOut += name;
@@ -465,7 +464,9 @@ private:
         return true;
     }
 
-    static qsizetype utf8Size(const QString& s) { return isAscii(s) ? s.size() : s.toUtf8().size(); }
+    static qsizetype utf8Size(const QString& s) {
+        return isAscii(s) ? s.size() : s.toUtf8().size();
+    }
 
     void shortString(const QString& s) {
         if (isAscii(s) && s.size() <= 255) {

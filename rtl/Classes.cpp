@@ -9,6 +9,13 @@ bool IsEventType(QMetaType type) {
            QMetaType::hasRegisteredConverterFunction(type, QMetaType::fromType<TMethod>());
 }
 
+bool IsStringType(QMetaType type) {
+    return type.isValid() && type != QMetaType::fromType<QString>() &&
+           !(type.flags() & QMetaType::PointerToQObject) &&
+           QMetaType::hasRegisteredConverterFunction(type, QMetaType::fromType<QString>()) &&
+           QMetaType::hasRegisteredConverterFunction(QMetaType::fromType<QString>(), type);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TPersistent
 

@@ -5,8 +5,8 @@
 
 #include "SysUtils.h"
 
-#include <QMetaType>
 #include <QHash>
+#include <QMetaType>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -59,6 +59,18 @@ void RegisterEventType() {
     }
 }
 bool IsEventType(QMetaType type);
+
+// Text types of their own (a multi-line text, say): the streams read and write them as strings,
+// while the designer can tell them from plain strings and bind editors to them. S converts to
+// and from QString.
+template <typename S>
+void RegisterStringType() {
+    if (!QMetaType::hasRegisteredConverterFunction<S, QString>()) {
+        QMetaType::registerConverter<S, QString>([](const S& s) { return QString(s); });
+        QMetaType::registerConverter<QString, S>([](const QString& s) { return S(s); });
+    }
+}
+bool IsStringType(QMetaType type);
 
 // ---------------------------------------------------------------------------------------------
 

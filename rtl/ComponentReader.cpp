@@ -166,8 +166,7 @@ public:
                 TFormEvent property;
                 while (events.Next(property) && property.kind == TFormEvent::Property) {
                     TFormProperty p{property.Name, property.Value};
-                    if (p.Value.kind == TFormValue::List ||
-                        p.Value.kind == TFormValue::Collection)
+                    if (p.Value.kind == TFormValue::List || p.Value.kind == TFormValue::Collection)
                         fillValue(events, p.Value);
                     readProperty(added, itemPath, p);
                 }
@@ -258,7 +257,8 @@ private:
                 item.Order = e.Order;
                 TFormEvent p;
                 while (events.Next(p) && p.kind == TFormEvent::Property) {
-                    TFormValue& v = item.Properties.emplace_back(TFormProperty{p.Name, p.Value}).Value;
+                    TFormValue& v =
+                        item.Properties.emplace_back(TFormProperty{p.Name, p.Value}).Value;
                     if (v.kind == TFormValue::List || v.kind == TFormValue::Collection)
                         fillValue(events, v);
                 }
@@ -274,7 +274,9 @@ private:
         int depth = 1;
         TFormEvent e;
         while (depth > 0 && events.Next(e))
-            depth += e.kind == TFormEvent::BeginObject ? 1 : e.kind == TFormEvent::EndObject ? -1 : 0;
+            depth += e.kind == TFormEvent::BeginObject ? 1
+                     : e.kind == TFormEvent::EndObject ? -1
+                                                       : 0;
     }
 
     // Property lookups by class and name, cached: the same few names come again and again.
@@ -399,6 +401,15 @@ private:
             else if (v.kind != TFormValue::Nil)
                 invalid(path, v);
             QVariant value = QVariant::fromValue(m);
+            if (!value.convert(type))
+                invalid(path, v);
+            write(target, prop, value, path);
+            return;
+        }
+        if (IsStringType(type)) {
+            if (v.kind != TFormValue::String)
+                invalid(path, v);
+            QVariant value(v.Str);
             if (!value.convert(type))
                 invalid(path, v);
             write(target, prop, value, path);

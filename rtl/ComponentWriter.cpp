@@ -186,6 +186,8 @@ private:
                 return std::nullopt;
             return TFormValue::makeIdent(name);
         }
+        if (IsStringType(type))
+            return TFormValue::makeString(v.toString());
         switch (type.id()) {
         case QMetaType::Float:
             return TFormValue::makeFloat(v.toFloat(), TFormValue::Single);

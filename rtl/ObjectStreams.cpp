@@ -18,7 +18,8 @@ const QByteArrayView ResourceHeader("\xFF\x0A\x00", 3);
 const QByteArrayView Bom("\xEF\xBB\xBF");
 
 [[noreturn]] void failResource(qint64 at, const QString& what) {
-    throw EReadError(QStringLiteral("Error reading form resource at byte %1: %2").arg(at).arg(what));
+    throw EReadError(
+        QStringLiteral("Error reading form resource at byte %1: %2").arg(at).arg(what));
 }
 
 // The resource header in front of an object stream: the name and the stream's size.
@@ -48,9 +49,8 @@ TResourceHeader readResourceHeader(TFormInput& in) {
     header.DataAt = in.Position();
     const qint64 left = in.Remaining();
     if (left >= 0 && header.Size > left)
-        failResource(sizeAt, QStringLiteral("size %1 exceeds the %2 bytes left")
-                                 .arg(header.Size)
-                                 .arg(left));
+        failResource(
+            sizeAt, QStringLiteral("size %1 exceeds the %2 bytes left").arg(header.Size).arg(left));
     return header;
 }
 

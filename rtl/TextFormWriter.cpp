@@ -76,8 +76,8 @@ public:
             FOutput.Flush(FFrames.empty());
             break;
         case TFormEvent::Property: {
-            const int indent = FFrames.back().Kind == Item ? FFrames.back().Indent + 2
-                                                           : FFrames.back().Indent + 1;
+            const int indent =
+                FFrames.back().Kind == Item ? FFrames.back().Indent + 2 : FFrames.back().Indent + 1;
             checkName(e.Name, "Property name");
             // A property named like a keyword would end the object or start a nested one.
             const QStringView head = QStringView(e.Name).left(e.Name.indexOf(u'.'));
@@ -135,8 +135,8 @@ private:
     enum FrameKind : std::uint8_t { Object, List, Collection, Item };
     struct Frame {
         FrameKind Kind;
-        int Indent;       // of the object, or of the property or element the value belongs to
-        bool EndsLine;    // a property's list or collection: its line ends after it
+        int Indent;    // of the object, or of the property or element the value belongs to
+        bool EndsLine; // a property's list or collection: its line ends after it
     };
 
     void pad(int indent) { FOut.append(qsizetype(indent) * 2, ' '); }

@@ -8,8 +8,9 @@
 #include <QFileInfo>
 
 QString TQzProjectUnit::FormFileName() const {
-    return FormName.isEmpty() ? QString()
-                              : QzExistingFileName(QzChangeFileExt(FileName, QStringLiteral(".dfm")));
+    return FormName.isEmpty()
+               ? QString()
+               : QzExistingFileName(QzChangeFileExt(FileName, QStringLiteral(".dfm")));
 }
 
 QString QzExistingFileName(const QString& fileName) {
@@ -17,8 +18,8 @@ QString QzExistingFileName(const QString& fileName) {
     if (info.exists())
         return fileName;
     const QString suffix = info.suffix();
-    const QStringList names = info.dir().entryList(
-        {info.completeBaseName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    const QStringList names = info.dir().entryList({info.completeBaseName() + QStringLiteral(".*")},
+                                                   QDir::Files | QDir::Hidden);
     for (const QString& name : names)
         if (QFileInfo(name).suffix().compare(suffix, Qt::CaseInsensitive) == 0 &&
             QFileInfo(name).completeBaseName() == info.completeBaseName())
@@ -149,9 +150,9 @@ TQzProjectFile TQzProjectFile::Parse(const QString& text, const QString& fileNam
         // A program without units goes on with its declarations or its body; anything else is
         // a uses clause this reader cannot follow, not a project without forms.
         static const QStringList sections = {
-            QStringLiteral("begin"),     QStringLiteral("const"),    QStringLiteral("var"),
-            QStringLiteral("type"),      QStringLiteral("label"),    QStringLiteral("procedure"),
-            QStringLiteral("function"),  QStringLiteral("exports"),  QStringLiteral("threadvar"),
+            QStringLiteral("begin"),         QStringLiteral("const"),   QStringLiteral("var"),
+            QStringLiteral("type"),          QStringLiteral("label"),   QStringLiteral("procedure"),
+            QStringLiteral("function"),      QStringLiteral("exports"), QStringLiteral("threadvar"),
             QStringLiteral("resourcestring")};
         if (t.kind == Lexer::End ||
             (t.kind == Lexer::Ident && sections.contains(t.text, Qt::CaseInsensitive)))

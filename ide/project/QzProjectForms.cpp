@@ -3,8 +3,8 @@
 #include "ComponentStreams.h"
 #include "Controls.h"
 #include "ObjectStreams.h"
-#include "QzExcept.h"
 #include "QzCApplication.h"
+#include "QzExcept.h"
 #include "QzPkgInfo.h"
 #include "QzRuntime.h"
 #include "QzUnitSource.h"
@@ -57,8 +57,7 @@ bool holdsPackages(const TComponent* root) {
 
 } // namespace
 
-TQzProjectForms::TQzProjectForms(const QString& dprFile)
-    : FProject(TQzProjectFile::Load(dprFile)) {
+TQzProjectForms::TQzProjectForms(const QString& dprFile) : FProject(TQzProjectFile::Load(dprFile)) {
     QzRegisterRuntimeClasses();
     QzSetAppPath(QFileInfo(FProject.FileName).absolutePath() + u'/');
 }

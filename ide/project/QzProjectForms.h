@@ -37,8 +37,7 @@ class TQzProjectForms {
 public:
     // Called for each form that cannot be read, with its file, the reason and the line it names
     // (counted from 1; 0 for none); the other forms are still read.
-    using TFailure =
-        std::function<void(const QString& formFile, const QString& message, int line)>;
+    using TFailure = std::function<void(const QString& formFile, const QString& message, int line)>;
 
     // Reads the project file; raises EQzError when it cannot be read or followed.
     explicit TQzProjectForms(const QString& dprFile);

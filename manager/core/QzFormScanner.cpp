@@ -117,8 +117,8 @@ int QzStrToInt(const QString& text) {
 // ---------------------------------------------------------------------------------------------
 
 IQzManagerFeedback::~IQzManagerFeedback() = default;
-void IQzManagerFeedback::MessageAt(TQzManagerMessageType type, const QString& text,
-                                   const QString&, int) {
+void IQzManagerFeedback::MessageAt(TQzManagerMessageType type, const QString& text, const QString&,
+                                   int) {
     Message(type, text);
 }
 bool IQzManagerFeedback::ShowsProgress() const {
@@ -471,8 +471,8 @@ bool TQzFormScanner::startValue(QStringView line, bool pkgName) {
     // Properties of the root form are never references.
     if (FNameObj == FNameForm)
         return false;
-    FPending = TPendingValue{true,       pkgName,     QString(), GetStrChange(FTokens),
-                             FNumLine,   FStringLine, 1};
+    FPending =
+        TPendingValue{true, pkgName, QString(), GetStrChange(FTokens), FNumLine, FStringLine, 1};
     bool complete = false;
     if (!QzFormStringValue(line.mid(line.indexOf(u'=') + 1), FPending.Value, complete)) {
         FPending.Active = false;
@@ -513,8 +513,8 @@ std::optional<TQzTokenRec1> TQzFormScanner::scanValue() {
     }
     if (!same(value, FTextS) || !pendingIsReference())
         return std::nullopt;
-    return TQzTokenRec1{FNameUnit, FPending.FirstLine, FPending.Path, FPending.FirstText,
-                        FPending.Lines, 1};
+    return TQzTokenRec1{FNameUnit,          FPending.FirstLine, FPending.Path,
+                        FPending.FirstText, FPending.Lines,     1};
 }
 
 void TQzFormScanner::countValue() {

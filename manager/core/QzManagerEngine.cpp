@@ -119,16 +119,15 @@ void TQzManagerEngine::internalError() {
         TQzManagerMessageType::Error,
         QStringLiteral("Internal Error: File: %1 Line: %2 Procedure: %3")
             .arg(fileNameOf(FNameUnit),
-                 u'(' + QString::number(FNumLine) + QStringLiteral(") ") + FStringLine,
-                 FProcedure),
+                 u'(' + QString::number(FNumLine) + QStringLiteral(") ") + FStringLine, FProcedure),
         FNameUnit, FNumLine);
 }
 
 void TQzManagerEngine::reportError(const std::exception& e, const QString& fileName) {
     const auto* exception = dynamic_cast<const Exception*>(&e);
     FFeedback.MessageAt(TQzManagerMessageType::Error,
-                        QStringLiteral("%1: %2").arg(fileNameOf(fileName), errorText(e)),
-                        fileName, exception && exception->Line() > 0 ? exception->Line() - 1 : -1);
+                        QStringLiteral("%1: %2").arg(fileNameOf(fileName), errorText(e)), fileName,
+                        exception && exception->Line() > 0 ? exception->Line() - 1 : -1);
 }
 
 void TQzManagerEngine::enterForm(const QString& name) {

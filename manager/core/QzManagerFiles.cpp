@@ -5,7 +5,6 @@
 
 #include <QFile>
 
-
 TQzManagerFileForms::TQzManagerFileForms(QStringList formFiles)
     : FFormFiles(std::move(formFiles)) {}
 

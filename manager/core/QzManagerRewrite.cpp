@@ -46,7 +46,6 @@ bool sameQualifiers(const QString& a, const QString& b) {
     return true;
 }
 
-
 } // namespace
 
 void TQzManagerEngine::Replace(const QString& pkgName, const QString& value) {
@@ -121,10 +120,9 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
         if (before == lines)
             return;
         const bool deleted = lines.isEmpty();
-        changes.push_back({deleted ? TQzManagerChange::LineDeleted
-                                   : TQzManagerChange::LineRewritten,
-                           form.Name, at, rec.StrChange, before.join(u'\n'),
-                           deleted ? QString() : lines.join(u'\n')});
+        changes.push_back(
+            {deleted ? TQzManagerChange::LineDeleted : TQzManagerChange::LineRewritten, form.Name,
+             at, rec.StrChange, before.join(u'\n'), deleted ? QString() : lines.join(u'\n')});
         for (int n = count; n-- > 0;)
             text.RemoveLine(at + n);
         for (int n = 0; n < lines.size(); ++n)
@@ -144,8 +142,7 @@ bool TQzManagerEngine::rewriteLine(TFormText& form, const TQzTokenRec1& rec, boo
 }
 
 bool TQzManagerEngine::rewriteHolder(const TQzTokenRec1& rec, bool clearing, const QString& pkgName,
-                                     const QString& value,
-                                     std::vector<TQzManagerChange>& changes) {
+                                     const QString& value, std::vector<TQzManagerChange>& changes) {
     TQzMemoryRef* ref = nullptr;
     TQzPkgInfo* owner = nullptr;
     if (rec.NameUnit == QzDlgManagerName(dlmPrivileges)) {
@@ -185,8 +182,7 @@ bool TQzManagerEngine::rewriteHolder(const TQzTokenRec1& rec, bool clearing, con
 // Rewrites one form's references and, when its text changed, adds its new bytes to `files`;
 // false when the form could not be read or its new text cannot be stored.
 bool TQzManagerEngine::rewriteForm(TFormRewrite& group, TFileTransaction& files, bool clearing,
-                                   const QString& pkgName, const QString& value,
-                                   int& notModified) {
+                                   const QString& pkgName, const QString& value, int& notModified) {
     TFormText form;
     form.Name = group.Name;
     try {
@@ -272,8 +268,7 @@ void TQzManagerEngine::rewrite(bool clearing, const QString& pkgName, const QStr
             }
         }
         if (failed) {
-            FFeedback.Message(TQzManagerMessageType::Error,
-                              QStringLiteral("No form was changed"));
+            FFeedback.Message(TQzManagerMessageType::Error, QStringLiteral("No form was changed"));
         } else {
             for (const TFormRewrite& form : forms)
                 for (const TQzManagerChange& change : form.Changes)

@@ -121,9 +121,9 @@ private:
 std::vector<TListPair> listPairs(const TQzPkgInfo& source, TQzPkgInfo& target,
                                  const TQzSyncOptions& options) {
     if (source.Kind() != target.Kind())
-        QzExcept(QStringLiteral("Cannot synchronize %1 with %2")
-                     .arg(QzPkgKindWithArticle(target.Kind()),
-                          QzPkgKindWithArticle(source.Kind())));
+        QzExcept(
+            QStringLiteral("Cannot synchronize %1 with %2")
+                .arg(QzPkgKindWithArticle(target.Kind()), QzPkgKindWithArticle(source.Kind())));
     if (!QzSyncHandlesKind(target.Kind()))
         QzExcept(
             QStringLiteral("%1 packages cannot be synchronized").arg(QzPkgKindName(target.Kind())));
@@ -284,9 +284,9 @@ std::unique_ptr<TQzPkgInfo> QzSyncLoadFile(const QString& fileName,
         QzExcept(QStringLiteral("\"%1\" is not a package file but a folder").arg(fileName));
     const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
     if (kind && header.Kind != *kind)
-        QzExcept(QStringLiteral("\"%1\" holds %2, not %3")
-                     .arg(fileName, QzPkgKindWithArticle(header.Kind),
-                          QzPkgKindWithArticle(*kind)));
+        QzExcept(
+            QStringLiteral("\"%1\" holds %2, not %3")
+                .arg(fileName, QzPkgKindWithArticle(header.Kind), QzPkgKindWithArticle(*kind)));
     std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
     pkg->LoadFromFile(fileName);
     // Written back under the name it was saved with.

@@ -33,3 +33,7 @@ TQzCollectionItem* TQzCollection::FindValue(const QVariant& value) const {
             return GetItems(i);
     return nullptr;
 }
+
+QString TQzCollection::DisplayText() const {
+    return Count() == 1 ? QStringLiteral("1 Item") : QStringLiteral("%1 Items").arg(Count());
+}

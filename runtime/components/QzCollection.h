@@ -45,4 +45,6 @@ public:
     TQzCollectionItem* AddItem() { return static_cast<TQzCollectionItem*>(Add()); }
     // The first item holding `value`, or none.
     TQzCollectionItem* FindValue(const QVariant& value) const;
+    // How editors sum the collection up: "3 Items".
+    QString DisplayText() const;
 };

@@ -81,6 +81,7 @@ const QList<TClass>& QzComponentClasses() {
 
 void QzRegisterComponentClasses() {
     RegisterEventType<TNotifyEvent>();
+    RegisterStringType<TQzMultiLine>();
     for (TClass cls : QzComponentClasses())
         RegisterClass(cls);
 }

@@ -63,7 +63,8 @@ void TQzTabControl::SetPageId(int pageId) {
     if (pageId < 0)
         QzExcept(QStringLiteral("%1 is not a valid page id").arg(pageId));
     TQzCustomPageControl* control = PageControl();
-    if (control && !control->IsLoading()) {
+    // 0 shows no sheet: any number of tabs may have it.
+    if (control && !control->IsLoading() && pageId != 0) {
         const TQzTabControl* other = control->FindTab(pageId);
         if (other && other != this)
             QzExcept(QStringLiteral("There is already a tab with the page id %1").arg(pageId));
@@ -124,6 +125,12 @@ TQzTabSheet* TQzCustomPageControl::CreateTabSheet(TQzTabControl* tab) {
     sheet->SetBounds(4, 24, std::max(0, Width() - 8), std::max(0, Height() - 28));
     QzDsgnCreateUniqueName(sheet);
     return sheet;
+}
+
+void TQzCustomPageControl::MasterMessage(int code, TPersistent* object) {
+    auto* tab = qobject_cast<TQzTabControl*>(object);
+    if (code == QzShowItemMessage && tab && tab->Collection() == FTabs)
+        FTabIndex = tab->Index();
 }
 
 TQzTabSheet::TQzTabSheet(TComponent* owner) : TQzWinControl(owner) {

@@ -142,8 +142,8 @@ public:
         : TQzCollectionItem(collection) {}
 
     int PageId() const { return FPageId; }
-    // Raises EQzError for a negative id, or one another tab of the page control has (while the
-    // form is read, ids are taken as they come).
+    // Raises EQzError for a negative id, or one other than 0 (no sheet) that another tab of the
+    // page control has (while the form is read, ids are taken as they come).
     void SetPageId(int pageId);
     const QVariant& GetValue() const { return Value(); }
     const QString& GetDescription() const { return FDescription; }
@@ -183,6 +183,8 @@ public:
     TQzTabSheet* FindTabSheet(int pageId) const;
     // A tab sheet for `tab`, owned by this control's owner and named by the designer.
     TQzTabSheet* CreateTabSheet(TQzTabControl* tab);
+    // A tab being edited becomes the one shown.
+    void MasterMessage(int code, TPersistent* object) override;
 
     TQzDataType FDataType = dtInteger;
     QVariant FValue;

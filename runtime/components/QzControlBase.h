@@ -33,6 +33,12 @@ struct TQzControlRefs {
     TQzPrivilege* Privilege;
 };
 
+// The message the designer's editors send a control of the library about one of its parts.
+// QzShowItemMessage: `object`, an item of one of the control's collections, is being edited, so
+// the control shows it.
+inline constexpr int QzShowItemMessage = 36;
+void QzMasterMessage(TControl* control, int code, TPersistent* object);
+
 class TQzGraphicControl : public TControl {
     Q_OBJECT
     Q_PROPERTY(TQzMemoryLabel* Caption READ Caption)
@@ -55,6 +61,8 @@ public:
     TQzSetFont* FontSet() const { return FRefs.SetFont; }
     TQzSetBackGround* BackGroundSet() const { return FRefs.SetBackGround; }
     TQzPrivilege* Privilege() const { return FRefs.Privilege; }
+    // What QzMasterMessage hands over; nothing by default.
+    virtual void MasterMessage(int code, TPersistent* object);
 
     bool FShowHint = false;
     int FColor = clBtnFace;
@@ -87,6 +95,7 @@ public:
     TQzSetFont* FontSet() const { return FRefs.SetFont; }
     TQzSetBackGround* BackGroundSet() const { return FRefs.SetBackGround; }
     TQzPrivilege* Privilege() const { return FRefs.Privilege; }
+    virtual void MasterMessage(int code, TPersistent* object);
 
     bool FShowHint = false;
     int FColor = clBtnFace;

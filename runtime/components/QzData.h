@@ -5,6 +5,7 @@
 // the field names are needed, so the database is opened, read-only, just to list them.
 
 #include "Classes.h"
+#include "QzMultiLine.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -27,7 +28,7 @@ class TQzSqlDataSet : public TDataSet {
     Q_OBJECT
     Q_PROPERTY(QString DatabaseName MEMBER FDatabaseName)
     Q_PROPERTY(QString TableName MEMBER FTableName)
-    Q_PROPERTY(QString SQL MEMBER FSQL)
+    Q_PROPERTY(TQzMultiLine SQL MEMBER FSQL)
 public:
     Q_INVOKABLE explicit TQzSqlDataSet(TComponent* owner = nullptr) : TDataSet(owner) {}
 
@@ -37,7 +38,7 @@ public:
 
     QString FDatabaseName;
     QString FTableName;
-    QString FSQL;
+    TQzMultiLine FSQL;
 };
 
 class TDataSource : public TComponent {

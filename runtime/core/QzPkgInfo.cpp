@@ -2,10 +2,10 @@
 
 #include "BinaryForm.h"
 #include "ComponentStreams.h"
-#include "FormEvents.h"
-#include "FormInput.h"
 #include "FileWrite.h"
 #include "Filer.h"
+#include "FormEvents.h"
+#include "FormInput.h"
 #include "QzExcept.h"
 
 #include <QDir>
@@ -145,8 +145,8 @@ void QzReadPkgData(const QByteArray& bytes, TQzPkgData& data) {
     TFormEvent root;
     events->Next(root);
     if (root.ClassName != data.ClassName())
-        QzExcept(QStringLiteral("the content is a %1, not a %2")
-                     .arg(root.ClassName, data.ClassName()));
+        QzExcept(
+            QStringLiteral("the content is a %1, not a %2").arg(root.ClassName, data.ClassName()));
     ReadPersistentProperties(*events, &data);
     if (!input.AtEnd())
         QzExcept(QStringLiteral("%1 bytes follow the content").arg(input.Available()));

@@ -31,6 +31,8 @@ QString TQzScriptedUi::kindName(Kind kind) {
         return QStringLiteral("printer dialog");
     case Kind::Find:
         return QStringLiteral("find dialog");
+    case Kind::Replace:
+        return QStringLiteral("replace dialog");
     }
     return QString();
 }
@@ -117,6 +119,11 @@ TQzScriptedUi& TQzScriptedUi::ExpectFind(std::optional<TQzFindRequest> answer) {
     return *this;
 }
 
+TQzScriptedUi& TQzScriptedUi::ExpectReplace(std::optional<TQzReplaceRequest> answer) {
+    push(Kind::Replace, QString()).Replace = std::move(answer);
+    return *this;
+}
+
 int TQzScriptedUi::ExecDialog(QDialog& dialog) {
     const QString className = QString::fromLatin1(dialog.metaObject()->className());
     auto e = next(Kind::Dialog, className);
@@ -172,4 +179,9 @@ bool TQzScriptedUi::PrinterDialog(QPrinter& printer) {
 std::optional<TQzFindRequest> TQzScriptedUi::FindDialog(const TQzFindRequest& initial) {
     auto e = next(Kind::Find, initial.Text);
     return e ? e->Find : std::nullopt;
+}
+
+std::optional<TQzReplaceRequest> TQzScriptedUi::ReplaceDialog(const TQzReplaceRequest& initial) {
+    auto e = next(Kind::Replace, initial.Text);
+    return e ? e->Replace : std::nullopt;
 }

@@ -31,6 +31,7 @@ public:
     TQzScriptedUi& ExpectFont(std::optional<QFont> answer);
     TQzScriptedUi& ExpectPrinter(std::function<bool(QPrinter&)> answer);
     TQzScriptedUi& ExpectFind(std::optional<TQzFindRequest> answer);
+    TQzScriptedUi& ExpectReplace(std::optional<TQzReplaceRequest> answer);
 
     bool Done() const { return FExpected.empty(); }
     // Every message shown so far, for assertions on wording.
@@ -44,9 +45,10 @@ public:
     std::optional<QFont> FontDialog(const QFont& initial) override;
     bool PrinterDialog(QPrinter& printer) override;
     std::optional<TQzFindRequest> FindDialog(const TQzFindRequest& initial) override;
+    std::optional<TQzReplaceRequest> ReplaceDialog(const TQzReplaceRequest& initial) override;
 
 private:
-    enum class Kind { Dialog, Message, File, Folder, Color, Font, Printer, Find };
+    enum class Kind { Dialog, Message, File, Folder, Color, Font, Printer, Find, Replace };
     struct Expectation {
         Kind kind = Kind::Dialog;
         QString Name;
@@ -58,6 +60,7 @@ private:
         std::optional<QFont> Font;
         std::function<bool(QPrinter&)> Printer;
         std::optional<TQzFindRequest> Find;
+        std::optional<TQzReplaceRequest> Replace;
     };
     Expectation& push(Kind kind, const QString& name);
     // The next expectation when it is of `kind`; otherwise the failure is reported.

@@ -18,6 +18,10 @@
 
 TQzUiService::~TQzUiService() = default;
 
+std::optional<TQzReplaceRequest> TQzUiService::ReplaceDialog(const TQzReplaceRequest&) {
+    return std::nullopt;
+}
+
 namespace {
 TQzQtUi& qtUi() {
     static TQzQtUi ui;
@@ -202,4 +206,52 @@ std::optional<TQzFindRequest> TQzQtUi::FindDialog(const TQzFindRequest& initial)
         return std::nullopt;
     return TQzFindRequest{text->text(), matchCase->isChecked(), wholeWord->isChecked(),
                           down->isChecked()};
+}
+
+std::optional<TQzReplaceRequest> TQzQtUi::ReplaceDialog(const TQzReplaceRequest& initial) {
+    QDialog dialog(activeParent());
+    dialog.setWindowTitle(QStringLiteral("Replace"));
+    auto* text = new QLineEdit(initial.Text);
+    auto* with = new QLineEdit(initial.ReplaceWith);
+    auto* matchCase = new QCheckBox(QStringLiteral("Match &case"));
+    matchCase->setChecked(initial.MatchCase);
+    auto* wholeWord = new QCheckBox(QStringLiteral("Match &whole word only"));
+    wholeWord->setChecked(initial.WholeWord);
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* next =
+        buttons->addButton(QStringLiteral("&Find Next"), QDialogButtonBox::ActionRole);
+    QPushButton* replace =
+        buttons->addButton(QStringLiteral("&Replace"), QDialogButtonBox::ActionRole);
+    QPushButton* all =
+        buttons->addButton(QStringLiteral("Replace &All"), QDialogButtonBox::ActionRole);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    next->setDefault(true);
+    auto* layout = new QFormLayout(&dialog);
+    layout->addRow(QStringLiteral("Fi&nd what:"), text);
+    layout->addRow(QStringLiteral("Re&place with:"), with);
+    layout->addRow(matchCase);
+    layout->addRow(wholeWord);
+    layout->addRow(buttons);
+    TQzReplaceRequest::TAction action = TQzReplaceRequest::FindNext;
+    const auto press = [&](TQzReplaceRequest::TAction pressed) {
+        action = pressed;
+        dialog.accept();
+    };
+    QObject::connect(next, &QPushButton::clicked, &dialog,
+                     [&] { press(TQzReplaceRequest::FindNext); });
+    QObject::connect(replace, &QPushButton::clicked, &dialog,
+                     [&] { press(TQzReplaceRequest::Replace); });
+    QObject::connect(all, &QPushButton::clicked, &dialog,
+                     [&] { press(TQzReplaceRequest::ReplaceAll); });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    const auto enable = [&] {
+        for (QPushButton* b : {next, replace, all})
+            b->setEnabled(!text->text().isEmpty());
+    };
+    QObject::connect(text, &QLineEdit::textChanged, &dialog, enable);
+    enable();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return TQzReplaceRequest{text->text(), with->text(), matchCase->isChecked(),
+                             wholeWord->isChecked(), action};
 }

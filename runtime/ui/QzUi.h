@@ -61,6 +61,16 @@ struct TQzFindRequest {
     bool Down = true;
 };
 
+// What the replace dialog asks for: the texts and options, and which of its buttons was pressed.
+struct TQzReplaceRequest {
+    enum TAction { FindNext, Replace, ReplaceAll };
+    QString Text;
+    QString ReplaceWith;
+    bool MatchCase = false;
+    bool WholeWord = false;
+    TAction Action = FindNext;
+};
+
 class TQzUiService {
 public:
     virtual ~TQzUiService();
@@ -76,6 +86,9 @@ public:
     // Lets the person choose printer and options; false when cancelled.
     virtual bool PrinterDialog(QPrinter& printer) = 0;
     virtual std::optional<TQzFindRequest> FindDialog(const TQzFindRequest& initial) = 0;
+    // The replace dialog: one button press each call (the caller acts on it and asks again
+    // while the person goes on); none when closed. A service without one closes it at once.
+    virtual std::optional<TQzReplaceRequest> ReplaceDialog(const TQzReplaceRequest& initial);
 };
 
 // The service in use. The Qt one is installed until someone installs another.
@@ -94,4 +107,5 @@ public:
     std::optional<QFont> FontDialog(const QFont& initial) override;
     bool PrinterDialog(QPrinter& printer) override;
     std::optional<TQzFindRequest> FindDialog(const TQzFindRequest& initial) override;
+    std::optional<TQzReplaceRequest> ReplaceDialog(const TQzReplaceRequest& initial) override;
 };

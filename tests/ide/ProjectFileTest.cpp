@@ -122,9 +122,8 @@ TEST(ProjectFile, AFormIsFoundWhateverTheCaseOfItsExtensionAndListedOnce) {
         QStringLiteral("program App;\nuses\n  Main in 'Main.pas' {FrmMain},\n"
                        "  Again in 'Main.pas' {FrmMain},\n  Other in 'Other.pas' {FrmOther};\n"),
         folder.filePath(QStringLiteral("App.dpr")));
-    EXPECT_EQ(project.FormFileNames(),
-              QStringList({folder.filePath(QStringLiteral("Main.DFM")),
-                           folder.filePath(QStringLiteral("Other.dfm"))}));
+    EXPECT_EQ(project.FormFileNames(), QStringList({folder.filePath(QStringLiteral("Main.DFM")),
+                                                    folder.filePath(QStringLiteral("Other.dfm"))}));
 }
 
 TEST(ProjectFile, ChangeFileExtReplacesOnlyTheNamesOwnExtension) {

@@ -67,13 +67,11 @@ TEST_F(ProjectForms, EveryFormIsReadAndOnesThatCannotBeAreReported) {
     writeBytes(QStringLiteral("Settings.dfm"), "object FrmSettings: TFrmSettings\n  Left = \n");
     QStringList failures;
     {
-        const TQzProjectForms project(path(QStringLiteral("Demo.dpr")),
-                                      [&](const QString& file, const QString& message, int line) {
-                                          failures << QStringLiteral("%1:%2: %3")
-                                                          .arg(file)
-                                                          .arg(line)
-                                                          .arg(message);
-                                      });
+        const TQzProjectForms project(
+            path(QStringLiteral("Demo.dpr")),
+            [&](const QString& file, const QString& message, int line) {
+                failures << QStringLiteral("%1:%2: %3").arg(file).arg(line).arg(message);
+            });
         EXPECT_EQ(project.FormFiles().size(), 5);
         EXPECT_EQ(project.Relative(path(QStringLiteral("Orders.dfm"))),
                   QStringLiteral("Orders.dfm"));

@@ -5,8 +5,8 @@
 // privileges, and the packages those refer to.
 
 #include "ComponentStreams.h"
-#include "FileWrite.h"
 #include "Controls.h"
+#include "FileWrite.h"
 #include "QzCApplication.h"
 #include "QzPkgImages.h"
 #include "QzPkgStrings.h"

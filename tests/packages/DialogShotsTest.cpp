@@ -34,6 +34,7 @@ TEST(DialogShots, EveryLayoutIsListedAndRendersToAPicture) {
         layouts << file.chopped(3);
     QStringList sorted = listed;
     sorted.sort();
+    layouts.sort();
     EXPECT_EQ(sorted, layouts);
 
     QTemporaryDir dir;

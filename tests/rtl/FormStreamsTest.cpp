@@ -464,7 +464,8 @@ TEST(FormStreams, EightBitStringsKeepEveryByte) {
     };
     for (const auto& c : cases) {
         const TFormObject tree = ReadBinaryForm(withString(c.Bytes));
-        EXPECT_EQ(tree.Properties[0].Value.Str, QStringView(c.Text).toString()) << c.Bytes.toHex().toStdString();
+        EXPECT_EQ(tree.Properties[0].Value.Str, QStringView(c.Text).toString())
+            << c.Bytes.toHex().toStdString();
         EXPECT_EQ(ReadTextForm(WriteTextForm(tree)), tree);
         EXPECT_EQ(ReadBinaryForm(WriteBinaryForm(tree)), tree);
     }
@@ -479,8 +480,8 @@ TEST(FormStreams, WhatFollowsTheRootObjectIsReportedNotDropped) {
     const QByteArray resource = ObjectTextToResource(text);
     EXPECT_EQ(errorOf([&] { FormFileToText(resource + "z"); }),
               "Error reading form resource at byte " + std::to_string(resource.size()) +
-                  ": 1 bytes follow the object stream of " +
-                  std::to_string(binary.size()) + " bytes");
+                  ": 1 bytes follow the object stream of " + std::to_string(binary.size()) +
+                  " bytes");
     EXPECT_THROW(FormFileToText(text + "end\n"), EParserError);
 
     // Blank lines before the root, however many, are no reason to refuse a text form.
@@ -558,6 +559,7 @@ TEST(FormStreams, AnErrorPastAWindowOfTheInputStillNamesItsColumn) {
     EXPECT_EQ(errorOf([&] { streamed("object A: TB\n  X = '" + value, TFormFileFormat::Binary); }),
               "Error in form text on line 2, column 7: Unterminated string");
     // The column counts characters, not bytes, in a UTF-8 text too.
-    EXPECT_EQ(errorOf([&] { ReadTextForm("object A: TB\n  X = '\xC3\xA9\xF0\x9F\x98\x80' ?\nend\n"); }),
-              "Error in form text on line 2, column 13: Property name expected but '?' found");
+    EXPECT_EQ(
+        errorOf([&] { ReadTextForm("object A: TB\n  X = '\xC3\xA9\xF0\x9F\x98\x80' ?\nend\n"); }),
+        "Error in form text on line 2, column 13: Property name expected but '?' found");
 }

@@ -409,10 +409,10 @@ TEST_P(PkgKinds, BadFilesLeaveThePackageAsItWas) {
     const TQzPkgKind foreignKind = pkgKinds()[kind.Kind == TQzPkgKind::Strings ? 1 : 0].Kind;
     QByteArray foreign = bytes;
     foreign[4] = char(foreignKind);
-    expectRefused(foreign, QStringLiteral("it holds %1, not %2")
-                               .arg(QzPkgKindWithArticle(foreignKind),
-                                    QzPkgKindWithArticle(kind.Kind))
-                               .toStdString());
+    expectRefused(foreign,
+                  QStringLiteral("it holds %1, not %2")
+                      .arg(QzPkgKindWithArticle(foreignKind), QzPkgKindWithArticle(kind.Kind))
+                      .toStdString());
     // A failed save keeps the previous file.
     pkg->SetDescription(QString(70 * 1024, u'd')); // longer than a header takes
     EXPECT_THROW(pkg->SaveToFile(file("good")), EQzError);

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QToolButton>
 
 namespace {
@@ -349,20 +350,46 @@ TEST_F(DesignerWindowTest, SetsAreCheckLists) {
               Qt::Checked);
 }
 
-TEST_F(DesignerWindowTest, CollectionsAndMenusOpenUpInTheInspector) {
+namespace {
+
+// The package's window of that class beside the designer, if one is open.
+QWidget* openWindow(const char* className) {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->inherits(className))
+            return window;
+    return nullptr;
+}
+
+} // namespace
+
+// Collections and menus are edited in the package's windows: the row shows what the package's
+// editor says and its button opens the window on the property's own object.
+TEST_F(DesignerWindowTest, CollectionsAndMenusOpenThePackageWindows) {
     click(component("SbMain"));
-    EXPECT_EQ(shownValue(QStringLiteral("Panels")), QStringLiteral("(3 items)"));
-    EXPECT_EQ(shownValue(QStringLiteral("Panels.[0]")), QStringLiteral("User"));
-    typeValue(QStringLiteral("Panels.[2].Width"), QStringLiteral("90"));
-    auto* panels =
-        qobject_cast<TCollection*>(component("SbMain")->property("Panels").value<QObject*>());
-    EXPECT_EQ(panels->Items(2)->property("Width").toInt(), 90);
+    EXPECT_EQ(shownValue(QStringLiteral("Panels")), QStringLiteral("(3 Items)"));
+    auto* button = valueEditor<QToolButton>(QStringLiteral("Panels"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    settle();
+    QWidget* collection = openWindow("TFrCollection");
+    ASSERT_NE(collection, nullptr);
+    auto* list = collection->findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), 3);
+    collection->close();
+    settle();
 
     designer()->SelectComponent(component("MmMain"));
     settle();
-    EXPECT_EQ(shownValue(QStringLiteral("Items")),
-              QStringLiteral("MnFile, MnView, MnWindow, MnHelp"));
-    EXPECT_EQ(shownValue(QStringLiteral("Items.MnFile.MnSave.ShortCut")), QStringLiteral("Ctrl+S"));
+    EXPECT_EQ(shownValue(QStringLiteral("Items")), QStringLiteral("(Menu)"));
+    button = valueEditor<QToolButton>(QStringLiteral("Items"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    settle();
+    QWidget* menus = openWindow("TFrMenus");
+    ASSERT_NE(menus, nullptr);
+    menus->close();
+    settle();
 }
 
 // ---------------------------------------------------------------------------------------------

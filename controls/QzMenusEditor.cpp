@@ -1,0 +1,807 @@
+#include "controls/QzMenusEditor.h"
+
+#include "QzHooks.h"
+#include "QzMenus.h"
+#include "QzMsg.h"
+#include "SysUtils.h"
+#include "ui_TFrMenus.h"
+
+#include <QAbstractItemDelegate>
+#include <QAction>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <vector>
+
+namespace {
+
+const QString EndMarker = QStringLiteral("<Eof>");
+// A menu bar holds at most this many top-level items.
+constexpr int MaxTopLevelNodes = 31;
+
+enum TNodeImage { imMenu, imPopupMenu, imItem, imItemImage, imEndMarker };
+
+// The node pictures: a menu bar, a popup menu, an item, an item with a picture, the end marker.
+const QIcon& nodeImage(TNodeImage image) {
+    static const QList<QIcon> images = [] {
+        QList<QIcon> list;
+        for (int kind = imMenu; kind <= imEndMarker; ++kind) {
+            QPixmap pixmap(16, 16);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setPen(Qt::darkGray);
+            switch (kind) {
+            case imMenu:
+                p.fillRect(1, 3, 14, 4, QColor(0, 0, 128));
+                p.drawRect(1, 7, 8, 7);
+                break;
+            case imPopupMenu:
+                p.fillRect(2, 1, 11, 14, Qt::white);
+                p.drawRect(2, 1, 11, 14);
+                for (int y = 4; y < 14; y += 3)
+                    p.drawLine(4, y, 11, y);
+                break;
+            case imItem:
+                p.drawLine(3, 8, 13, 8);
+                break;
+            case imItemImage:
+                p.fillRect(2, 4, 6, 6, QColor(0, 128, 0));
+                p.drawLine(9, 7, 14, 7);
+                break;
+            case imEndMarker:
+                p.drawRect(3, 5, 10, 6);
+                break;
+            }
+            list << QIcon(pixmap);
+        }
+        return list;
+    }();
+    return images[image];
+}
+
+bool isPopup(const TComponent* menu) {
+    return qobject_cast<const TQzPopupMenu*>(menu) != nullptr;
+}
+
+// The root item of the tree `item` sits in.
+const TQzMenuItem* rootOf(const TQzMenuItem* item) {
+    while (item->Parent())
+        item = item->Parent();
+    return item;
+}
+
+} // namespace
+
+TFrMenus::TFrMenus(QWidget* parent)
+    : TDesignWindow(parent), FUi(std::make_unique<Ui::TFrMenus>()), FPopupMenu(new QMenu(this)) {
+    FUi->setupUi(this);
+    FPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    QTreeWidget* tree = FUi->Tree;
+    tree->viewport()->installEventFilter(this);
+    tree->setDefaultDropAction(Qt::CopyAction);
+
+    struct TCommand {
+        QAction*& Action;
+        const char* Name;
+        const char* Caption;
+        QKeySequence Keys;
+        QToolButton* Button;
+        void (TFrMenus::*Handler)();
+    };
+    const TCommand commands[] = {
+        {FModify, "Modify1", "&Modify", QKeySequence(Qt::Key_F2), FUi->BtEdit,
+         &TFrMenus::ModifyItem},
+        {FAdd, "Add1", "&Add", QKeySequence(Qt::CTRL | Qt::Key_Insert), FUi->BtAdd,
+         &TFrMenus::AddItem},
+        {FInsert, "Insert1", "&Insert", QKeySequence(Qt::Key_Insert), FUi->BtInsert,
+         &TFrMenus::InsertItem},
+        {FDelete, "Delete1", "&Delete", QKeySequence(Qt::CTRL | Qt::Key_Delete), FUi->BtDelete,
+         &TFrMenus::DeleteItem},
+        {FCut, "Cut1", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), FUi->BtCut, &TFrMenus::Cut},
+        {FCopy, "Copy1", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), FUi->BtCopy, &TFrMenus::Copy},
+        {FPaste, "Paste1", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), FUi->BtPaste,
+         &TFrMenus::Paste},
+        {FSubMenu, "CreateSubMenu1", "Create &SubMenu", QKeySequence(Qt::CTRL | Qt::Key_Right),
+         FUi->BtAddSub, &TFrMenus::AddSubMenuItem},
+        {FClear, "Clear1", "Clear", QKeySequence(), FUi->BtClear, &TFrMenus::Clear},
+    };
+    for (const TCommand& command : commands) {
+        auto* action = new QAction(QString::fromLatin1(command.Caption), this);
+        action->setObjectName(QString::fromLatin1(command.Name));
+        action->setShortcut(command.Keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        command.Action = action;
+        FPopupMenu->addAction(action);
+        // The tree takes the shortcuts: Insert or F2 typed elsewhere belong to that control.
+        tree->addAction(action);
+        const auto handler = command.Handler;
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(command.Button, &QToolButton::clicked, action, &QAction::trigger);
+    }
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* node) { treeChange(node); });
+    connect(tree, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem* node) { treeEdited(node); });
+    connect(tree, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* node) { guarded([this, node] { TreeDblClick(node); }); });
+    connect(tree, &QTreeWidget::customContextMenuRequested, this, &TFrMenus::treeContextMenu);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TFrMenus::ChangeState);
+    ChangeState();
+}
+
+TFrMenus::~TFrMenus() = default;
+
+TFrMenus* TFrMenus::MenusEditorOf(const TComponent* menu) {
+    for (TDesignWindow* window : DesignWindows())
+        if (auto* editor = qobject_cast<TFrMenus*>(window); editor && editor->Menu() == menu)
+            return editor;
+    return nullptr;
+}
+
+TFrMenus* TFrMenus::ShowMenusEditor(TComponent* menu, IDesigner* designer) {
+    TFrMenus* editor = MenusEditorOf(menu);
+    if (!editor) {
+        editor = new TFrMenus;
+        editor->SetMenu(menu);
+        editor->SetDesigner(designer);
+    }
+    editor->Execute();
+    return editor;
+}
+
+void TFrMenus::SetMenu(TComponent* menu) {
+    if (FMenu)
+        disconnect(FMenu, nullptr, this, nullptr);
+    FMenu = menu;
+    // The window must not outlive the menu it shows.
+    if (menu)
+        connect(menu, &QObject::destroyed, this, [this] {
+            FNodes.clear();
+            FUi->Tree->clear();
+            hide();
+            deleteLater();
+        });
+}
+
+TQzMenuItem* TFrMenus::MenuItems() const {
+    return FMenu ? QzMenuItemsOf(FMenu) : nullptr;
+}
+
+TComponent* TFrMenus::Form() const {
+    return FMenu ? FMenu->Owner() : nullptr;
+}
+
+QTreeWidget* TFrMenus::Tree() const {
+    return FUi->Tree;
+}
+
+QTreeWidgetItem* TFrMenus::Root() const {
+    return FUi->Tree->topLevelItem(0);
+}
+
+TQzMenuItem* TFrMenus::ItemOf(const QTreeWidgetItem* node) {
+    return node && node->parent()
+               ? qobject_cast<TQzMenuItem*>(node->data(0, Qt::UserRole).value<QObject*>())
+               : nullptr;
+}
+
+bool TFrMenus::IsEndMarker(const QTreeWidgetItem* node) const {
+    return node && node->parent() && !ItemOf(node);
+}
+
+QTreeWidgetItem* TFrMenus::NodeOf(const TQzMenuItem* item) const {
+    return FNodes.value(item);
+}
+
+TQzMenuItem* TFrMenus::levelItems(QTreeWidgetItem* parent) const {
+    return parent == Root() ? MenuItems() : ItemOf(parent);
+}
+
+template <typename F>
+void TFrMenus::guarded(F&& handler) {
+    try {
+        handler();
+    } catch (const Exception& e) {
+        QzMsg(TQzMessageType::mtError, e.Message());
+    }
+    ChangeState();
+}
+
+// ---- Showing the menu
+
+void TFrMenus::Execute() {
+    if (!FMenu)
+        return;
+    if (!Root()) {
+        const QSignalBlocker block(FUi->Tree);
+        setWindowTitle(FMenu->Name());
+        auto* root = new QTreeWidgetItem(FUi->Tree);
+        root->setData(0, Qt::UserRole, QVariant::fromValue<QObject*>(MenuItems()));
+        BuildItem(root);
+        BuildNodes(root, MenuItems());
+        FUi->Tree->setCurrentItem(root);
+    }
+    ChangeState();
+    Root()->setExpanded(true);
+    show();
+    raise();
+    activateWindow();
+}
+
+QTreeWidgetItem* TFrMenus::newNode(QTreeWidgetItem* parent, int index, TQzMenuItem* item) {
+    const QSignalBlocker block(FUi->Tree);
+    auto* node = new QTreeWidgetItem;
+    if (item) {
+        node->setData(0, Qt::UserRole, QVariant::fromValue<QObject*>(item));
+        node->setFlags(node->flags() | Qt::ItemIsEditable);
+        FNodes.insert(item, node);
+        connect(item, &QObject::destroyed, this, &TFrMenus::itemDestroyed, Qt::UniqueConnection);
+    }
+    parent->insertChild(index, node);
+    BuildItem(node);
+    return node;
+}
+
+void TFrMenus::BuildNodes(QTreeWidgetItem* node, TQzMenuItem* items) {
+    if (!items || items->Count() == 0)
+        return;
+    for (int i = 0; i < items->Count(); ++i) {
+        TQzMenuItem* item = items->Items(i);
+        QTreeWidgetItem* child = newNode(node, node->childCount(), item);
+        BuildNodes(child, item);
+    }
+    newNode(node, node->childCount(), nullptr);
+}
+
+void TFrMenus::BuildItem(QTreeWidgetItem* node) {
+    const QSignalBlocker block(FUi->Tree);
+    QString text;
+    TNodeImage image = imEndMarker;
+    if (node == Root()) {
+        text = FMenu ? FMenu->Name() : QString();
+        image = isPopup(FMenu) ? imPopupMenu : imMenu;
+    } else if (TQzMenuItem* item = ItemOf(node)) {
+        text = item->FCaption;
+        image = item->Image()->Defined() ? imItemImage : imItem;
+    } else {
+        text = EndMarker;
+    }
+    if (node->text(0) != text)
+        node->setText(0, text);
+    // Setting an equal picture still repaints; a menu of thousands of items would feel it.
+    if (node->icon(0).cacheKey() != nodeImage(image).cacheKey())
+        node->setIcon(0, nodeImage(image));
+}
+
+void TFrMenus::BuildInfo() {
+    QTreeWidgetItem* root = Root();
+    if (!root || !MenuItems())
+        return;
+    const QSignalBlocker block(FUi->Tree);
+    setWindowTitle(FMenu->Name());
+    BuildItem(root);
+    std::vector<std::pair<QTreeWidgetItem*, TQzMenuItem*>> levels{{root, MenuItems()}};
+    while (!levels.empty()) {
+        const auto [node, items] = levels.back();
+        levels.pop_back();
+        const int count = items->Count();
+        for (int i = 0; i < count; ++i) {
+            TQzMenuItem* item = items->Items(i);
+            QTreeWidgetItem* child = node->child(i);
+            if (!child || ItemOf(child) != item) {
+                if (QTreeWidgetItem* moved = FNodes.value(item)) {
+                    QTreeWidgetItem* from = moved->parent();
+                    from->takeChild(from->indexOfChild(moved));
+                    node->insertChild(i, moved);
+                    child = moved;
+                } else {
+                    child = newNode(node, i, item);
+                }
+            }
+            BuildItem(child);
+            levels.push_back({child, item});
+        }
+        // What follows the items: their end marker, and nothing else.
+        if (count > 0) {
+            int marker = count;
+            while (marker < node->childCount() && !IsEndMarker(node->child(marker)))
+                ++marker;
+            if (marker == node->childCount())
+                newNode(node, count, nullptr);
+            else if (marker != count)
+                node->insertChild(count, node->takeChild(marker));
+        }
+        while (node->childCount() > (count > 0 ? count + 1 : 0)) {
+            QTreeWidgetItem* stale = node->takeChild(node->childCount() - 1);
+            forget(stale);
+            delete stale;
+        }
+    }
+}
+
+void TFrMenus::forget(QTreeWidgetItem* node) {
+    if (TQzMenuItem* item = ItemOf(node)) {
+        if (FNodes.value(item) == node)
+            FNodes.remove(item);
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        forget(node->child(i));
+}
+
+void TFrMenus::removeNode(QTreeWidgetItem* node) {
+    QTreeWidgetItem* parent = node->parent();
+    if (!parent)
+        return;
+    const QSignalBlocker block(FUi->Tree);
+    forget(node);
+    delete parent->takeChild(parent->indexOfChild(node));
+    dropLoneEndMarker(parent);
+}
+
+void TFrMenus::dropLoneEndMarker(QTreeWidgetItem* parent) {
+    if (parent->childCount() == 1 && IsEndMarker(parent->child(0)))
+        delete parent->takeChild(0);
+}
+
+// An item freed elsewhere (the designer's Delete, say) takes its node along.
+void TFrMenus::itemDestroyed(QObject* item) {
+    if (QTreeWidgetItem* node = FNodes.take(item))
+        removeNode(node);
+}
+
+// ---- Designer notifications
+
+void TFrMenus::ItemsModified(IDesigner* designer) {
+    if (designer != Designer() || FCreating || !FMenu || !Root())
+        return;
+    BuildInfo();
+    ChangeState();
+}
+
+void TFrMenus::SelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection) {
+    // The editor's own selection coming back changes nothing here.
+    if (selection == FLastSelection) {
+        FLastSelection.clear();
+        return;
+    }
+    FLastSelection.clear();
+    if (designer != Designer() || FCreating || !FMenu || !Root() || selection.isEmpty())
+        return;
+    QTreeWidgetItem* node = nullptr;
+    if (selection.first() == FMenu)
+        node = Root();
+    else if (auto* item = qobject_cast<TQzMenuItem*>(selection.first());
+             item && rootOf(item) == MenuItems())
+        node = NodeOf(item);
+    if (!node)
+        return;
+    FUpdating = true;
+    select(node);
+    FUpdating = false;
+}
+
+TDesignWindow::TEditState TFrMenus::GetEditState() {
+    TEditState state = 0;
+    if (ClipboardComponents())
+        state |= esCanPaste;
+    if (ItemOf(FUi->Tree->currentItem()))
+        state |= esCanCut | esCanCopy | esCanDelete;
+    return state;
+}
+
+void TFrMenus::EditAction(TEditAction action) {
+    guarded([&] {
+        switch (action) {
+        case eaCut:
+            Cut();
+            break;
+        case eaCopy:
+            Copy();
+            break;
+        case eaPaste:
+            Paste();
+            break;
+        case eaDelete:
+            DeleteItem();
+            break;
+        case eaUndo:
+        case eaSelectAll:
+            break;
+        }
+    });
+}
+
+// ---- Commands
+
+void TFrMenus::select(QTreeWidgetItem* node) {
+    // The tree may have moved its cursor there itself while its signals were held (a node taken
+    // out): the node is taken up all the same.
+    if (FUi->Tree->currentItem() == node)
+        treeChange(node);
+    else
+        FUi->Tree->setCurrentItem(node);
+    FUi->Tree->scrollToItem(node);
+}
+
+TQzMenuItem* TFrMenus::CreateComp(IDesigner* designer, TComponent*) {
+    FCreating = true;
+    TComponent* component = nullptr;
+    try {
+        component = designer->CreateComponent(ClassOf<TQzMenuItem>(), nullptr, -1, -1, -1, -1);
+    } catch (...) {
+        FCreating = false;
+        throw;
+    }
+    FCreating = false;
+    return qobject_cast<TQzMenuItem*>(component);
+}
+
+// Where new items go: before the selected node, the root standing for its first child; an empty
+// menu gets its end marker first.
+QTreeWidgetItem* TFrMenus::insertionPoint() {
+    QTreeWidgetItem* root = Root();
+    if (root->childCount() == 0)
+        select(newNode(root, 0, nullptr));
+    else if (FUi->Tree->currentItem() == root)
+        select(root->child(0));
+    return FUi->Tree->currentItem();
+}
+
+void TFrMenus::InsertItem() {
+    if (!Designer() || !Root() || !FUi->Tree->currentItem())
+        return;
+    QTreeWidgetItem* before = insertionPoint();
+    QTreeWidgetItem* parent = before->parent();
+    const int index = parent->indexOfChild(before);
+    TQzMenuItem* item = CreateComp(Designer(), Form());
+    if (!item)
+        return;
+    item->FCaption = item->Name();
+    levelItems(parent)->Insert(index, item);
+    select(newNode(parent, index, item));
+    Designer()->Modified();
+    ChangeState();
+}
+
+void TFrMenus::AddItem() {
+    endEdit();
+    QTreeWidgetItem* root = Root();
+    if (root && root->childCount() > 0 && FUi->Tree->currentItem()) {
+        if (FUi->Tree->currentItem() == root)
+            select(root->child(0));
+        QTreeWidgetItem* parent = FUi->Tree->currentItem()->parent();
+        select(parent->child(parent->childCount() - 1));
+    }
+    InsertItem();
+}
+
+void TFrMenus::AddSubMenuItem() {
+    QTreeWidgetItem* node = FUi->Tree->currentItem();
+    if (!Designer() || !node)
+        return;
+    if (Root()->childCount() == 0) {
+        InsertItem();
+        return;
+    }
+    if (!ItemOf(node))
+        return;
+    if (node->childCount() == 0) {
+        select(newNode(node, 0, nullptr));
+        InsertItem();
+    } else {
+        select(node->child(0));
+    }
+}
+
+void TFrMenus::DeleteItem() {
+    QTreeWidgetItem* node = FUi->Tree->currentItem();
+    TQzMenuItem* item = ItemOf(node);
+    if (!Designer() || !item)
+        return;
+    QTreeWidgetItem* parent = node->parent();
+    const int index = parent->indexOfChild(node);
+    FUpdating = true;
+    delete item; // its node goes with it, and the level's end marker when it was the last
+    FUpdating = false;
+    QTreeWidgetItem* next = parent;
+    if (parent->childCount() > 0) {
+        next = parent->child(std::min(index, parent->childCount() - 1));
+        if (IsEndMarker(next) && index > 0)
+            next = parent->child(index - 1);
+    }
+    select(next);
+    Designer()->Modified();
+    ChangeState();
+}
+
+void TFrMenus::ModifyItem() {
+    QTreeWidgetItem* node = FUi->Tree->currentItem();
+    if (ItemOf(node))
+        FUi->Tree->editItem(node);
+}
+
+void TFrMenus::Cut() {
+    if (!ItemOf(FUi->Tree->currentItem()))
+        return;
+    Copy();
+    DeleteItem();
+}
+
+void TFrMenus::Copy() {
+    if (TQzMenuItem* item = ItemOf(FUi->Tree->currentItem()))
+        CopyComponents(Form(), {item});
+}
+
+void TFrMenus::Paste() {
+    if (!Designer() || !Root() || !FUi->Tree->currentItem() || !ClipboardComponents())
+        return;
+    QTreeWidgetItem* before = insertionPoint();
+    QTreeWidgetItem* parent = before->parent();
+    TQzMenuItem* parentItem = levelItems(parent);
+    int index = parent->indexOfChild(before);
+    QTreeWidgetItem* last = nullptr;
+    for (TComponent* pasted : PasteComponents(Form(), parentItem)) {
+        auto* item = qobject_cast<TQzMenuItem*>(pasted);
+        if (!item) {
+            // Only menu items belong in a menu; the rest of the clipboard is not put on the form.
+            delete pasted;
+            continue;
+        }
+        if (item->Parent())
+            continue;
+        giveUniqueNames(item);
+        parentItem->Insert(index, item);
+        last = newNode(parent, index, item);
+        BuildNodes(last, item);
+        ++index;
+    }
+    dropLoneEndMarker(parent);
+    if (last)
+        select(last);
+    Designer()->Modified();
+    ChangeState();
+}
+
+// Names taken in order, from the top item down: the names the paste gave them are let go first,
+// so that they are free for the items that come earlier.
+void TFrMenus::giveUniqueNames(TQzMenuItem* item) {
+    std::vector<TQzMenuItem*> items{item};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        for (int sub = 0; sub < items[i]->Count(); ++sub)
+            items.push_back(items[i]->Items(sub));
+    for (TQzMenuItem* each : items)
+        each->SetName(QString());
+    for (TQzMenuItem* each : items)
+        each->SetName(CreateUniqueName(each->ClassName()));
+}
+
+void TFrMenus::Clear() {
+    QTreeWidgetItem* root = Root();
+    if (!root || root->childCount() == 0)
+        return;
+    if (QzMsgPkg(TQzMessageType::mtConfirmation, QStringLiteral("System"), 57, {bkOk, bkCancel},
+                 bkCancel) != bkOk)
+        return;
+    FUpdating = true;
+    while (root->childCount() > 0) {
+        QTreeWidgetItem* node = root->child(0);
+        if (TQzMenuItem* item = ItemOf(node))
+            delete item;
+        else
+            removeNode(node);
+    }
+    FUpdating = false;
+    select(root);
+    if (Designer())
+        Designer()->Modified();
+    ChangeState();
+}
+
+void TFrMenus::CopyValues(TQzMenuItem* source, TQzMenuItem* target) {
+    target->FCaption = source->FCaption;
+    if (IsUnique(source->Name()))
+        target->SetName(source->Name());
+}
+
+bool TFrMenus::IsUnique(const QString& name) const {
+    const TComponent* form = Form();
+    return form && !form->FindComponent(name) && !SameText(form->Name(), name);
+}
+
+QString TFrMenus::CreateUniqueName(const QString& base) const {
+    for (int n = 1;; ++n) {
+        QString name = base + QString::number(n);
+        if (name.startsWith(u'T') || name.startsWith(u't'))
+            name.remove(0, 1);
+        if (IsUnique(name))
+            return name;
+    }
+}
+
+QString TFrMenus::Path(QTreeWidgetItem* node) const {
+    QStringList parts;
+    for (QTreeWidgetItem* at = node; at && at != Root(); at = at->parent())
+        if (TQzMenuItem* item = ItemOf(at))
+            parts.prepend(item->FCaption);
+    parts.prepend(FMenu ? FMenu->Name() : QString());
+    return parts.join(u'/');
+}
+
+void TFrMenus::Selection(TPersistent* component) {
+    if (!component)
+        return;
+    FLastSelection = CreateSelectionList();
+    FLastSelection << component;
+    SetSelection(FLastSelection);
+}
+
+void TFrMenus::ChangeState() {
+    const TEditState state = GetEditState();
+    FCut->setEnabled(state & esCanCut);
+    FCopy->setEnabled(state & esCanCopy);
+    FPaste->setEnabled(state & esCanPaste);
+    FDelete->setEnabled(state & esCanDelete);
+    FModify->setEnabled(state & esCanDelete);
+    FClear->setEnabled(Root() && Root()->childCount() > 0);
+    const std::pair<QAction*, QToolButton*> buttons[] = {
+        {FModify, FUi->BtEdit},   {FAdd, FUi->BtAdd},        {FInsert, FUi->BtInsert},
+        {FDelete, FUi->BtDelete}, {FCut, FUi->BtCut},        {FCopy, FUi->BtCopy},
+        {FPaste, FUi->BtPaste},   {FSubMenu, FUi->BtAddSub}, {FClear, FUi->BtClear}};
+    for (const auto& [action, button] : buttons)
+        button->setEnabled(action->isEnabled());
+}
+
+// ---- The tree
+
+void TFrMenus::treeChange(QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    FUi->StatusBar1->showMessage(Path(node));
+    if (!FUpdating)
+        Selection(node == Root() ? static_cast<TPersistent*>(FMenu.data()) : ItemOf(node));
+    ChangeState();
+}
+
+void TFrMenus::treeEdited(QTreeWidgetItem* node) {
+    TQzMenuItem* item = ItemOf(node);
+    if (FUpdating || !item || item->FCaption == node->text(0))
+        return;
+    item->FCaption = node->text(0);
+    FUi->StatusBar1->showMessage(Path(node));
+    if (Designer())
+        Designer()->Modified();
+}
+
+void TFrMenus::endEdit() {
+    QTreeWidget* tree = FUi->Tree;
+    if (QWidget* editor = tree->indexWidget(tree->currentIndex())) {
+        QMetaObject::invokeMethod(tree, "commitData", Q_ARG(QWidget*, editor));
+        QMetaObject::invokeMethod(
+            tree, "closeEditor", Q_ARG(QWidget*, editor),
+            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
+
+void TFrMenus::treeContextMenu(const QPoint& at) {
+    QTreeWidgetItem* node = FUi->Tree->itemAt(at);
+    select(node ? node : Root());
+    ChangeState();
+    FPopupMenu->popup(FUi->Tree->viewport()->mapToGlobal(at));
+}
+
+void TFrMenus::TreeDblClick(QTreeWidgetItem* node) {
+    TQzMenuItem* item = ItemOf(node);
+    if (item && item->Count() == 0)
+        QzDsgnCreateMethodMenuClick(item);
+}
+
+bool TFrMenus::TreeDragOver(QObject* source, QTreeWidgetItem* target) const {
+    auto* sourceTree = qobject_cast<QTreeWidget*>(source);
+    auto* sourceEditor = sourceTree ? qobject_cast<TFrMenus*>(sourceTree->window()) : nullptr;
+    if (!sourceEditor || !target || !Root())
+        return false;
+    QTreeWidgetItem* dragged = sourceTree->currentItem();
+    if (!ItemOf(dragged))
+        return false;
+    if (Root()->childCount() >= MaxTopLevelNodes &&
+        (target == Root() || target->parent() == Root()))
+        return false;
+    // An item cannot go inside itself.
+    if (sourceTree == FUi->Tree)
+        for (QTreeWidgetItem* at = target; at; at = at->parent())
+            if (at == dragged)
+                return false;
+    return true;
+}
+
+void TFrMenus::TreeDragDrop(QObject* source, QTreeWidgetItem* target) {
+    if (!Designer() || !TreeDragOver(source, target))
+        return;
+    auto* sourceTree = static_cast<QTreeWidget*>(source);
+    QTreeWidgetItem* dragged = sourceTree->currentItem();
+    QTreeWidgetItem* root = Root();
+    if (sourceTree == FUi->Tree) {
+        if (target == root)
+            target = root->child(0);
+        TQzMenuItem* item = ItemOf(dragged);
+        QTreeWidgetItem* from = dragged->parent();
+        QTreeWidgetItem* to = target->parent();
+        FUpdating = true;
+        from->takeChild(from->indexOfChild(dragged));
+        const int index = to->indexOfChild(target);
+        to->insertChild(index, dragged);
+        levelItems(to)->Insert(index, item);
+        if (from != to)
+            dropLoneEndMarker(from);
+        FUpdating = false;
+        select(dragged);
+    } else {
+        if (target == root) {
+            if (root->childCount() == 0)
+                newNode(root, 0, nullptr);
+            target = root->child(0);
+        }
+        QTreeWidgetItem* parent = target->parent();
+        select(copyItem(parent, parent->indexOfChild(target), ItemOf(dragged)));
+    }
+    Designer()->Modified();
+    ChangeState();
+}
+
+// A new item of this menu with the values of `source` and copies of its sub-items.
+QTreeWidgetItem* TFrMenus::copyItem(QTreeWidgetItem* parent, int index, TQzMenuItem* source) {
+    TQzMenuItem* item = CreateComp(Designer(), Form());
+    if (!item)
+        return nullptr;
+    CopyValues(source, item);
+    levelItems(parent)->Insert(index, item);
+    QTreeWidgetItem* node = newNode(parent, index, item);
+    if (source->Count() > 0) {
+        QTreeWidgetItem* marker = newNode(node, 0, nullptr);
+        for (int i = 0; i < source->Count(); ++i)
+            copyItem(node, node->indexOfChild(marker), source->Items(i));
+    }
+    return node;
+}
+
+bool TFrMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != FUi->Tree->viewport())
+        return TDesignWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        QTreeWidgetItem* target = FUi->Tree->itemAt(drag->position().toPoint());
+        if (TreeDragOver(drag->source(), target)) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QTreeWidgetItem* target = FUi->Tree->itemAt(drop->position().toPoint());
+        QObject* source = drop->source();
+        // Taken as a copy, so the view the drag came from removes nothing itself.
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        guarded([&] { TreeDragDrop(source, target); });
+        return true;
+    }
+    default:
+        return TDesignWindow::eventFilter(watched, event);
+    }
+}
+
+void TFrMenus::changeEvent(QEvent* event) {
+    TDesignWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && FUi->Tree->currentItem())
+        treeChange(FUi->Tree->currentItem());
+}
