@@ -682,6 +682,9 @@ private:
 
     void deliver(const QString& raw) {
         const QString text = documentText(raw);
+        // Nothing left (a \u0, a control character) must not count as the paragraph's text.
+        if (text.isEmpty())
+            return;
         switch (top().Dest) {
         case TDest::Text:
             if (!FText.isEmpty() && !(FTextChar == top().Char))

@@ -313,6 +313,19 @@ TEST(RtfRead, TextThatIsNotRichTextIsRefusedAndTheDocumentKept) {
     EXPECT_TRUE(QzIsRtf("  {\\rtf1}"));
 }
 
+// Text that leaves nothing in the document (a \u0, a control character) does not open the last
+// paragraph: it read as a justified empty paragraph that came back left-aligned.
+TEST(RtfRead, CharactersDroppedFromTheTextLeaveTheParagraphsAsTheyWere) {
+    for (const QByteArray& dropped : {QByteArray("\\u0 "), QByteArray("\\u"), QByteArray("\x01")}) {
+        const QByteArray rtf = "{\\rtf1 a\\par\\pard\\qj" + dropped + "}";
+        EXPECT_EQ(readOutline(rtf), readOutline("{\\rtf1 a\\par\\pard\\qj}")) << rtf.constData();
+        QTextDocument first;
+        QzRtfRead(rtf, first);
+        QTextDocument second;
+        EXPECT_EQ(RtfOutline(*roundTrip(first, second)), RtfOutline(first)) << rtf.constData();
+    }
+}
+
 TEST(RtfRead, DeepNestingReadsWithoutExhaustingAnything) {
     const QByteArray deep =
         "{\\rtf1 a" + QByteArray(200000, '{') + "b" + QByteArray(200000, '}') + "c}";
