@@ -70,3 +70,17 @@ bool TakeFlag(const char* arg, const char* flag, long long& value) {
     value = std::strtoll(arg + n + 1, nullptr, 0);
     return true;
 }
+
+bool StartBenchmarks(int argc, char** argv, const std::function<bool(const char*)>& own) {
+    static std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
+                                     "--benchmark_enable_random_interleaving=true"};
+    std::vector<char*> args{argv[0]};
+    for (auto& d : defaults)
+        args.push_back(d.data());
+    for (int i = 1; i < argc; ++i)
+        if (!own || !own(argv[i]))
+            args.push_back(argv[i]);
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    return !benchmark::ReportUnrecognizedArguments(count, args.data());
+}

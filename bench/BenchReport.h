@@ -41,3 +41,8 @@ private:
 
 // "--name=value" with a number; false when `arg` is another flag.
 bool TakeFlag(const char* arg, const char* flag, long long& value);
+
+// Starts the benchmark library on the shared defaults (three interleaved repetitions, short
+// runs), which the command line may override, and every argument that `own` does not take as a
+// flag of the benchmark's own. False, after the library's message, for a flag nobody knows.
+bool StartBenchmarks(int argc, char** argv, const std::function<bool(const char*)>& own = {});

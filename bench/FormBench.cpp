@@ -235,17 +235,14 @@ int main(int argc, char** argv) {
     // short and interleave the repetitions so that a busy neighbour hurts every figure alike.
     long long forms = 3000, seed = static_cast<long long>(DefaultCorpusSeed);
     QString corpusDir;
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--write_corpus=", 15) == 0)
-            corpusDir = QString::fromLocal8Bit(argv[i] + 15);
-        else if (!TakeFlag(argv[i], "--forms", forms) && !TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
-    }
+    if (!StartBenchmarks(argc, argv, [&](const char* arg) {
+            if (std::strncmp(arg, "--write_corpus=", 15) == 0) {
+                corpusDir = QString::fromLocal8Bit(arg + 15);
+                return true;
+            }
+            return TakeFlag(arg, "--forms", forms) || TakeFlag(arg, "--seed", seed);
+        }))
+        return 2;
     if (forms < 1) {
         std::fprintf(stderr,
                      "usage: %s [--forms=N] [--seed=N] [--write_corpus=DIR] [benchmark "
@@ -253,10 +250,6 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
     if (!buildCorpus(int(forms), static_cast<std::uint64_t>(seed)))
         return 1;

@@ -100,18 +100,17 @@ const std::vector<TBenchRow> Rows{
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen windows cannot be raised, and the platform says so for every window shown: noise
+    // between the figures.
+    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (!text.startsWith(u"This plugin does not support"))
+                shown(type, context, text);
+        });
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!StartBenchmarks(argc, argv))
         return 2;
 
     QzRegisterRuntimeClasses();

@@ -308,18 +308,15 @@ int main(int argc, char** argv) {
     // short and interleave the repetitions so that a busy neighbour hurts every figure alike.
     long long labels = 100000, images = 5000, seed = static_cast<long long>(DefaultPkgSeed);
     QString packagesDir;
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--write_packages=", 17) == 0)
-            packagesDir = QString::fromLocal8Bit(argv[i] + 17);
-        else if (!TakeFlag(argv[i], "--labels", labels) && !TakeFlag(argv[i], "--images", images) &&
-                 !TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
-    }
+    if (!StartBenchmarks(argc, argv, [&](const char* arg) {
+            if (std::strncmp(arg, "--write_packages=", 17) == 0) {
+                packagesDir = QString::fromLocal8Bit(arg + 17);
+                return true;
+            }
+            return TakeFlag(arg, "--labels", labels) || TakeFlag(arg, "--images", images) ||
+                   TakeFlag(arg, "--seed", seed);
+        }))
+        return 2;
     if (labels < 1 || labels > 10'000'000 || images < 1 || images > 1'000'000) {
         std::fprintf(stderr,
                      "usage: %s [--labels=N] [--images=N] [--seed=N] [--write_packages=DIR] "
@@ -327,10 +324,6 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
     QzRegisterRuntimeClasses();
     QTemporaryDir dir;

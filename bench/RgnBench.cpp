@@ -202,17 +202,8 @@ const std::vector<TBenchRow> Rows = {
 
 int main(int argc, char** argv) {
     long long seed = 1;
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!StartBenchmarks(argc, argv,
+                         [&](const char* arg) { return TakeFlag(arg, "--seed", seed); }))
         return 2;
 
     TBenchRandom random(static_cast<std::uint64_t>(seed));

@@ -42,22 +42,14 @@ const std::vector<TBenchRow> Rows = {
 
 int main(int argc, char** argv) {
     long long labels = 100000, seed = static_cast<long long>(DefaultPkgSeed);
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--labels", labels) && !TakeFlag(argv[i], "--seed", seed))
-            args.push_back(argv[i]);
+    if (!StartBenchmarks(argc, argv, [&](const char* arg) {
+            return TakeFlag(arg, "--labels", labels) || TakeFlag(arg, "--seed", seed);
+        }))
+        return 2;
     if (labels < 1 || labels > 10'000'000) {
         std::fprintf(stderr, "usage: %s [--labels=N] [--seed=N] [benchmark flags]\n", argv[0]);
         return 2;
     }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
     QzRegisterRuntimeClasses();
     QTemporaryDir dir;

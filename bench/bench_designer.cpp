@@ -133,15 +133,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     long long panels = 100, labels = 20;
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--form_panels", panels) &&
-            !TakeFlag(argv[i], "--form_labels", labels))
-            args.push_back(argv[i]);
+    if (!StartBenchmarks(argc, argv, [&](const char* arg) {
+            return TakeFlag(arg, "--form_panels", panels) || TakeFlag(arg, "--form_labels", labels);
+        }))
+        return 2;
     if (panels < 1 || panels > 10000 || labels < 8 || labels > 1000) {
         std::fprintf(stderr,
                      "usage: %s [--form_panels=N] [--form_labels=N (8 or more)] "
@@ -149,10 +144,6 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 2;
     }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);

@@ -140,24 +140,16 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     long long tops = 200, subfolders = 9;
-    std::vector<char*> args{argv[0]};
-    std::string defaults[] = {"--benchmark_repetitions=3", "--benchmark_min_time=0.2",
-                              "--benchmark_enable_random_interleaving=true"};
-    for (auto& d : defaults)
-        args.push_back(d.data());
-    for (int i = 1; i < argc; ++i)
-        if (!TakeFlag(argv[i], "--var_groups", tops) &&
-            !TakeFlag(argv[i], "--var_subfolders", subfolders))
-            args.push_back(argv[i]);
+    if (!StartBenchmarks(argc, argv, [&](const char* arg) {
+            return TakeFlag(arg, "--var_groups", tops) ||
+                   TakeFlag(arg, "--var_subfolders", subfolders);
+        }))
+        return 2;
     if (tops < 1 || tops > 100000 || subfolders < 0 || subfolders > 1000) {
         std::fprintf(stderr, "usage: %s [--var_groups=N] [--var_subfolders=N] [benchmark flags]\n",
                      argv[0]);
         return 2;
     }
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
