@@ -275,8 +275,10 @@ void TQzDesignerWindow::formOpened(TQzFormDesigner* designer) {
     // The modified mark and the undo entries follow the undo stack.
     connect(designer->UndoStack(), &QUndoStack::indexChanged, this, [this, designer] {
         updateFormTitle(designer);
-        if (designer == ActiveDesigner())
+        if (designer == ActiveDesigner()) {
             updateUndoActions();
+            updateStatus();
+        }
     });
     connect(designer, &TQzFormDesigner::DesignModified, this,
             [this, designer] { designModified(designer); });

@@ -8,6 +8,8 @@
 #include "QzObjectTree.h"
 #include "QzUnitSource.h"
 
+#include <QLabel>
+#include <QStatusBar>
 #include <QUndoStack>
 
 namespace {
@@ -123,6 +125,11 @@ TEST_F(DesignerWindowTest, DeletingAndRenamingFromTheTreeAreStepsToUndo) {
     EXPECT_NE(component("TmClock"), nullptr);
     EXPECT_EQ(designer()->UnitText(), unit);
     EXPECT_FALSE(designer()->IsModified());
+    // The tab and the status bar both say so.
+    EXPECT_EQ(FWindow->FormTabs()->tabText(0), QStringLiteral("Main.dfm"));
+    for (const QLabel* label : FWindow->statusBar()->findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains(QStringLiteral("(modified)")))
+            << label->text().toStdString();
     EXPECT_EQ(FWindow->FormTabs()->tabText(0), QStringLiteral("Main.dfm"));
     EXPECT_NE(tree->ItemOf(QStringLiteral("SbMain.Panels[2]")), nullptr);
     QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
