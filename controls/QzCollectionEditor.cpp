@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDropEvent>
 #include <QFontMetrics>
+#include <QMetaProperty>
 
 namespace {
 
@@ -301,6 +302,31 @@ void TFrCollection::ExitSelections() {
 void TFrCollection::ItemsModified(IDesigner* designer) {
     if (designer == Designer())
         DisplayInfo(true);
+}
+
+// Undo and redo read the form back: the window goes on with the collection the same property of
+// the component of the same name holds now.
+void TFrCollection::FormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot) {
+    TCollection* collection = nullptr;
+    auto* owner = FCollection ? qobject_cast<TComponent*>(FCollection->GetOwner()) : nullptr;
+    if (TComponent* counterpart =
+            designer == Designer() ? CounterpartOf(owner, oldRoot, newRoot) : nullptr) {
+        const QMetaObject* meta = owner->metaObject();
+        for (int i = 0; i < meta->propertyCount() && !collection; ++i)
+            if (meta->property(i).read(owner).value<QObject*>() == FCollection)
+                collection = qobject_cast<TCollection*>(
+                    meta->property(i).read(counterpart).value<QObject*>());
+    }
+    if (!collection) {
+        TDesignWindow::FormReplaced(designer, oldRoot, newRoot);
+        return;
+    }
+    FSaved.clear();
+    FLastSelection.clear();
+    FLb->clear();
+    SetCollection(collection);
+    DisplayInfo(false);
+    AdjustButtons();
 }
 
 void TFrCollection::SelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection) {

@@ -64,6 +64,7 @@ public:
 
     void ItemsModified(IDesigner* designer) override;
     void SelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection) override;
+    void FormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot) override;
 
     void BtAddClick();
     void BtInsertClick();

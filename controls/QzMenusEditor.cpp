@@ -217,20 +217,23 @@ void TFrMenus::guarded(F&& handler) {
 void TFrMenus::Execute() {
     if (!FMenu)
         return;
-    if (!Root()) {
-        const QSignalBlocker block(FUi->Tree);
-        setWindowTitle(FMenu->Name());
-        auto* root = new QTreeWidgetItem(FUi->Tree);
-        root->setData(0, Qt::UserRole, QVariant::fromValue<QObject*>(MenuItems()));
-        BuildItem(root);
-        BuildNodes(root, MenuItems());
-        FUi->Tree->setCurrentItem(root);
-    }
+    if (!Root())
+        fillTree();
     ChangeState();
     Root()->setExpanded(true);
     show();
     raise();
     activateWindow();
+}
+
+void TFrMenus::fillTree() {
+    const QSignalBlocker block(FUi->Tree);
+    setWindowTitle(FMenu->Name());
+    auto* root = new QTreeWidgetItem(FUi->Tree);
+    root->setData(0, Qt::UserRole, QVariant::fromValue<QObject*>(MenuItems()));
+    BuildItem(root);
+    BuildNodes(root, MenuItems());
+    FUi->Tree->setCurrentItem(root);
 }
 
 QTreeWidgetItem* TFrMenus::newNode(QTreeWidgetItem* parent, int index, TQzMenuItem* item) {
@@ -360,6 +363,26 @@ void TFrMenus::ItemsModified(IDesigner* designer) {
     if (designer != Designer() || FCreating || !FMenu || !Root())
         return;
     BuildInfo();
+    ChangeState();
+}
+
+// Undo and redo read the form back: the window goes on with the menu of the same name, its tree
+// made again from the menu as it is now; the designer's selection then picks the node.
+void TFrMenus::FormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot) {
+    TComponent* menu = designer == Designer() ? CounterpartOf(FMenu, oldRoot, newRoot) : nullptr;
+    if (!menu) {
+        TDesignWindow::FormReplaced(designer, oldRoot, newRoot);
+        return;
+    }
+    FNodes.clear();
+    FLastSelection.clear();
+    {
+        const QSignalBlocker block(FUi->Tree);
+        FUi->Tree->clear();
+    }
+    SetMenu(menu);
+    fillTree();
+    Root()->setExpanded(true);
     ChangeState();
 }
 

@@ -50,6 +50,7 @@ public:
 
     void ItemsModified(IDesigner* designer) override;
     void SelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection) override;
+    void FormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot) override;
     TEditState GetEditState() override;
     void EditAction(TEditAction action) override;
 
@@ -95,6 +96,8 @@ protected:
 private:
     template <typename F>
     void guarded(F&& handler);
+    // Fills an empty tree from the menu: the root node and every item under it.
+    void fillTree();
     QTreeWidgetItem* newNode(QTreeWidgetItem* parent, int index, TQzMenuItem* item);
     QTreeWidgetItem* insertionPoint();
     // Drops `node` and its subtree from the tree (not their items); a level left with only its

@@ -108,6 +108,20 @@ void TDesignWindow::DesignerClosed(IDesigner* designer) {
     }
 }
 
+void TDesignWindow::FormReplaced(IDesigner* designer, TComponent*, TComponent*) {
+    DesignerClosed(designer);
+}
+
+TComponent* TDesignWindow::CounterpartOf(const TComponent* old, const TComponent* oldRoot,
+                                         TComponent* newRoot) {
+    if (!old || !oldRoot || !newRoot)
+        return nullptr;
+    TComponent* found = old == oldRoot            ? newRoot
+                        : old->Owner() == oldRoot ? newRoot->FindComponent(old->Name())
+                                                  : nullptr;
+    return found && found->metaObject() == old->metaObject() ? found : nullptr;
+}
+
 void TDesignWindow::EditAction(TEditAction) {}
 
 TDesignWindow::TEditState TDesignWindow::GetEditState() {
@@ -196,6 +210,10 @@ void NotifySelectionChanged(IDesigner* designer, const QList<TPersistent*>& sele
 
 void NotifyDesignerClosed(IDesigner* designer) {
     notifyAll([&](TDesignWindow* window) { window->DesignerClosed(designer); });
+}
+
+void NotifyFormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot) {
+    notifyAll([&](TDesignWindow* window) { window->FormReplaced(designer, oldRoot, newRoot); });
 }
 
 QList<TDesignWindow*> DesignWindows() {

@@ -26,6 +26,10 @@ public:
     virtual void SelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection);
     // The form of `designer` is closing: a window bound to it must let go.
     virtual void DesignerClosed(IDesigner* designer);
+    // Undo or redo read the form of `designer` back into `newRoot`; `oldRoot` and its components
+    // are freed once every window was told. A window that finds its object again in the new form
+    // follows it; by default it lets go, as for DesignerClosed.
+    virtual void FormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot);
 
     // Edit actions the designer's Edit menu forwards to the active design window.
     enum TEditAction { eaUndo, eaCut, eaCopy, eaPaste, eaDelete, eaSelectAll };
@@ -51,6 +55,12 @@ public:
     // Whether the clipboard holds components.
     static bool ClipboardComponents();
 
+protected:
+    // The component of `newRoot` that stands for `old` of `oldRoot`: the root itself, or the
+    // component of the same name and class; none when the new form has no such component.
+    static TComponent* CounterpartOf(const TComponent* old, const TComponent* oldRoot,
+                                     TComponent* newRoot);
+
 private:
     IDesigner* FDesigner = nullptr;
 };
@@ -59,4 +69,5 @@ private:
 void NotifyItemsModified(IDesigner* designer);
 void NotifySelectionChanged(IDesigner* designer, const QList<TPersistent*>& selection);
 void NotifyDesignerClosed(IDesigner* designer);
+void NotifyFormReplaced(IDesigner* designer, TComponent* oldRoot, TComponent* newRoot);
 QList<TDesignWindow*> DesignWindows();

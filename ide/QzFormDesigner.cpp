@@ -364,15 +364,16 @@ QString TQzFormDesigner::restore(const TQzDesignState& state) {
         return tr("Cannot read the form back: %1").arg(e.Message());
     }
     root->SetDesigning(true);
-    // Nothing may keep pointing into the old form: the selection goes, design windows let go.
+    // Nothing may keep pointing into the old form: the selection goes, design windows follow
+    // their objects into the new form or let go.
     SetSelections({});
-    NotifyDesignerClosed(this);
     SetDesignerOf(FRoot.get(), nullptr);
     std::swap(FRoot, root);
     SetDesignerOf(FRoot.get(), this);
     FUnitText = state.Unit;
     FState = state;
     rememberFields();
+    NotifyFormReplaced(this, root.get(), FRoot.get());
     Q_EMIT RootReplaced();
     root.reset();
 

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -261,6 +262,30 @@ TEST_F(CollectionEditor, FollowsTheDesignerAndGivesItsSelectionBackOnClosing) {
     designer()->DeleteComponents({combo});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(alive.isNull());
+}
+
+// Undo and redo read the form back into new components; the window stays open on the same
+// property of the component of the same name.
+TEST_F(CollectionEditor, StaysOnTheCollectionThroughUndoAndRedo) {
+    QPointer<TFrCollection> window = &open();
+    window->BtAddClick();
+    ASSERT_EQ(window->lb()->count(), 4);
+
+    designer()->Undo();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Collection(), items());
+    EXPECT_EQ(window->lb()->count(), 3);
+
+    designer()->Redo();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->lb()->count(), 4);
+    window->lb()->setCurrentRow(0);
+    window->BtDeleteClick();
+    EXPECT_EQ(items()->Count(), 3);
+    EXPECT_EQ(window->lb()->count(), 3);
 }
 
 // ---- The page control's tabs and tab sheets

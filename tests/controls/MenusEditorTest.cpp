@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
@@ -372,6 +373,34 @@ TEST_F(MenusEditor, SelectionFollowsTheDesignerBothWays) {
     EXPECT_EQ(editor.Tree()->currentItem()->text(0), "Exit");
     designer()->SelectComponent(find<TQzMainMenu>("MmMain"));
     EXPECT_EQ(editor.Tree()->currentItem(), editor.Root());
+}
+
+// Undo and redo read the form back into new components; the window stays open on the menu of the
+// same name and goes on editing it.
+TEST_F(MenusEditor, StaysOnTheMenuThroughUndoAndRedo) {
+    QPointer<TFrMenus> editor = &open("MmMain");
+    const QString before = treeText(*editor);
+    select(*editor, "Help");
+    command(*editor, "Insert1")->trigger();
+    const QString inserted = treeText(*editor);
+    ASSERT_NE(inserted, before);
+
+    designer()->Undo();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->Menu(), find<TComponent>("MmMain"));
+    EXPECT_EQ(TFrMenus::MenusEditorOf(find<TComponent>("MmMain")), editor);
+    EXPECT_EQ(treeText(*editor), before);
+
+    designer()->Redo();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(editor.isNull());
+    EXPECT_EQ(treeText(*editor), inserted);
+    select(*editor, "Help");
+    command(*editor, "Delete1")->trigger();
+    EXPECT_EQ(menuText(QzMenuItemsOf(find<TComponent>("MmMain"))),
+              "&File(MnFile)[Open(MnOpen),Exit(MnExit)],QzMenuItem1(QzMenuItem1)");
 }
 
 TEST_F(MenusEditor, FollowsWhatTheDesignerChanges) {
