@@ -342,6 +342,9 @@ void TFrRichEdit::DoFileOpen(const QString& name) {
     const QByteArray bytes = file.readAll();
     if (QzIsRtf(bytes)) {
         QzRtfRead(bytes, *FUi->RichEdit1->document());
+        // Saved as text later, it is a new text: the last text file's form is not its own.
+        FTextEncoding = TTextEncoding::Utf8;
+        FLineBreak = QStringLiteral("\n");
     } else {
         FUi->RichEdit1->setPlainText(DecodeText(bytes, &FTextEncoding));
         FLineBreak = bytes.contains("\r\n") ? QStringLiteral("\r\n")

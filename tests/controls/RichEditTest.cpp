@@ -286,6 +286,9 @@ TEST_F(RichEdit, TextFilesAreSavedAsText) {
     const QString latin = path(QStringLiteral("notes.txt"));
     writeFile(latin, "caf\xe9\r\nend\r\n");
     const QString fresh = path(QStringLiteral("fresh.TXT"));
+    const QString rich = path(QStringLiteral("day.rtf"));
+    writeFile(rich, "{\\rtf1 \\u26085?\\par end}");
+    const QString plain = path(QStringLiteral("day.txt"));
     edit(terms(), [&](QDialog& d) {
         Ui.ExpectFile(answer(latin));
         press(d, "BtnLoad");
@@ -310,6 +313,15 @@ TEST_F(RichEdit, TextFilesAreSavedAsText) {
         Ui.ExpectFile(answer(fresh));
         press(d, "BtnSave");
         EXPECT_EQ(readFile(fresh), "new \xe6\x97\xa5");
+
+        // Rich text read after the text file takes nothing of its code page or line ends.
+        Ui.ExpectFile(answer(latin));
+        press(d, "BtnLoad");
+        Ui.ExpectFile(answer(rich));
+        press(d, "BtnLoad");
+        Ui.ExpectFile(answer(plain));
+        press(d, "BtnSaveAs");
+        EXPECT_EQ(readFile(plain), "\xe6\x97\xa5\nend");
         ok(d);
     });
 }
