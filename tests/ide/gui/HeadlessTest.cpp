@@ -157,6 +157,20 @@ TEST(QzDesignerCommandLine, PrintsTheObjectTreeOfAForm) {
     const ToolRun missing = qzdesigner({QStringLiteral("--tree"), demo("Nothing.dfm")});
     EXPECT_EQ(missing.Exit, 1);
     EXPECT_TRUE(missing.Err.contains(QStringLiteral("Nothing.dfm"))) << missing.Err.toStdString();
+
+    // A form kept under another name is refused, not swapped for the unit's form beside it.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(demo("Orders.dfm"), dir.filePath(QStringLiteral("Main.dfm"))));
+    ASSERT_TRUE(QFile::copy(demo("About.dfm"), dir.filePath(QStringLiteral("Main.txt"))));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--tree"), dir.filePath(QStringLiteral("Main.txt"))},
+          QStringList{QStringLiteral("--inspect"), dir.filePath(QStringLiteral("Main.txt")),
+                      QStringLiteral("FrmOrders"), demo("Demo.dpr")}}) {
+        const ToolRun other = qzdesigner(args);
+        EXPECT_EQ(other.Exit, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(other.Out.isEmpty()) << other.Out.toStdString();
+        EXPECT_TRUE(other.Err.contains(QStringLiteral("Main.txt"))) << other.Err.toStdString();
+    }
 }
 
 TEST(QzDesignerCommandLine, RendersAFormsPreviewInALanguage) {
