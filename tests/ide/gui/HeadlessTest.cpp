@@ -136,6 +136,32 @@ TEST(QzDesignerCommandLine, RendersTheMainWindow) {
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 800);
     EXPECT_GE(image.height(), 600);
+
+    // A picture that cannot be written says why, and an existing file stays as it was.
+    const QString kept = dir.filePath(QStringLiteral("kept.txt"));
+    {
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("kept");
+    }
+    const struct {
+        QString File;
+        QStringList Args;
+        const char* Reason;
+    } failures[] = {
+        {dir.filePath(QStringLiteral("no/such.png")), {demo("Demo.dpr")}, "No such file"},
+        {kept, {demo("Demo.dpr")}, "no picture format \"txt\""},
+        {kept, {QStringLiteral("--dialog"), QStringLiteral("TFrMultiLine")}, "no picture format"},
+    };
+    for (const auto& c : failures) {
+        const ToolRun failed =
+            qzdesigner(QStringList{QStringLiteral("--screenshot"), c.File} + c.Args);
+        EXPECT_EQ(failed.Exit, 1);
+        EXPECT_TRUE(failed.Err.contains(QString::fromLatin1(c.Reason))) << failed.Err.toStdString();
+    }
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "kept");
 }
 
 TEST(QzDesignerCommandLine, PrintsTheObjectTreeOfAForm) {
