@@ -304,14 +304,16 @@ int runNew(const QStringList& raw, CommandContext& c) {
         throw UsageError{
             QStringLiteral("unknown kind '%1'; kinds are %2").arg(args.Positional[0], kindList())};
     const QString file = args.Positional[1];
-    if (QFileInfo::exists(file))
+    const bool toOutput = file == u"-";
+    if (!toOutput && QFileInfo::exists(file))
         QzExcept(QStringLiteral("%1 already exists; it is left as it is").arg(file));
     std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(kind));
-    pkg->SetPkgName(args.value(QStringLiteral("--name"), QFileInfo(file).completeBaseName()));
+    pkg->SetPkgName(args.value(QStringLiteral("--name"),
+                               toOutput ? QString() : QFileInfo(file).completeBaseName()));
     pkg->SetDescription(args.value(QStringLiteral("--description")));
-    pkg->SaveToFile(file);
-    c.out << "Created " << QzPkgKindWithArticle(kind) << " '" << pkg->GetPkgName() << "' in "
-          << file << '\n';
+    WriteOutput(c, file, pkg->FileBytes());
+    (toOutput ? c.err : c.out) << "Created " << QzPkgKindWithArticle(kind) << " '"
+                               << pkg->GetPkgName() << "' in " << file << '\n';
     return ExitDone;
 }
 

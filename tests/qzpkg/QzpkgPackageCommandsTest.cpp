@@ -54,6 +54,17 @@ TEST_F(QzpkgPackages, NewThenInfoInTextAndJson) {
     EXPECT_EQ(info["formatVersion"].toInt(), QzPkgFormatVersion);
     EXPECT_EQ(info["lists"].toObject()["Labels"].toInt(), 2);
     EXPECT_EQ(info["lists"].toObject()["Messages"].toInt(), 1);
+
+    // "-" is standard output: the package goes there, what was done to standard error.
+    const ToolRun piped = qzpkg({"new", "vars", "-", "--name", "Piped"});
+    ASSERT_EQ(piped.Exit, 0) << piped.Err.data();
+    EXPECT_TRUE(piped.Out.startsWith("QZPK"));
+    EXPECT_TRUE(piped.Err.contains("Created a vars package 'Piped' in -")) << piped.Err.data();
+    write("piped.pvr", piped.Out);
+    EXPECT_EQ(QJsonDocument::fromJson(qzpkg({"info", path("piped.pvr"), "--json"}).Out)
+                  .object()["name"]
+                  .toString(),
+              QStringLiteral("Piped"));
 }
 
 TEST_F(QzpkgPackages, StringsExportImportRoundTripsAnyText) {
