@@ -37,6 +37,10 @@ int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
                              .arg(out, format == TQzTranslationFormat::Po
                                            ? QStringLiteral("PO (.po)")
                                            : QStringLiteral("XLIFF (.xlf)"))};
+    // A package the export reads would be overwritten with it.
+    for (const QString& read : {args.Positional[0], args.value(QStringLiteral("--language"))})
+        if (!read.isEmpty() && SameFile(read, out))
+            throw UsageError{QStringLiteral("--out is %1 itself; name another file").arg(read)};
     const auto source = loadSource(args.Positional[0]);
     std::unique_ptr<TQzTranslationTarget> translation;
     if (args.Values.contains(QStringLiteral("--language")))
