@@ -101,6 +101,8 @@ QByteArray ReadInput(const QString& name);
 void WriteOutput(CommandContext& context, const QString& name, QByteArrayView bytes);
 // Whether two names are the same file (through links and relative paths too).
 bool SameFile(const QString& a, const QString& b);
+// Raises a usage error for "-" as a file that the command rewrites in place.
+void ExpectChangedInPlace(const QString& file);
 
 std::vector<Command> FormCommands();
 std::vector<Command> PackageCommands();

@@ -233,6 +233,7 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
     switches << QStringLiteral("--allow-empty");
     const ParsedArgs args = ParseArgs(raw, StringsOptions, switches);
     args.expectPositional(2, 2, "FILE IN.txt");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString in = args.Positional[1];
     TStringsSource source(args, file);
@@ -266,6 +267,7 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
 int runImagesAdd(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {QStringLiteral("--first-id")}, {});
     args.expectPositional(2, INT_MAX, "FILE PICTURE...");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     auto pkg = loadPackageOf<TQzPkgImages>(file, TQzPkgKind::Images);
     int next = -1;

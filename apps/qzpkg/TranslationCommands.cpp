@@ -70,6 +70,7 @@ int runImport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
         ParseArgs(raw, {QStringLiteral("--package")},
                   {QStringLiteral("--accept-fuzzy"), QStringLiteral("--dry-run")});
     args.expectPositional(2, 2, "PACKAGE_OR_LAN and a translation file");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString targetFile = args.Positional[0];
     const QString input = args.Positional[1];
     if (input != u"-" && QzTranslationFormatOf(input) != format)

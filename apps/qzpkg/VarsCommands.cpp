@@ -46,6 +46,7 @@ int runExport(const QStringList& raw, CommandContext& c) {
 int runImport(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
     args.expectPositional(2, 2, "FILE JSON");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString source = args.Positional[1];
     const std::unique_ptr<TQzPkgVars> pkg = loadVars(file);
@@ -71,6 +72,7 @@ int runImport(const QStringList& raw, CommandContext& c) {
 int runSet(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
     args.expectPositional(4, 4, "FILE PATH TYPE VALUE");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString path = args.Positional[1];
     TQzPkgVarsItemType type{};

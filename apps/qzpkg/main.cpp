@@ -230,6 +230,12 @@ bool SameFile(const QString& a, const QString& b) {
     return fa.absoluteFilePath() == fb.absoluteFilePath();
 }
 
+void ExpectChangedInPlace(const QString& file) {
+    if (file == u"-")
+        throw UsageError{
+            QStringLiteral("'-' cannot stand for a file that is changed in place; name the file")};
+}
+
 int main(int argc, char* argv[]) {
     // A file size limit makes a write fail with EFBIG, reported like any other failed write.
     std::signal(SIGXFSZ, SIG_IGN);

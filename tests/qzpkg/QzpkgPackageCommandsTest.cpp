@@ -7,6 +7,7 @@
 #include "QzpkgRun.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -230,6 +231,27 @@ TEST_F(QzpkgPackages, StringsLiveInLanguageFilesAndFormsToo) {
         qzpkg({"strings-export", path("Orders.dfm"), "--package", "None", "--labels", "-"}).Exit,
         1);
     EXPECT_EQ(qzpkg({"strings-export", path("Orders.dfm"), "--labels", "-"}).Exit, 2);
+
+    // A form read from standard input can be exported; it has no file to be imported into.
+    const auto piped = [this](const QStringList& args) {
+        QProcess p;
+        p.setWorkingDirectory(Dir.path());
+        p.start(QStringLiteral(QZPKG_PATH), args);
+        p.write(read("Orders.dfm"));
+        p.closeWriteChannel();
+        p.waitForFinished(30000);
+        return std::pair{p.exitCode(), p.readAllStandardOutput()};
+    };
+    EXPECT_TRUE(piped({"strings-export", "-", "--package", "Orders", "--labels", "-"})
+                    .second.contains("77,Seventy-seven\n"));
+    EXPECT_EQ(
+        piped({"strings-import", "-", "--package", "Orders", "--labels", path("orders.txt")}).first,
+        2);
+    EXPECT_FALSE(QFileInfo::exists(path("-")));
+    for (const QStringList& args : {QStringList{"vars-set", "-", "X", "Integer", "1"},
+                                    QStringList{"images-add", "-", path("Icons.pim")},
+                                    QStringList{"po-import", "-", path("x.po")}})
+        EXPECT_EQ(qzpkg(args).Exit, 2) << args.join(u' ').toStdString();
 
     // Any other kind says what it holds.
     const ToolRun images = qzpkg({"strings-export", path("Icons.pim"), "--labels", "-"});
