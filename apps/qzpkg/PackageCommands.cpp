@@ -46,18 +46,9 @@ void countLists(const TQzPkgInfo& pkg, const QString& prefix, QList<QPair<QStrin
             countLists(*nested, prefix + nested->GetPkgName() + u'.', out);
 }
 
-// A package file read whole, keeping the name it was saved under for the next save.
-std::unique_ptr<TQzPkgInfo> loadPackage(const QString& file) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
-    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
-    pkg->LoadFromFile(file);
-    pkg->SetPkgName(header.Name);
-    return pkg;
-}
-
 template <typename T>
 std::unique_ptr<T> loadPackageOf(const QString& file, TQzPkgKind kind) {
-    std::unique_ptr<TQzPkgInfo> pkg = loadPackage(file);
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(file);
     if (pkg->Kind() != kind)
         QzExcept(QStringLiteral("%1 holds %2, not %3")
                      .arg(file, QzPkgKindWithArticle(pkg->Kind()), QzPkgKindWithArticle(kind)));
@@ -129,7 +120,7 @@ public:
         if (!package.isEmpty())
             throw UsageError{
                 QStringLiteral("--package applies to forms; %1 is a package file").arg(file)};
-        FPackage = loadPackage(file);
+        FPackage = PackageFromBytes(bytes, file);
         if (FPackage->Kind() == TQzPkgKind::Language) {
             auto* language = static_cast<TQzPkgLanguage*>(FPackage.get());
             if (SameText(part, QStringLiteral("System")))

@@ -16,14 +16,11 @@ namespace {
 
 // A vars package file, read whole, keeping the name it was saved under.
 std::unique_ptr<TQzPkgVars> loadVars(const QString& file) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
-    if (header.Kind != TQzPkgKind::Vars)
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(file);
+    if (pkg->Kind() != TQzPkgKind::Vars)
         QzExcept(QStringLiteral("%1 holds a %2 package, not a vars package")
-                     .arg(file, QzPkgKindName(header.Kind)));
-    auto pkg = std::make_unique<TQzPkgVars>();
-    pkg->LoadFromFile(file);
-    pkg->SetPkgName(header.Name);
-    return pkg;
+                     .arg(file, QzPkgKindName(pkg->Kind())));
+    return std::unique_ptr<TQzPkgVars>(static_cast<TQzPkgVars*>(pkg.release()));
 }
 
 // A file that may not be written is left alone, though its folder would let it be replaced.

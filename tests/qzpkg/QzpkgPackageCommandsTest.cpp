@@ -232,21 +232,18 @@ TEST_F(QzpkgPackages, StringsLiveInLanguageFilesAndFormsToo) {
         1);
     EXPECT_EQ(qzpkg({"strings-export", path("Orders.dfm"), "--labels", "-"}).Exit, 2);
 
-    // A form read from standard input can be exported; it has no file to be imported into.
-    const auto piped = [this](const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(Dir.path());
-        p.start(QStringLiteral(QZPKG_PATH), args);
-        p.write(read("Orders.dfm"));
-        p.closeWriteChannel();
-        p.waitForFinished(30000);
-        return std::pair{p.exitCode(), p.readAllStandardOutput()};
+    // Strings read from standard input can be exported; they have no file to be imported into.
+    const auto piped = [this](const QStringList& args, const char* file) {
+        return qzpkgWithInput(args, read(QString::fromLatin1(file)), Dir.path());
     };
-    EXPECT_TRUE(piped({"strings-export", "-", "--package", "Orders", "--labels", "-"})
-                    .second.contains("77,Seventy-seven\n"));
-    EXPECT_EQ(
-        piped({"strings-import", "-", "--package", "Orders", "--labels", path("orders.txt")}).first,
-        2);
+    EXPECT_TRUE(piped({"strings-export", "-", "--package", "Orders", "--labels", "-"}, "Orders.dfm")
+                    .Out.contains("77,Seventy-seven\n"));
+    EXPECT_TRUE(piped({"strings-export", "-", "--part", "User", "--labels", "-"}, "Demo.lan")
+                    .Out.endsWith("9001,Added\n"));
+    EXPECT_EQ(piped({"strings-import", "-", "--package", "Orders", "--labels", path("orders.txt")},
+                    "Orders.dfm")
+                  .Exit,
+              2);
     EXPECT_FALSE(QFileInfo::exists(path("-")));
     for (const QStringList& args : {QStringList{"vars-set", "-", "X", "Integer", "1"},
                                     QStringList{"images-add", "-", path("Icons.pim")},
