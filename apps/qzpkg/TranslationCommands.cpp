@@ -14,13 +14,14 @@
 
 namespace {
 
-// A strings package file, named as it was saved.
+// A strings package file ("-": standard input), named as it was saved.
 std::unique_ptr<TQzTranslationTarget> loadSource(const QString& fileName) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
-    if (header.Kind != TQzPkgKind::Strings)
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(fileName);
+    if (pkg->Kind() != TQzPkgKind::Strings)
         QzExcept(QStringLiteral("%1 holds %2, not a strings package")
-                     .arg(fileName, QzPkgKindWithArticle(header.Kind)));
-    return std::make_unique<TQzTranslationTarget>(fileName, header.Name);
+                     .arg(fileName, QzPkgKindWithArticle(pkg->Kind())));
+    const QString name = pkg->GetPkgName();
+    return std::make_unique<TQzTranslationTarget>(fileName, std::move(pkg), name);
 }
 
 int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat format) {
@@ -45,7 +46,8 @@ int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
     std::unique_ptr<TQzTranslationTarget> translation;
     if (args.Values.contains(QStringLiteral("--language")))
         translation = std::make_unique<TQzTranslationTarget>(
-            args.value(QStringLiteral("--language")), source->Strings().GetPkgName());
+            args.value(QStringLiteral("--language")),
+            ReadPackage(args.value(QStringLiteral("--language"))), source->Strings().GetPkgName());
 
     QStringList warnings;
     TQzTranslationFile file = QzTranslationUnits(

@@ -205,6 +205,15 @@ TEST_F(QzpkgTranslations, StandardInputAndOutputStandForFiles) {
     ASSERT_EQ(out.Exit, 0) << out.Err.data();
     EXPECT_TRUE(out.Out.startsWith("msgid \"\"")) << out.Out.data();
     EXPECT_TRUE(out.Err.contains("Exported 5 texts"));
+    // The package, or the language file beside it, read from standard input.
+    EXPECT_EQ(qzpkgWithInput({"po-export", "-", "--out", "-"}, read("Common.pst"), Dir.path()).Out,
+              out.Out);
+    EXPECT_EQ(
+        qzpkgWithInput({"xliff-export", path("Common.pst"), "--language", "-", "--out", "-"},
+                       read("es.lan"), Dir.path())
+            .Out,
+        qzpkg({"xliff-export", path("Common.pst"), "--language", path("es.lan"), "--out", "-"})
+            .Out);
 
     QByteArray po = out.Out;
     po.replace("msgid \"Save\"\nmsgstr \"\"", "msgid \"Save\"\nmsgstr \"Sichern\"");
