@@ -326,6 +326,37 @@ TEST_F(RichEdit, TextFilesAreSavedAsText) {
     });
 }
 
+// Save writes a file back in the form it was read in, whatever its name says; Save As to a new
+// name goes by the name.
+TEST_F(RichEdit, AFileKeepsTheFormItWasReadIn) {
+    const QString richText = path(QStringLiteral("rich.txt"));
+    const QString plainRich = path(QStringLiteral("plain.rtf"));
+    const QString copy = path(QStringLiteral("copy.txt"));
+    writeFile(richText, "{\\rtf1 {\\b bold} text\\par}");
+    writeFile(plainRich, "plain words");
+    edit(terms(), [&](QDialog& d) {
+        Ui.ExpectFile(answer(richText));
+        press(d, "BtnLoad");
+        text(d)->moveCursor(QTextCursor::End);
+        type(d, QStringLiteral("!"));
+        press(d, "BtnSave");
+        EXPECT_TRUE(readFile(richText).startsWith("{\\rtf1")) << readFile(richText).data();
+        Ui.ExpectFile(answer(copy));
+        press(d, "BtnSaveAs");
+        type(d, QStringLiteral("?"));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(copy), "bold text!?");
+
+        Ui.ExpectFile(answer(plainRich));
+        press(d, "BtnLoad");
+        text(d)->moveCursor(QTextCursor::End);
+        type(d, QStringLiteral("!"));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(plainRich), "plain words!");
+        ok(d);
+    });
+}
+
 TEST_F(RichEdit, NewAndLoadAskToSaveAChangedText) {
     const QString rtf = path(QStringLiteral("other.rtf"));
     const QString txt = path(QStringLiteral("notes.txt"));
