@@ -309,6 +309,7 @@ void TFrRichEdit::BtnNewClick() {
     if (!CheckFileSave())
         return;
     SetFileName(Untitled);
+    FFileIsRich.reset();
     FTextEncoding = TTextEncoding::Utf8;
     FLineBreak = QStringLiteral("\n");
     FUi->RichEdit1->clear();
@@ -340,8 +341,12 @@ void TFrRichEdit::DoFileOpen(const QString& name) {
                      .arg(name)
                      .arg(file.size() / (1024 * 1024)));
     const QByteArray bytes = file.readAll();
-    if (QzIsRtf(bytes)) {
+    const bool rich = QzIsRtf(bytes);
+    if (rich) {
         QzRtfRead(bytes, *FUi->RichEdit1->document());
+        // Saved as text later, it is a new text: the last text file's form is not its own.
+        FTextEncoding = TTextEncoding::Utf8;
+        FLineBreak = QStringLiteral("\n");
     } else {
         FUi->RichEdit1->setPlainText(DecodeText(bytes, &FTextEncoding));
         FLineBreak = bytes.contains("\r\n") ? QStringLiteral("\r\n")
@@ -349,14 +354,21 @@ void TFrRichEdit::DoFileOpen(const QString& name) {
                                             : QStringLiteral("\n");
     }
     SetFileName(name);
+    FFileIsRich = rich;
     FUi->RichEdit1->setFocus();
     SetModified(false);
     SetUpdateBase(true);
 }
 
+bool TFrRichEdit::savesRich(const QString& fileName) const {
+    if (FFileIsRich && fileName == FFileName)
+        return *FFileIsRich;
+    return QFileInfo(fileName).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) != 0;
+}
+
 void TFrRichEdit::saveTo(const QString& fileName) {
     const QTextDocument& document = *FUi->RichEdit1->document();
-    if (QFileInfo(fileName).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) != 0) {
+    if (savesRich(fileName)) {
         WriteFileAtomic(fileName, QzRtfWrite(document));
         return;
     }
@@ -390,6 +402,7 @@ bool TFrRichEdit::BtnSaveAsClick() {
     const std::optional<QStringList> chosen = QzUi().FileDialog(request);
     if (!chosen || chosen->isEmpty())
         return false;
+    const bool rich = savesRich(chosen->first());
     try {
         saveTo(chosen->first());
     } catch (const Exception& e) {
@@ -397,6 +410,7 @@ bool TFrRichEdit::BtnSaveAsClick() {
         return false;
     }
     SetFileName(chosen->first());
+    FFileIsRich = rich;
     SetModified(false);
     return true;
 }

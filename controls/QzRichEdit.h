@@ -9,6 +9,7 @@
 #include "TextEncoding.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFrRichEdit;
@@ -82,8 +83,10 @@ private:
     void mergeFormat(const class QTextCharFormat& format);
     // The text of the document as the component's lines keep it.
     QStringList componentLines() const;
-    // Rich text, or plain text for a ".txt" file, written as the last text file loaded was.
+    // Rich text, or plain text for a ".txt" file, written as the last text file loaded was; the
+    // file loaded or saved last keeps its form, whatever its name.
     void saveTo(const QString& fileName);
+    bool savesRich(const QString& fileName) const;
     bool findText(const QString& text, bool matchCase, bool wholeWord, bool down);
     void paintColorButton();
 
@@ -93,6 +96,8 @@ private:
     // How the last plain text file loaded was written, so that saving it keeps its bytes.
     TTextEncoding FTextEncoding = TTextEncoding::Utf8;
     QString FLineBreak = QStringLiteral("\n");
+    // Whether the file FFileName holds rich text; none while the text is untitled.
+    std::optional<bool> FFileIsRich;
     bool FUpdateBase = false;
     QLabel* FLocation;
     QLabel* FModifiedPanel;

@@ -43,6 +43,16 @@ QString unitFileOf(const QString& fileName) {
     return QzChangeFileExt(QzAbsoluteFileName(fileName), QStringLiteral(".pas"));
 }
 
+// A form is its unit's .dfm; any other name would open that one instead of the file named.
+QString formUnitFileOf(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix();
+    if (!suffix.isEmpty() && suffix.compare(u"dfm", Qt::CaseInsensitive) != 0 &&
+        suffix.compare(u"pas", Qt::CaseInsensitive) != 0)
+        QzExcept(QStringLiteral("Cannot open %1 as a form: a form is the .dfm file of its unit")
+                     .arg(fileName));
+    return unitFileOf(fileName);
+}
+
 } // namespace
 
 TQzDesignerHost::TQzDesignerHost(QObject* parent) : QObject(parent) {
@@ -233,7 +243,7 @@ void TQzDesignerHost::closeModule(std::size_t index) {
 }
 
 TQzFormDesigner* TQzDesignerHost::OpenForm(const QString& fileName) {
-    const QString unitFile = unitFileOf(fileName);
+    const QString unitFile = formUnitFileOf(fileName);
     TQzUnitModule* module = findUnit(unitFile);
     if (module && module->Designer())
         return module->Designer();
@@ -247,7 +257,7 @@ TQzFormDesigner* TQzDesignerHost::OpenForm(const QString& fileName) {
 }
 
 void TQzDesignerHost::OpenFormAsText(const QString& fileName) {
-    const QString unitFile = unitFileOf(fileName);
+    const QString unitFile = formUnitFileOf(fileName);
     const QString formFile = QzChangeFileExt(unitFile, QStringLiteral(".dfm"));
     QFile file(formFile);
     if (!file.open(QIODevice::ReadOnly))

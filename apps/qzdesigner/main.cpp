@@ -348,8 +348,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
         const QPixmap shot = shown->grab();
-        if (!shot.save(options.ScreenshotFile)) {
-            err << "qzdesigner: cannot write " << options.ScreenshotFile << '\n';
+        try {
+            QzWriteScreenshot(shot, options.ScreenshotFile);
+        } catch (const std::exception& e) {
+            err << "qzdesigner: " << errorText(e) << '\n';
             return 1;
         }
         out << "Wrote " << options.ScreenshotFile << " (" << shot.width() << " x " << shot.height()

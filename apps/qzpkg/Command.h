@@ -13,9 +13,11 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
+class TQzPkgInfo;
 
 // The exit codes of every command.
 enum TQzpkgExit : int {
@@ -96,11 +98,18 @@ ParsedArgs ParseArgs(const QStringList& args, const QStringList& valueOptions,
 
 // The bytes of the file `name`, or of standard input for "-". Raises EStreamError naming it.
 QByteArray ReadInput(const QString& name);
+// The package file held in `bytes` of the file `name`, checked and read whole, with the name and
+// description it was saved with.
+std::unique_ptr<TQzPkgInfo> PackageFromBytes(QByteArray bytes, const QString& name);
+// The same for the file `name`, or standard input for "-".
+std::unique_ptr<TQzPkgInfo> ReadPackage(const QString& name);
 // Writes `bytes` to the file `name` whole or not at all (WriteFileAtomic), or to standard output
 // for "-".
 void WriteOutput(CommandContext& context, const QString& name, QByteArrayView bytes);
 // Whether two names are the same file (through links and relative paths too).
 bool SameFile(const QString& a, const QString& b);
+// Raises a usage error for "-" as a file that the command rewrites in place.
+void ExpectChangedInPlace(const QString& file);
 
 std::vector<Command> FormCommands();
 std::vector<Command> PackageCommands();

@@ -51,11 +51,18 @@ QString packageOption(const ParsedArgs& args, TQzDlgManager kind) {
     return args.value(QStringLiteral("--package"), QStringLiteral("User"));
 }
 
-QString idOption(const ParsedArgs& args, const QString& option) {
+// Items from Images on are numbered: their ids are read as numbers, as the forms store them.
+QString idOption(const ParsedArgs& args, const QString& option, TQzDlgManager kind) {
     const QString id = args.value(option).trimmed();
     if (id.isEmpty())
         throw UsageError{QStringLiteral("%1 is required").arg(option)};
-    return id;
+    if (kind < dlmImages)
+        return id;
+    try {
+        return QString::number(QzStrToInt(id));
+    } catch (const EConvertError& e) {
+        throw UsageError{QStringLiteral("%1: %2").arg(option, e.Message())};
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -202,7 +209,7 @@ int runScan(const QStringList& raw, CommandContext& c) {
     args.expectPositional(1, 1, "PROJECT");
     const TQzDlgManager kind = kindOption(args);
     const QString package = packageOption(args, kind);
-    const QString id = idOption(args, QStringLiteral("--id"));
+    const QString id = idOption(args, QStringLiteral("--id"), kind);
     const bool json = args.has(QStringLiteral("--json"));
 
     bool loaded = false;
@@ -387,23 +394,16 @@ int runRewrite(const QStringList& raw, CommandContext& c, bool replacing) {
     args.expectPositional(1, 1, "PROJECT");
     const TQzDlgManager kind = kindOption(args);
     const QString package = packageOption(args, kind);
-    const QString id = idOption(args, QStringLiteral("--id"));
+    const QString id = idOption(args, QStringLiteral("--id"), kind);
     const bool json = args.has(QStringLiteral("--json"));
     QString toPackage, toId;
     if (replacing) {
-        toId = idOption(args, QStringLiteral("--to-id"));
+        toId = idOption(args, QStringLiteral("--to-id"), kind);
         if (QzDlgManagerHasPackage(kind))
             toPackage = args.value(QStringLiteral("--to-package"), package);
         else if (args.Values.contains(QStringLiteral("--to-package")))
             throw UsageError{QStringLiteral("%1 have no package; leave out --to-package")
                                  .arg(QzDlgManagerName(kind))};
-        if (kind >= dlmImages) {
-            try {
-                toId = QString::number(QzStrToInt(toId));
-            } catch (const EConvertError& e) {
-                throw UsageError{QStringLiteral("--to-id: %1").arg(e.Message())};
-            }
-        }
     }
     const bool dryRun = args.has(QStringLiteral("--dry-run"));
     const bool holders = args.has(QStringLiteral("--sets-and-privileges"));

@@ -46,18 +46,9 @@ void countLists(const TQzPkgInfo& pkg, const QString& prefix, QList<QPair<QStrin
             countLists(*nested, prefix + nested->GetPkgName() + u'.', out);
 }
 
-// A package file read whole, keeping the name it was saved under for the next save.
-std::unique_ptr<TQzPkgInfo> loadPackage(const QString& file) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
-    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
-    pkg->LoadFromFile(file);
-    pkg->SetPkgName(header.Name);
-    return pkg;
-}
-
 template <typename T>
 std::unique_ptr<T> loadPackageOf(const QString& file, TQzPkgKind kind) {
-    std::unique_ptr<TQzPkgInfo> pkg = loadPackage(file);
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(file);
     if (pkg->Kind() != kind)
         QzExcept(QStringLiteral("%1 holds %2, not %3")
                      .arg(file, QzPkgKindWithArticle(pkg->Kind()), QzPkgKindWithArticle(kind)));
@@ -129,7 +120,7 @@ public:
         if (!package.isEmpty())
             throw UsageError{
                 QStringLiteral("--package applies to forms; %1 is a package file").arg(file)};
-        FPackage = loadPackage(file);
+        FPackage = PackageFromBytes(bytes, file);
         if (FPackage->Kind() == TQzPkgKind::Language) {
             auto* language = static_cast<TQzPkgLanguage*>(FPackage.get());
             if (SameText(part, QStringLiteral("System")))
@@ -233,6 +224,7 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
     switches << QStringLiteral("--allow-empty");
     const ParsedArgs args = ParseArgs(raw, StringsOptions, switches);
     args.expectPositional(2, 2, "FILE IN.txt");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString in = args.Positional[1];
     TStringsSource source(args, file);
@@ -266,6 +258,7 @@ int runStringsImport(const QStringList& raw, CommandContext& c) {
 int runImagesAdd(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {QStringLiteral("--first-id")}, {});
     args.expectPositional(2, INT_MAX, "FILE PICTURE...");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     auto pkg = loadPackageOf<TQzPkgImages>(file, TQzPkgKind::Images);
     int next = -1;
@@ -304,14 +297,16 @@ int runNew(const QStringList& raw, CommandContext& c) {
         throw UsageError{
             QStringLiteral("unknown kind '%1'; kinds are %2").arg(args.Positional[0], kindList())};
     const QString file = args.Positional[1];
-    if (QFileInfo::exists(file))
+    const bool toOutput = file == u"-";
+    if (!toOutput && QFileInfo::exists(file))
         QzExcept(QStringLiteral("%1 already exists; it is left as it is").arg(file));
     std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(kind));
-    pkg->SetPkgName(args.value(QStringLiteral("--name"), QFileInfo(file).completeBaseName()));
+    pkg->SetPkgName(args.value(QStringLiteral("--name"),
+                               toOutput ? QString() : QFileInfo(file).completeBaseName()));
     pkg->SetDescription(args.value(QStringLiteral("--description")));
-    pkg->SaveToFile(file);
-    c.out << "Created " << QzPkgKindWithArticle(kind) << " '" << pkg->GetPkgName() << "' in "
-          << file << '\n';
+    WriteOutput(c, file, pkg->FileBytes());
+    (toOutput ? c.err : c.out) << "Created " << QzPkgKindWithArticle(kind) << " '"
+                               << pkg->GetPkgName() << "' in " << file << '\n';
     return ExitDone;
 }
 

@@ -14,13 +14,14 @@
 
 namespace {
 
-// A strings package file, named as it was saved.
+// A strings package file ("-": standard input), named as it was saved.
 std::unique_ptr<TQzTranslationTarget> loadSource(const QString& fileName) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
-    if (header.Kind != TQzPkgKind::Strings)
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(fileName);
+    if (pkg->Kind() != TQzPkgKind::Strings)
         QzExcept(QStringLiteral("%1 holds %2, not a strings package")
-                     .arg(fileName, QzPkgKindWithArticle(header.Kind)));
-    return std::make_unique<TQzTranslationTarget>(fileName, header.Name);
+                     .arg(fileName, QzPkgKindWithArticle(pkg->Kind())));
+    const QString name = pkg->GetPkgName();
+    return std::make_unique<TQzTranslationTarget>(fileName, std::move(pkg), name);
 }
 
 int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat format) {
@@ -37,11 +38,16 @@ int runExport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
                              .arg(out, format == TQzTranslationFormat::Po
                                            ? QStringLiteral("PO (.po)")
                                            : QStringLiteral("XLIFF (.xlf)"))};
+    // A package the export reads would be overwritten with it.
+    for (const QString& read : {args.Positional[0], args.value(QStringLiteral("--language"))})
+        if (!read.isEmpty() && SameFile(read, out))
+            throw UsageError{QStringLiteral("--out is %1 itself; name another file").arg(read)};
     const auto source = loadSource(args.Positional[0]);
     std::unique_ptr<TQzTranslationTarget> translation;
     if (args.Values.contains(QStringLiteral("--language")))
         translation = std::make_unique<TQzTranslationTarget>(
-            args.value(QStringLiteral("--language")), source->Strings().GetPkgName());
+            args.value(QStringLiteral("--language")),
+            ReadPackage(args.value(QStringLiteral("--language"))), source->Strings().GetPkgName());
 
     QStringList warnings;
     TQzTranslationFile file = QzTranslationUnits(
@@ -66,6 +72,7 @@ int runImport(const QStringList& raw, CommandContext& c, TQzTranslationFormat fo
         ParseArgs(raw, {QStringLiteral("--package")},
                   {QStringLiteral("--accept-fuzzy"), QStringLiteral("--dry-run")});
     args.expectPositional(2, 2, "PACKAGE_OR_LAN and a translation file");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString targetFile = args.Positional[0];
     const QString input = args.Positional[1];
     if (input != u"-" && QzTranslationFormatOf(input) != format)

@@ -16,14 +16,11 @@ namespace {
 
 // A vars package file, read whole, keeping the name it was saved under.
 std::unique_ptr<TQzPkgVars> loadVars(const QString& file) {
-    const TQzPkgFileHeader header = QzReadPkgFileHeader(file);
-    if (header.Kind != TQzPkgKind::Vars)
+    std::unique_ptr<TQzPkgInfo> pkg = ReadPackage(file);
+    if (pkg->Kind() != TQzPkgKind::Vars)
         QzExcept(QStringLiteral("%1 holds a %2 package, not a vars package")
-                     .arg(file, QzPkgKindName(header.Kind)));
-    auto pkg = std::make_unique<TQzPkgVars>();
-    pkg->LoadFromFile(file);
-    pkg->SetPkgName(header.Name);
-    return pkg;
+                     .arg(file, QzPkgKindName(pkg->Kind())));
+    return std::unique_ptr<TQzPkgVars>(static_cast<TQzPkgVars*>(pkg.release()));
 }
 
 // A file that may not be written is left alone, though its folder would let it be replaced.
@@ -46,6 +43,7 @@ int runExport(const QStringList& raw, CommandContext& c) {
 int runImport(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
     args.expectPositional(2, 2, "FILE JSON");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString source = args.Positional[1];
     const std::unique_ptr<TQzPkgVars> pkg = loadVars(file);
@@ -71,6 +69,7 @@ int runImport(const QStringList& raw, CommandContext& c) {
 int runSet(const QStringList& raw, CommandContext& c) {
     const ParsedArgs args = ParseArgs(raw, {}, {});
     args.expectPositional(4, 4, "FILE PATH TYPE VALUE");
+    ExpectChangedInPlace(args.Positional[0]);
     const QString file = args.Positional[0];
     const QString path = args.Positional[1];
     TQzPkgVarsItemType type{};

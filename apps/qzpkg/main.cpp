@@ -3,6 +3,9 @@
 #include "Command.h"
 
 #include "FileWrite.h"
+#include "QzExcept.h"
+#include "QzPkgFile.h"
+#include "QzPkgInfo.h"
 #include "SysUtils.h"
 
 #include <QCoreApplication>
@@ -207,6 +210,24 @@ QByteArray ReadInput(const QString& name) {
     return bytes;
 }
 
+std::unique_ptr<TQzPkgInfo> PackageFromBytes(QByteArray bytes, const QString& name) {
+    const TQzPkgFileContents contents = QzParsePkgFile(std::move(bytes), name);
+    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(contents.Header.Kind));
+    try {
+        pkg->SetContentBytes(contents.Content);
+    } catch (const Exception& e) {
+        QzExcept(QStringLiteral("Cannot read package file \"%1\": its content is unreadable: %2")
+                     .arg(name, e.Message()));
+    }
+    pkg->SetDescription(contents.Header.Description);
+    pkg->SetPkgName(contents.Header.Name);
+    return pkg;
+}
+
+std::unique_ptr<TQzPkgInfo> ReadPackage(const QString& name) {
+    return PackageFromBytes(ReadInput(name), name);
+}
+
 void WriteOutput(CommandContext& context, const QString& name, QByteArrayView bytes) {
     if (name != u"-") {
         WriteFileAtomic(name, bytes);
@@ -228,6 +249,12 @@ bool SameFile(const QString& a, const QString& b) {
     if (fa.exists() && fb.exists())
         return fa.canonicalFilePath() == fb.canonicalFilePath();
     return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+void ExpectChangedInPlace(const QString& file) {
+    if (file == u"-")
+        throw UsageError{
+            QStringLiteral("'-' cannot stand for a file that is changed in place; name the file")};
 }
 
 int main(int argc, char* argv[]) {

@@ -1,13 +1,16 @@
 #include "QzDialogShots.h"
 
 #include "DesignDialogs.h"
+#include "FileWrite.h"
 #include "QzDesignerHost.h"
 #include "QzFormDesigner.h"
 #include "QzUi.h"
 #include "SysUtils.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QPointer>
 #include <memory>
@@ -59,6 +62,22 @@ private:
 
 } // namespace
 
+void QzWriteScreenshot(const QPixmap& shot, const QString& fileName) {
+    QByteArray format = QFileInfo(fileName).suffix().toLower().toLatin1();
+    if (format.isEmpty())
+        format = "png";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!shot.save(&buffer, format.constData())) {
+        EFileWriteError error(QStringLiteral("Cannot write \"%1\": no picture format \"%2\"")
+                                  .arg(fileName, QString::fromLatin1(format)));
+        error.SetFile(fileName);
+        throw error;
+    }
+    WriteFileAtomic(fileName, bytes);
+}
+
 QString QzDialogListing() {
     QString text;
     for (TDesignDialogClass dialog : DesignDialogs())
@@ -97,8 +116,10 @@ TQzDialogShotResult QzDialogScreenshot(TQzDesignerHost& host, const QString& pro
         error = QStringLiteral("%1 showed no window").arg(className);
         return TQzDialogShotResult::Failed;
     }
-    if (!ui.Shot()->save(pngFile)) {
-        error = QStringLiteral("cannot write %1").arg(pngFile);
+    try {
+        QzWriteScreenshot(*ui.Shot(), pngFile);
+    } catch (const Exception& e) {
+        error = e.Message();
         return TQzDialogShotResult::Failed;
     }
     return TQzDialogShotResult::Written;

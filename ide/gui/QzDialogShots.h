@@ -5,7 +5,12 @@
 
 #include <QString>
 
+class QPixmap;
 class TQzDesignerHost;
+
+// Writes `shot` to `fileName` in the picture format its suffix names (PNG without one), whole or
+// not at all. Raises EFileWriteError with the reason.
+void QzWriteScreenshot(const QPixmap& shot, const QString& fileName);
 
 // The class names of the registered dialogs, one a line, in registration order.
 QString QzDialogListing();

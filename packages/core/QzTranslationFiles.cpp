@@ -253,17 +253,29 @@ TQzPkgStrings* QzLanguageStringsFor(TQzPkgLanguage& language, const QString& pac
 // ---------------------------------------------------------------------------------------------
 // Translation files on disk
 
-TQzTranslationTarget::TQzTranslationTarget(const QString& fileName, const QString& packageName)
-    : FFileName(fileName) {
+namespace {
+
+std::unique_ptr<TQzPkgInfo> loadTarget(const QString& fileName) {
     const TQzPkgFileHeader header = QzReadPkgFileHeader(fileName);
-    if (header.Kind != TQzPkgKind::Strings && header.Kind != TQzPkgKind::Language)
+    std::unique_ptr<TQzPkgInfo> pkg(QzCreatePackage(header.Kind));
+    pkg->LoadFromFile(fileName);
+    // Written back under the name it was saved with.
+    pkg->SetPkgName(header.Name);
+    return pkg;
+}
+
+} // namespace
+
+TQzTranslationTarget::TQzTranslationTarget(const QString& fileName, const QString& packageName)
+    : TQzTranslationTarget(fileName, loadTarget(fileName), packageName) {}
+
+TQzTranslationTarget::TQzTranslationTarget(const QString& fileName, std::unique_ptr<TQzPkgInfo> pkg,
+                                           const QString& packageName)
+    : FFileName(fileName), FPkg(std::move(pkg)) {
+    if (FPkg->Kind() != TQzPkgKind::Strings && FPkg->Kind() != TQzPkgKind::Language)
         QzExcept(QStringLiteral("%1 holds a %2 package; translations live in strings packages "
                                 "and language files")
-                     .arg(fileName, QzPkgKindName(header.Kind)));
-    FPkg.reset(QzCreatePackage(header.Kind));
-    FPkg->LoadFromFile(fileName);
-    // Written back under the name it was saved with.
-    FPkg->SetPkgName(header.Name);
+                     .arg(fileName, QzPkgKindName(FPkg->Kind())));
     if (auto* language = qobject_cast<TQzPkgLanguage*>(FPkg.get()))
         FStrings = QzLanguageStringsFor(*language, packageName);
     else

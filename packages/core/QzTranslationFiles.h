@@ -96,6 +96,9 @@ TQzPkgStrings* QzLanguageStringsFor(TQzPkgLanguage& language, const QString& pac
 class TQzTranslationTarget {
 public:
     TQzTranslationTarget(const QString& fileName, const QString& packageName);
+    // The same for a package already read from `fileName`, named as it was saved.
+    TQzTranslationTarget(const QString& fileName, std::unique_ptr<TQzPkgInfo> pkg,
+                         const QString& packageName);
     ~TQzTranslationTarget();
 
     TQzPkgStrings& Strings() const { return *FStrings; }

@@ -286,6 +286,9 @@ TEST_F(RichEdit, TextFilesAreSavedAsText) {
     const QString latin = path(QStringLiteral("notes.txt"));
     writeFile(latin, "caf\xe9\r\nend\r\n");
     const QString fresh = path(QStringLiteral("fresh.TXT"));
+    const QString rich = path(QStringLiteral("day.rtf"));
+    writeFile(rich, "{\\rtf1 \\u26085?\\par end}");
+    const QString plain = path(QStringLiteral("day.txt"));
     edit(terms(), [&](QDialog& d) {
         Ui.ExpectFile(answer(latin));
         press(d, "BtnLoad");
@@ -310,6 +313,46 @@ TEST_F(RichEdit, TextFilesAreSavedAsText) {
         Ui.ExpectFile(answer(fresh));
         press(d, "BtnSave");
         EXPECT_EQ(readFile(fresh), "new \xe6\x97\xa5");
+
+        // Rich text read after the text file takes nothing of its code page or line ends.
+        Ui.ExpectFile(answer(latin));
+        press(d, "BtnLoad");
+        Ui.ExpectFile(answer(rich));
+        press(d, "BtnLoad");
+        Ui.ExpectFile(answer(plain));
+        press(d, "BtnSaveAs");
+        EXPECT_EQ(readFile(plain), "\xe6\x97\xa5\nend");
+        ok(d);
+    });
+}
+
+// Save writes a file back in the form it was read in, whatever its name says; Save As to a new
+// name goes by the name.
+TEST_F(RichEdit, AFileKeepsTheFormItWasReadIn) {
+    const QString richText = path(QStringLiteral("rich.txt"));
+    const QString plainRich = path(QStringLiteral("plain.rtf"));
+    const QString copy = path(QStringLiteral("copy.txt"));
+    writeFile(richText, "{\\rtf1 {\\b bold} text\\par}");
+    writeFile(plainRich, "plain words");
+    edit(terms(), [&](QDialog& d) {
+        Ui.ExpectFile(answer(richText));
+        press(d, "BtnLoad");
+        text(d)->moveCursor(QTextCursor::End);
+        type(d, QStringLiteral("!"));
+        press(d, "BtnSave");
+        EXPECT_TRUE(readFile(richText).startsWith("{\\rtf1")) << readFile(richText).data();
+        Ui.ExpectFile(answer(copy));
+        press(d, "BtnSaveAs");
+        type(d, QStringLiteral("?"));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(copy), "bold text!?");
+
+        Ui.ExpectFile(answer(plainRich));
+        press(d, "BtnLoad");
+        text(d)->moveCursor(QTextCursor::End);
+        type(d, QStringLiteral("!"));
+        press(d, "BtnSave");
+        EXPECT_EQ(readFile(plainRich), "plain words!");
         ok(d);
     });
 }

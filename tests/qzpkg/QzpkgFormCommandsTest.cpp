@@ -98,6 +98,10 @@ TEST_F(QzpkgForms, BadArgumentsExitWithTwoAndEveryCommandHasHelp) {
              {"scan", dpr, "--kind", "labels"},
              {"scan", dpr, "--kind", "SetsFont", "--package", "User", "--id", "A"},
              {"replace", dpr, "--kind", "labels", "--id", "1", "--to-id", "one"},
+             {"replace", dpr, "--kind", "labels", "--id", "one", "--to-id", "1", "--dry-run"},
+             {"scan", dpr, "--kind", "labels", "--id=abc"},
+             {"scan", dpr, "--kind", "images", "--id", "99999999999"},
+             {"clear", dpr, "--kind", "messages", "--id", "1.5", "--dry-run"},
          })
         EXPECT_EQ(qzpkg(args).Exit, 2) << args.join(u' ').toStdString();
     EXPECT_TRUE(qzpkg({"frobnicate"}).Err.contains("unknown command 'frobnicate'"));

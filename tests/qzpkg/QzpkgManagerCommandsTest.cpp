@@ -99,6 +99,9 @@ TEST_F(QzpkgManager, ScanListsWhereAnItemIsReferenced) {
                              "Customers.dfm:435: QzCForm1:TQzCForm.Caption: Caption.Id = 5",
                              "4 reference(s)",
                          }));
+    // A numbered item is found however its number is written.
+    EXPECT_EQ(qzpkg({"scan", project(), "--kind", "labels", "--package", "User", "--id=$05"}).Out,
+              text.Out);
 
     const ToolRun json =
         qzpkg({"scan", project(), "--kind", "images", "--package", "User", "--id", "2", "--json"});

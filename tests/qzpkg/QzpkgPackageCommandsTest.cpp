@@ -7,6 +7,7 @@
 #include "QzpkgRun.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -54,6 +55,17 @@ TEST_F(QzpkgPackages, NewThenInfoInTextAndJson) {
     EXPECT_EQ(info["formatVersion"].toInt(), QzPkgFormatVersion);
     EXPECT_EQ(info["lists"].toObject()["Labels"].toInt(), 2);
     EXPECT_EQ(info["lists"].toObject()["Messages"].toInt(), 1);
+
+    // "-" is standard output: the package goes there, what was done to standard error.
+    const ToolRun piped = qzpkg({"new", "vars", "-", "--name", "Piped"});
+    ASSERT_EQ(piped.Exit, 0) << piped.Err.data();
+    EXPECT_TRUE(piped.Out.startsWith("QZPK"));
+    EXPECT_TRUE(piped.Err.contains("Created a vars package 'Piped' in -")) << piped.Err.data();
+    write("piped.pvr", piped.Out);
+    EXPECT_EQ(QJsonDocument::fromJson(qzpkg({"info", path("piped.pvr"), "--json"}).Out)
+                  .object()["name"]
+                  .toString(),
+              QStringLiteral("Piped"));
 }
 
 TEST_F(QzpkgPackages, StringsExportImportRoundTripsAnyText) {
@@ -219,6 +231,24 @@ TEST_F(QzpkgPackages, StringsLiveInLanguageFilesAndFormsToo) {
         qzpkg({"strings-export", path("Orders.dfm"), "--package", "None", "--labels", "-"}).Exit,
         1);
     EXPECT_EQ(qzpkg({"strings-export", path("Orders.dfm"), "--labels", "-"}).Exit, 2);
+
+    // Strings read from standard input can be exported; they have no file to be imported into.
+    const auto piped = [this](const QStringList& args, const char* file) {
+        return qzpkgWithInput(args, read(QString::fromLatin1(file)), Dir.path());
+    };
+    EXPECT_TRUE(piped({"strings-export", "-", "--package", "Orders", "--labels", "-"}, "Orders.dfm")
+                    .Out.contains("77,Seventy-seven\n"));
+    EXPECT_TRUE(piped({"strings-export", "-", "--part", "User", "--labels", "-"}, "Demo.lan")
+                    .Out.endsWith("9001,Added\n"));
+    EXPECT_EQ(piped({"strings-import", "-", "--package", "Orders", "--labels", path("orders.txt")},
+                    "Orders.dfm")
+                  .Exit,
+              2);
+    EXPECT_FALSE(QFileInfo::exists(path("-")));
+    for (const QStringList& args : {QStringList{"vars-set", "-", "X", "Integer", "1"},
+                                    QStringList{"images-add", "-", path("Icons.pim")},
+                                    QStringList{"po-import", "-", path("x.po")}})
+        EXPECT_EQ(qzpkg(args).Exit, 2) << args.join(u' ').toStdString();
 
     // Any other kind says what it holds.
     const ToolRun images = qzpkg({"strings-export", path("Icons.pim"), "--labels", "-"});

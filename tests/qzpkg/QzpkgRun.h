@@ -24,6 +24,19 @@ inline ToolRun qzpkg(const QStringList& args) {
             p.readAllStandardError()};
 }
 
+// qzpkg reading `input` on its standard input, run in `folder`.
+inline ToolRun qzpkgWithInput(const QStringList& args, const QByteArray& input,
+                              const QString& folder) {
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(QZPKG_PATH), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
 // qzpkg as a user whom file permissions bind: as itself, or under root as "nobody".
 inline ToolRun qzpkgUnprivileged(const QStringList& args) {
     QProcess p;

@@ -149,8 +149,12 @@ TEST_F(QzpkgTranslations, FailuresChangeNothingAndSayWhy) {
     write("other.po", "msgid \"\"\nmsgstr \"X-Qz-Package: Orders\\n\"\n\n"
                       "msgctxt \"Labels/1\"\nmsgid \"Save\"\nmsgstr \"x\"\n");
     const QByteArray before = read("es.lan");
+    const QByteArray pkgBefore = read("Common.pst");
     const QString lan = path("es.lan");
     const QString pkg = path("Common.pst");
+    // Translation file names that are the package or the language file read.
+    ASSERT_TRUE(QFile::link(pkg, path("pkg.po")));
+    ASSERT_TRUE(QFile::link(lan, path("lan.xlf")));
     const struct {
         QStringList Args;
         int Exit;
@@ -168,12 +172,15 @@ TEST_F(QzpkgTranslations, FailuresChangeNothingAndSayWhy) {
          1,
          "missing.lan"},
         {{"xliff-export", pkg, "--out", path("no/such/folder/x.xlf")}, 1, "x.xlf"},
+        {{"po-export", pkg, "--out", path("pkg.po")}, 2, "Common.pst itself"},
+        {{"xliff-export", pkg, "--language", lan, "--out", path("lan.xlf")}, 2, "es.lan itself"},
     };
     for (const auto& c : cases) {
         const ToolRun run = qzpkg(c.Args);
         EXPECT_EQ(run.Exit, c.Exit) << c.Args.join(' ').toStdString() << run.Err.data();
         EXPECT_TRUE(run.Err.contains(c.Says)) << c.Says << " / " << run.Err.data();
         EXPECT_EQ(read("es.lan"), before);
+        EXPECT_EQ(read("Common.pst"), pkgBefore);
     }
     EXPECT_FALSE(QFileInfo::exists(path("x.po")));
 }
@@ -198,6 +205,15 @@ TEST_F(QzpkgTranslations, StandardInputAndOutputStandForFiles) {
     ASSERT_EQ(out.Exit, 0) << out.Err.data();
     EXPECT_TRUE(out.Out.startsWith("msgid \"\"")) << out.Out.data();
     EXPECT_TRUE(out.Err.contains("Exported 5 texts"));
+    // The package, or the language file beside it, read from standard input.
+    EXPECT_EQ(qzpkgWithInput({"po-export", "-", "--out", "-"}, read("Common.pst"), Dir.path()).Out,
+              out.Out);
+    EXPECT_EQ(
+        qzpkgWithInput({"xliff-export", path("Common.pst"), "--language", "-", "--out", "-"},
+                       read("es.lan"), Dir.path())
+            .Out,
+        qzpkg({"xliff-export", path("Common.pst"), "--language", path("es.lan"), "--out", "-"})
+            .Out);
 
     QByteArray po = out.Out;
     po.replace("msgid \"Save\"\nmsgstr \"\"", "msgid \"Save\"\nmsgstr \"Sichern\"");

@@ -55,8 +55,10 @@ TEST_F(QzpkgVars, ExportListsTheTreeAsTextAndAsJson) {
     EXPECT_EQ(root["name"].toString(), "Settings");
     EXPECT_EQ(root["items"].toArray()[2].toObject(),
               (QJsonObject{{"path", "App\\Port"}, {"type", "Integer"}, {"value", 8080}}));
-    // The same package prints the same text every time.
+    // The same package prints the same text every time, from standard input too.
     EXPECT_EQ(qzpkg({"vars-export", path("app.pvr"), "--json"}).Out, json.Out);
+    EXPECT_EQ(qzpkgWithInput({"vars-export", "-", "--json"}, read("app.pvr"), Dir.path()).Out,
+              json.Out);
 
     // Not a vars package, not a package, no file: refused with the reason.
     ASSERT_EQ(qzpkg({"new", "strings", path("s.pst")}).Exit, 0);

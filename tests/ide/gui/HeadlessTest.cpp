@@ -136,6 +136,32 @@ TEST(QzDesignerCommandLine, RendersTheMainWindow) {
     ASSERT_FALSE(image.isNull());
     EXPECT_GE(image.width(), 800);
     EXPECT_GE(image.height(), 600);
+
+    // A picture that cannot be written says why, and an existing file stays as it was.
+    const QString kept = dir.filePath(QStringLiteral("kept.txt"));
+    {
+        QFile file(kept);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("kept");
+    }
+    const struct {
+        QString File;
+        QStringList Args;
+        const char* Reason;
+    } failures[] = {
+        {dir.filePath(QStringLiteral("no/such.png")), {demo("Demo.dpr")}, "No such file"},
+        {kept, {demo("Demo.dpr")}, "no picture format \"txt\""},
+        {kept, {QStringLiteral("--dialog"), QStringLiteral("TFrMultiLine")}, "no picture format"},
+    };
+    for (const auto& c : failures) {
+        const ToolRun failed =
+            qzdesigner(QStringList{QStringLiteral("--screenshot"), c.File} + c.Args);
+        EXPECT_EQ(failed.Exit, 1);
+        EXPECT_TRUE(failed.Err.contains(QString::fromLatin1(c.Reason))) << failed.Err.toStdString();
+    }
+    QFile file(kept);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "kept");
 }
 
 TEST(QzDesignerCommandLine, PrintsTheObjectTreeOfAForm) {
@@ -157,6 +183,20 @@ TEST(QzDesignerCommandLine, PrintsTheObjectTreeOfAForm) {
     const ToolRun missing = qzdesigner({QStringLiteral("--tree"), demo("Nothing.dfm")});
     EXPECT_EQ(missing.Exit, 1);
     EXPECT_TRUE(missing.Err.contains(QStringLiteral("Nothing.dfm"))) << missing.Err.toStdString();
+
+    // A form kept under another name is refused, not swapped for the unit's form beside it.
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::copy(demo("Orders.dfm"), dir.filePath(QStringLiteral("Main.dfm"))));
+    ASSERT_TRUE(QFile::copy(demo("About.dfm"), dir.filePath(QStringLiteral("Main.txt"))));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--tree"), dir.filePath(QStringLiteral("Main.txt"))},
+          QStringList{QStringLiteral("--inspect"), dir.filePath(QStringLiteral("Main.txt")),
+                      QStringLiteral("FrmOrders"), demo("Demo.dpr")}}) {
+        const ToolRun other = qzdesigner(args);
+        EXPECT_EQ(other.Exit, 1) << args.join(u' ').toStdString();
+        EXPECT_TRUE(other.Out.isEmpty()) << other.Out.toStdString();
+        EXPECT_TRUE(other.Err.contains(QStringLiteral("Main.txt"))) << other.Err.toStdString();
+    }
 }
 
 TEST(QzDesignerCommandLine, RendersAFormsPreviewInALanguage) {
