@@ -1,95 +1,20 @@
 #include "controls/QzRtf.h"
+#include "controls/QzRtfCodePage.h"
 
 #include "QzExcept.h"
 
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
 #include <QUrl>
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Code pages
-
-// Windows-1252 from 0x80 to 0x9F; the five bytes it leaves undefined stand for themselves, as
-// elsewhere in the library.
-constexpr char16_t cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString fromCp1252(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (char b : bytes) {
-        const auto byte = uchar(b);
-        text += byte >= 0x80 && byte < 0xA0 ? QChar(cp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
-// The Windows-1252 byte of `c`, or -1.
-int toCp1252(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i)
-        if (cp1252High[i] == c)
-            return 0x80 + i;
-    return -1;
-}
-
-// The code page a font's character set implies; `ansi` for the default set and unknown ones.
-int codePageOfCharset(int charset, int ansi) {
-    static const std::map<int, int> pages{
-        {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
-        {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
-        {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {255, 437}};
-    const auto it = pages.find(charset);
-    return it == pages.end() ? ansi : it->second;
-}
-
-// Decoders of the code pages a text names, made on first use. Windows-1252 and any page the
-// platform does not know are read as Windows-1252.
-class TCodePages {
-public:
-    QString Decode(int codePage, QByteArrayView bytes) {
-        if (codePage == 1252)
-            return fromCp1252(bytes);
-        auto it = FDecoders.find(codePage);
-        if (it == FDecoders.end())
-            it = FDecoders.emplace(codePage, makeDecoder(codePage)).first;
-        if (!it->second)
-            return fromCp1252(bytes);
-        QString text = it->second->decode(bytes);
-        it->second->resetState();
-        return text;
-    }
-
-private:
-    static std::unique_ptr<QStringDecoder> makeDecoder(int codePage) {
-        const QByteArray number = QByteArray::number(codePage);
-        QList<QByteArray> names{"windows-" + number, "cp" + number, "IBM" + number};
-        if (codePage == 10000)
-            names.prepend("macintosh");
-        for (const QByteArray& name : names) {
-            auto decoder = std::make_unique<QStringDecoder>(name.constData());
-            if (decoder->isValid())
-                return decoder;
-        }
-        return nullptr;
-    }
-
-    std::map<int, std::unique_ptr<QStringDecoder>> FDecoders;
-};
 
 // Unpaired halves of surrogate pairs become U+FFFD: a document must hold whole characters.
 QString wholeCharacters(QString text) {
@@ -576,7 +501,7 @@ private:
             commitFont();
             FFontNumber = value;
         } else if (word == "fcharset") {
-            FFont.CodePage = codePageOfCharset(value, -1);
+            FFont.CodePage = QzRtfCodePageOfCharset(value, -1);
         } else if (word == "cpg") {
             FFont.CodePage = value;
         }
@@ -804,7 +729,7 @@ private:
 
     int FAnsiCodePage = 1252;
     int FDefaultFont = 0;
-    TCodePages FCodePages;
+    TQzRtfCodePages FCodePages;
     std::map<int, TFontEntry> FFonts;
     TFontEntry FFont;
     int FFontNumber = -1;
@@ -831,251 +756,6 @@ private:
     int FListBlock = -1;
 };
 
-// ---------------------------------------------------------------------------------------------
-// Writing
-
-// What a run of text looks like once the document's default font fills in what it leaves open.
-struct TRun {
-    int Font = 0;
-    int HalfPoints = 24;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strike = false;
-    int Color = 0;
-    int Highlight = 0;
-    bool operator==(const TRun&) const = default;
-};
-
-class TWriter {
-public:
-    explicit TWriter(const QTextDocument& document) : FDocument(document) {
-        FFonts << document.defaultFont().family();
-    }
-
-    QByteArray Run() {
-        QByteArray body;
-        for (QTextBlock block = FDocument.begin(); block.isValid(); block = block.next())
-            writeBlock(body, block);
-        QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl";
-        for (qsizetype i = 0; i < FFonts.size(); ++i) {
-            out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
-            QString name = FFonts[i];
-            appendText(out, name.remove(u';'));
-            out += ";}";
-        }
-        out += "}\n{\\colortbl;";
-        for (const QColor& color : FColors)
-            out += "\\red" + QByteArray::number(color.red()) + "\\green" +
-                   QByteArray::number(color.green()) + "\\blue" + QByteArray::number(color.blue()) +
-                   ';';
-        out += "}\n\\viewkind4\n" + body + "}\n";
-        return out;
-    }
-
-private:
-    void writeBlock(QByteArray& out, const QTextBlock& block) {
-        out += "\\pard";
-        const Qt::Alignment align = block.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-        if (align & Qt::AlignHCenter)
-            out += "\\qc";
-        else if (align & Qt::AlignJustify)
-            out += "\\qj";
-        else if (align & (Qt::AlignRight | Qt::AlignTrailing))
-            out += "\\qr";
-        else
-            out += "\\ql";
-        if (const QTextList* list = block.textList())
-            writeNumbering(out, list, block);
-        out += ' ';
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.isValid())
-                continue;
-            const QTextCharFormat format = fragment.charFormat();
-            writeRun(out, runOf(format));
-            if (format.isImageFormat())
-                writeImage(out, format.toImageFormat(), fragment.length());
-            else
-                appendText(out, fragment.text());
-        }
-        out += "\\par\n";
-        FLine = 0;
-    }
-
-    // Numbering as the older paragraph numbering, which every reader of the format knows, with
-    // the number text in front for those that show it as it stands.
-    void writeNumbering(QByteArray& out, const QTextList* list, const QTextBlock& block) {
-        const QTextListFormat::Style style = list->format().style();
-        const bool bullet = style == QTextListFormat::ListDisc ||
-                            style == QTextListFormat::ListCircle ||
-                            style == QTextListFormat::ListSquare;
-        if (bullet) {
-            out += "{\\pntext\\bullet\\tab}{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb\\bullet}}";
-        } else {
-            const char* kind = "\\pndec";
-            switch (style) {
-            case QTextListFormat::ListLowerAlpha:
-                kind = "\\pnlcltr";
-                break;
-            case QTextListFormat::ListUpperAlpha:
-                kind = "\\pnucltr";
-                break;
-            case QTextListFormat::ListLowerRoman:
-                kind = "\\pnlcrm";
-                break;
-            case QTextListFormat::ListUpperRoman:
-                kind = "\\pnucrm";
-                break;
-            default:
-                break;
-            }
-            out += "{\\pntext ";
-            appendText(out, list->itemText(block));
-            out += "\\tab}{\\*\\pn\\pnlvlbody" + QByteArray(kind) +
-                   "\\pnstart1\\pnindent0{\\pntxta.}}";
-        }
-        out += "\\fi-360\\li360";
-    }
-
-    TRun runOf(const QTextCharFormat& format) {
-        const QFont base = FDocument.defaultFont();
-        TRun run;
-        const QStringList families = format.fontFamilies().toStringList();
-        const QString family = families.isEmpty() ? base.family() : families.first();
-        run.Font = int(FFonts.indexOf(family));
-        if (run.Font < 0) {
-            run.Font = int(FFonts.size());
-            FFonts << family;
-        }
-        double points = format.hasProperty(QTextFormat::FontPointSize) ? format.fontPointSize()
-                                                                       : base.pointSizeF();
-        if (points <= 0)
-            points = base.pixelSize() > 0 ? base.pixelSize() * 0.75 : 12;
-        run.HalfPoints = std::clamp(int(std::lround(points * 2)), 1, 3276);
-        run.Bold = format.hasProperty(QTextFormat::FontWeight)
-                       ? format.fontWeight() >= QFont::DemiBold
-                       : base.bold();
-        run.Italic =
-            format.hasProperty(QTextFormat::FontItalic) ? format.fontItalic() : base.italic();
-        run.Underline = format.hasProperty(QTextFormat::TextUnderlineStyle) ||
-                                format.hasProperty(QTextFormat::FontUnderline)
-                            ? format.fontUnderline()
-                            : base.underline();
-        run.Strike = format.hasProperty(QTextFormat::FontStrikeOut) ? format.fontStrikeOut()
-                                                                    : base.strikeOut();
-        run.Color = colorIndex(format, QTextFormat::ForegroundBrush);
-        run.Highlight = colorIndex(format, QTextFormat::BackgroundBrush);
-        return run;
-    }
-
-    int colorIndex(const QTextCharFormat& format, QTextFormat::Property property) {
-        if (!format.hasProperty(property))
-            return 0;
-        const QBrush brush = format.brushProperty(property);
-        if (brush.style() == Qt::NoBrush)
-            return 0;
-        const QColor color = brush.color().toRgb();
-        for (qsizetype i = 0; i < FColors.size(); ++i)
-            if (FColors[i].rgb() == color.rgb())
-                return int(i) + 1;
-        FColors << color;
-        return int(FColors.size());
-    }
-
-    void writeRun(QByteArray& out, const TRun& run) {
-        if (FRunWritten && run == FRun)
-            return;
-        FRun = run;
-        FRunWritten = true;
-        out += "\\plain\\f" + QByteArray::number(run.Font) + "\\fs" +
-               QByteArray::number(run.HalfPoints);
-        if (run.Bold)
-            out += "\\b";
-        if (run.Italic)
-            out += "\\i";
-        if (run.Underline)
-            out += "\\ul";
-        if (run.Strike)
-            out += "\\strike";
-        if (run.Color)
-            out += "\\cf" + QByteArray::number(run.Color);
-        if (run.Highlight)
-            out += "\\highlight" + QByteArray::number(run.Highlight);
-        out += ' ';
-    }
-
-    void writeImage(QByteArray& out, const QTextImageFormat& format, int count) {
-        const QVariant resource =
-            FDocument.resource(QTextDocument::ImageResource, QUrl(format.name()));
-        QImage image;
-        if (resource.canConvert<QImage>())
-            image = resource.value<QImage>();
-        else if (resource.typeId() == QMetaType::QByteArray)
-            image.loadFromData(resource.toByteArray());
-        if (image.isNull())
-            return;
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        const double width = format.width() > 0 ? format.width() : image.width();
-        const double height = format.height() > 0 ? format.height() : image.height();
-        QByteArray picture = "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) +
-                             "\\pich" + QByteArray::number(image.height()) + "\\picwgoal" +
-                             QByteArray::number(std::lround(width * 15)) + "\\pichgoal" +
-                             QByteArray::number(std::lround(height * 15)) + '\n';
-        const QByteArray hex = png.toHex();
-        for (qsizetype at = 0; at < hex.size(); at += 128)
-            picture += hex.mid(at, 128) + '\n';
-        picture += '}';
-        for (int i = 0; i < count; ++i)
-            out += picture;
-    }
-
-    // Text with the format's escapes; characters beyond 7 bits as \uN with the Windows-1252
-    // byte (or "?") for readers that know no Unicode.
-    void appendText(QByteArray& out, QStringView text) {
-        for (const QChar c : text) {
-            if (FLine > 200) {
-                out += '\n';
-                FLine = 0;
-            }
-            const qsizetype before = out.size();
-            const char16_t u = c.unicode();
-            if (u == u'\\' || u == u'{' || u == u'}') {
-                out += '\\';
-                out += char(u);
-            } else if (u == u'\t') {
-                out += "\\tab ";
-            } else if (u == 0x2028 || u == 0x2029 || u == u'\n' || u == u'\r') {
-                out += "\\line ";
-            } else if (u == 0x00A0) {
-                out += "\\~";
-            } else if (u == QChar::ObjectReplacementCharacter || u < 0x20) {
-                // Pictures are written from their format; other control characters are nothing.
-            } else if (u < 0x80) {
-                out += char(u);
-            } else {
-                out += "\\u" + QByteArray::number(int(qint16(u)));
-                const int ansi = toCp1252(u);
-                if (ansi >= 0)
-                    out += "\\'" + QByteArray::number(ansi, 16).rightJustified(2, '0');
-                else
-                    out += '?';
-            }
-            FLine += int(out.size() - before);
-        }
-    }
-
-    const QTextDocument& FDocument;
-    QStringList FFonts;
-    QList<QColor> FColors;
-    TRun FRun;
-    bool FRunWritten = false;
-    int FLine = 0;
-};
-
 } // namespace
 
 bool QzIsRtf(QByteArrayView data) {
@@ -1096,8 +776,4 @@ void QzRtfRead(QByteArrayView data, QTextDocument& document) {
     document.clear();
     TReader(data, document).Run();
     document.setUndoRedoEnabled(undo);
-}
-
-QByteArray QzRtfWrite(const QTextDocument& document) {
-    return TWriter(document).Run();
 }
